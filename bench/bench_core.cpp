@@ -1,0 +1,60 @@
+// Speed of the status refresh and of whole computer games.
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include <climits>
+#include <string>
+
+#include "core/GameSession.h"
+#include "tools/Simulator.h"
+
+namespace {
+
+std::string ProgramDir() {
+  char path[PATH_MAX];
+  const ssize_t n = ::readlink("/proc/self/exe", path, sizeof path - 1);
+  std::string p(path, n > 0 ? static_cast<std::size_t>(n) : 0);
+  return p.substr(0, p.find_last_of('/') + 1);
+}
+
+// The refresh of a three-player game mid-play: three settlements, the end test and the search
+// for panel values that changed (none, as between two ticks of a waiting game).
+void BM_StatusRefreshThreePlayers(benchmark::State& state) {
+  quillbury::NullPort port;
+  quillbury::SeededRandom random(1);
+  quillbury::GameSession session(port, random);
+  session.AppDir = ProgramDir();
+  session.PlayerCount = 3;
+  session.NewGame();
+  for (int g = 0; g < 28; ++g) {
+    session.Game.Grounds[static_cast<std::size_t>(g)].Owner = g % 3;
+    session.Game.Grounds[static_cast<std::size_t>(g)].House = g % 5 - 1;
+  }
+  session.Game.Players[1].Loan = 250000;
+  session.Timer3Timer();
+  for (auto _ : state) {
+    session.Timer3Timer();
+    benchmark::DoNotOptimize(session.Game.Players[0].Money);
+  }
+}
+BENCHMARK(BM_StatusRefreshThreePlayers);
+
+void BM_SimulatorTurns(benchmark::State& state) {
+  quillbury::SimulatorOptions options;
+  options.Players = static_cast<int>(state.range(0));
+  options.Games = 200;
+  options.Seed = 1;
+  options.AppDir = ProgramDir();
+  std::int64_t turns = 0;
+  for (auto _ : state) {
+    const auto report = quillbury::RunSimulation(options);
+    turns += report.Turns;
+  }
+  state.counters["turns_per_second"] =
+      benchmark::Counter(static_cast<double>(turns), benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_SimulatorTurns)->Arg(2)->Arg(3)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

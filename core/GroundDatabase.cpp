@@ -1,0 +1,43 @@
+#include "core/GroundDatabase.h"
+
+#include "core/Board.h"
+#include "localisation/IniFile.h"
+
+namespace quillbury {
+
+void LoadGroundDatabase(TGrunde& grounds, const IniFile& database) {
+  if (grounds.size() < static_cast<std::size_t>(kGroundCount)) grounds.resize(kGroundCount);
+  for (int i = 1; i <= kGroundCount; ++i) {
+    TGrund& g = grounds[static_cast<std::size_t>(i - 1)];
+    const std::string section = std::to_string(i);
+    g.Square = kGroundSquares[static_cast<std::size_t>(i - 1)];
+    g.Name = database.ReadString(section, "Name", "");
+    g.Price = ParseIniInteger(database.ReadString(section, "Price", "0"), 0);
+    g.Sell = database.ReadString(section, "Sell", "rent a room");
+    if (g.Sell != "rent a room") g.Sell = "bought " + g.Sell;
+  }
+}
+
+void SetUpBuildingLevels(TGrunde& grounds) {
+  static const char* const kNames[4] = {"1 Building", "2 Building", "3 Building", "4 Building"};
+  static const int kPercent[4] = {50, 65, 80, 95};
+  for (TGrund& g : grounds) {
+    g.Owner = -1;
+    g.House = -1;
+    g.Houses.assign(4, THus{});
+    for (int level = 0; level < 4; ++level) {
+      g.Houses[static_cast<std::size_t>(level)].Name = kNames[level];
+      // Price div 100 first, then the percentage: the last two digits of the price drop out.
+      g.Houses[static_cast<std::size_t>(level)].Rent = g.Price / 100 * kPercent[level];
+    }
+  }
+}
+
+TGrunde FreshGrounds(const IniFile& database) {
+  TGrunde grounds(kGroundCount);
+  LoadGroundDatabase(grounds, database);
+  SetUpBuildingLevels(grounds);
+  return grounds;
+}
+
+}  // namespace quillbury

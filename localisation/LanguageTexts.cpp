@@ -1,0 +1,69 @@
+#include "localisation/LanguageTexts.h"
+
+#include "localisation/IniFile.h"
+
+namespace quillbury {
+namespace {
+
+char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool MatchesAt(std::string_view text, std::size_t pos, std::string_view what) {
+  if (pos + what.size() > text.size()) return false;
+  for (std::size_t i = 0; i < what.size(); ++i) {
+    if (Lower(text[pos + i]) != Lower(what[i])) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+std::string_view BuiltInRentMessage(RentMessage kind) {
+  if (kind == RentMessage::WithBuildings) {
+    return "$PlayerName$ has landed on $GroundName$, where the owner has put up buildings."
+           "|You have $Sell$ and must pay $Price$ to the owner.";
+  }
+  return "$PlayerName$ has landed on $GroundName$.|You have $Sell$ and must pay $Price$ to the "
+         "owner.";
+}
+
+std::string ReadDialogText(const IniFile* languageFile, RentMessage kind) {
+  const char* key = kind == RentMessage::WithBuildings ? "ON_ANOTHER_PLAYERS_GROUND"
+                                                       : "ON_ANOTHER_PLAYERS_GROUND_WITHOUT_HOUSES";
+  std::string s;
+  if (languageFile != nullptr) s = languageFile->ReadString("Dialogs", key, "");
+  if (s.empty()) s = std::string(BuiltInRentMessage(kind));
+  std::string out;
+  out.reserve(s.size() + 8);
+  for (char c : s) {
+    if (c == '|') {
+      out += "\r\n";
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
+std::string ReplacePlaceholder(std::string_view text, std::string_view placeholder,
+                               std::string_view value) {
+  if (placeholder.empty()) return std::string(text);
+  std::string out;
+  out.reserve(text.size() + value.size());
+  std::size_t i = 0;
+  while (i < text.size()) {
+    if (MatchesAt(text, i, placeholder)) {
+      out += value;
+      i += placeholder.size();
+    } else {
+      out += text[i++];
+    }
+  }
+  return out;
+}
+
+std::string LanguageFilePathFor(const std::string& appDir, const std::string& storedName) {
+  if (storedName.empty()) return appDir + "Lang/en.lang";
+  return appDir + "Lang/" + storedName;
+}
+
+}  // namespace quillbury

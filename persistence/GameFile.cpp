@@ -1,0 +1,248 @@
+#include "persistence/GameFile.h"
+
+#include <fstream>
+#include <set>
+#include <sstream>
+
+#include "core/GameRoutines.h"
+#include "core/GroundDatabase.h"
+#include "localisation/IniFile.h"
+#include "persistence/AtomicFile.h"
+#include "persistence/GameText.h"
+#include "persistence/GmXml.h"
+
+namespace quillbury {
+namespace {
+
+constexpr const char* kGameVersion = "1.0.0.0";
+
+// A file that cannot be a playable game; the message says why.
+struct BadGame : std::runtime_error {
+  using std::runtime_error::runtime_error;
+};
+
+void AddInteger(TGmXmlNode& parent, const char* name, std::int32_t value) {
+  parent.SubNodes.OpenElement(name).SetValueInteger(value);
+  parent.SubNodes.CloseElement();
+}
+
+void AddBoolean(TGmXmlNode& parent, const char* name, bool value) {
+  parent.SubNodes.OpenElement(name).SetValueBoolean(value);
+  parent.SubNodes.CloseElement();
+}
+
+// Free text (names, goods) goes in a form that brings every byte back on reading.
+void AddText(TGmXmlNode& parent, const char* name, const std::string& value) {
+  parent.SubNodes.OpenElement(name).Value = EncodeGameText(value);
+  parent.SubNodes.CloseElement();
+}
+
+const TGmXmlNode& Need(const TGmXmlNode& parent, const char* name) {
+  const TGmXmlNode* node = parent.SubNodes.Find(name);
+  if (node == nullptr) {
+    throw BadGame(std::string("element ") + name + " is missing under " + parent.Name);
+  }
+  return *node;
+}
+
+std::int32_t Integer(const TGmXmlNode& parent, const char* name) {
+  const TGmXmlNode& node = Need(parent, name);
+  try {
+    return node.ValueInteger();
+  } catch (const XmlError&) {
+    throw BadGame(std::string("element ") + name + " holds \"" + node.ValueText() +
+                  "\", not a whole number");
+  }
+}
+
+bool Boolean(const TGmXmlNode& parent, const char* name) {
+  const TGmXmlNode& node = Need(parent, name);
+  try {
+    return node.ValueBoolean();
+  } catch (const XmlError&) {
+    throw BadGame(std::string("element ") + name + " holds \"" + node.ValueText() +
+                  "\", not 0 or 1");
+  }
+}
+
+void Require(bool ok, const std::string& what) {
+  if (!ok) throw BadGame(what);
+}
+
+std::string N(std::int64_t v) { return std::to_string(v); }
+
+}  // namespace
+
+std::string BuildGameText(const GameSession& session) {
+  TGmXML doc;
+  doc.IncludeHeader = false;
+  TGmXmlNode& root = doc.TopLevel.OpenElement("QuillburyGame");
+  root.SubNodes.OpenElement("GameVersion").SetValueText(kGameVersion);
+  root.SubNodes.CloseElement();
+  AddInteger(root, "CurrentPlayerID", session.CurrentPlayerID);
+  AddInteger(root, "NumberRoll", session.NumberRoll);
+  AddInteger(root, "Left", session.Left);
+  AddInteger(root, "Die1", session.Die1);
+  AddInteger(root, "Die2", session.Die2);
+  TGmXmlNode& players = root.SubNodes.OpenElement("Players");
+  for (std::size_t i = 0; i < session.Game.Players.size(); ++i) {
+    const TSpiller& p = session.Game.Players[i];
+    TGmXmlNode& node = players.SubNodes.OpenElement("Player");
+    AddInteger(node, "ID", static_cast<std::int32_t>(i));
+    AddText(node, "Name", p.Name);
+    AddInteger(node, "Money", p.Money);
+    AddInteger(node, "Salary", p.Salary);
+    AddInteger(node, "Jail", p.Jail);
+    AddInteger(node, "Loan", p.Loan);
+    AddInteger(node, "CurrentPosition", p.CurrentPosition);
+    AddBoolean(node, "CPU", p.CPU);
+    AddBoolean(node, "Playing", p.Playing);
+    players.SubNodes.CloseElement();
+  }
+  root.SubNodes.CloseElement();
+  TGmXmlNode& grounds = root.SubNodes.OpenElement("Grounds");
+  for (std::size_t i = 0; i < session.Game.Grounds.size(); ++i) {
+    const TGrund& g = session.Game.Grounds[i];
+    TGmXmlNode& node = grounds.SubNodes.OpenElement("Ground");
+    AddInteger(node, "ID", static_cast<std::int32_t>(i));
+    AddInteger(node, "Owner", g.Owner);
+    AddInteger(node, "House", g.House);
+    AddText(node, "Name", g.Name);
+    AddText(node, "Sell", g.Sell);
+    grounds.SubNodes.CloseElement();
+  }
+  root.SubNodes.CloseElement();
+  doc.TopLevel.CloseElement();
+  return doc.BuildText(false);
+}
+
+bool WriteGameFile(const GameSession& session, const std::string& path, std::string* error) {
+  try {
+    return WriteFileAtomically(path, BuildGameText(session), error);
+  } catch (const std::exception& e) {
+    if (error != nullptr) *error = e.what();
+    return false;
+  }
+}
+
+std::optional<LoadedGame> ParseGameText(std::string_view text, const IniFile& database,
+                                        std::string* error) {
+  try {
+    TGmXML doc;
+    doc.ReadFromText(text);
+    const TGmXmlNode* root = doc.TopLevel.First();
+    Require(root != nullptr, "the file holds no element");
+    const TGmXmlNode& players = Need(*root, "Players");
+    const int n = players.SubNodes.Count();
+    Require(n == 2 || n == 3, "a game has 2 or 3 players, the file has " + N(n));
+
+    LoadedGame loaded;
+    loaded.Game.Players.resize(static_cast<std::size_t>(n));
+    ClearMoney(loaded.Game, n);
+    loaded.Game.Grounds = FreshGrounds(database);
+    SavedTurn& turn = loaded.Turn;
+    turn.CurrentPlayerID = Integer(*root, "CurrentPlayerID");
+    turn.NumberRoll = Integer(*root, "NumberRoll");
+    turn.Left = Integer(*root, "Left");
+    turn.Die1 = Integer(*root, "Die1");
+    turn.Die2 = Integer(*root, "Die2");
+
+    std::set<std::int32_t> seen;
+    for (int i = 0; i < n; ++i) {
+      const TGmXmlNode& node = players.SubNodes.Item(i);
+      const std::int32_t id = Integer(node, "ID");
+      Require(id >= 0 && id < n, "player ID " + N(id) + " is outside 0.." + N(n - 1));
+      Require(seen.insert(id).second, "player ID " + N(id) + " occurs twice");
+      TSpiller& p = loaded.Game.Players[static_cast<std::size_t>(id)];
+      p.Name = DecodeGameText(Need(node, "Name").ValueText());
+      p.Money = Integer(node, "Money");
+      p.Salary = Integer(node, "Salary");
+      p.Jail = Integer(node, "Jail");
+      p.Loan = Integer(node, "Loan");
+      p.CurrentPosition = Integer(node, "CurrentPosition");
+      p.CPU = Boolean(node, "CPU");
+      p.Playing = Boolean(node, "Playing");
+      Require(p.Jail >= 0, "player " + N(id) + " has a jail sentence of " + N(p.Jail));
+      Require(p.CurrentPosition >= 1 && p.CurrentPosition <= kSquareCount,
+              "player " + N(id) + " stands on square " + N(p.CurrentPosition));
+    }
+    static const std::int32_t kColours[kMaxPlayers] = {kBlue, kYellow, kRed};
+    for (int i = 0; i < n; ++i) loaded.Game.Players[static_cast<std::size_t>(i)].Color = kColours[i];
+
+    const TGmXmlNode& grounds = Need(*root, "Grounds");
+    std::set<std::int32_t> seenGrounds;
+    for (int i = 0; i < grounds.SubNodes.Count(); ++i) {
+      const TGmXmlNode& node = grounds.SubNodes.Item(i);
+      const std::int32_t id = Integer(node, "ID");
+      Require(id >= 0 && id < kGroundCount, "ground ID " + N(id) + " is outside 0..27");
+      Require(seenGrounds.insert(id).second, "ground ID " + N(id) + " occurs twice");
+      TGrund& g = loaded.Game.Grounds[static_cast<std::size_t>(id)];
+      g.Name = DecodeGameText(Need(node, "Name").ValueText());
+      g.House = Integer(node, "House");
+      g.Owner = Integer(node, "Owner");
+      g.Sell = DecodeGameText(Need(node, "Sell").ValueText());
+      Require(g.House >= -1 && g.House <= 3, "ground " + N(id) + " has building level " + N(g.House));
+      Require(g.Owner >= -1 && g.Owner < n, "ground " + N(id) + " has owner " + N(g.Owner));
+    }
+
+    Require(turn.CurrentPlayerID >= 0 && turn.CurrentPlayerID < n,
+            "the current player " + N(turn.CurrentPlayerID) + " is not in the game");
+    Require(turn.Left >= 0 && turn.Left <= 12, N(turn.Left) + " squares left to walk");
+    if (turn.Left > 0) {
+      Require(turn.Die1 >= 1 && turn.Die1 <= 6 && turn.Die2 >= 1 && turn.Die2 <= 6,
+              "dice " + N(turn.Die1) + " and " + N(turn.Die2) + " during a move");
+    }
+    return loaded;
+  } catch (const std::exception& e) {
+    if (error != nullptr) *error = e.what();
+    return std::nullopt;
+  }
+}
+
+namespace {
+
+bool ReadWholeFile(const std::string& path, std::string& bytes, std::string* error) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) {
+    if (error != nullptr) *error = "the file cannot be opened";
+    return false;
+  }
+  in.seekg(0, std::ios::end);
+  const std::streamoff size = in.tellg();
+  if (size < 0) {
+    if (error != nullptr) *error = "the file cannot be read";
+    return false;
+  }
+  if (static_cast<std::uint64_t>(size) > kMaxGameFileSize) {
+    if (error != nullptr) *error = "the file is far too large to be a saved game";
+    return false;
+  }
+  in.seekg(0, std::ios::beg);
+  bytes.resize(static_cast<std::size_t>(size));
+  if (size > 0 && !in.read(bytes.data(), size)) {
+    if (error != nullptr) *error = "the file cannot be read";
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+std::optional<LoadedGame> LoadStartPosition(const std::string& path, const std::string& appDir,
+                                            std::string* error) {
+  std::string bytes;
+  if (!ReadWholeFile(path, bytes, error)) return std::nullopt;
+  IniFile database(appDir + "database.dat");
+  return ParseGameText(bytes, database, error);
+}
+
+bool ReadGameFile(GameSession& session, const std::string& path, std::string* error) {
+  std::string bytes;
+  if (!ReadWholeFile(path, bytes, error)) return false;
+  auto loaded = ParseGameText(bytes, session.Database(), error);
+  if (!loaded) return false;
+  session.ApplyLoadedGame(std::move(loaded->Game), loaded->Turn, path);
+  return true;
+}
+
+}  // namespace quillbury

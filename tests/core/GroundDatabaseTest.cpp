@@ -1,0 +1,167 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+
+#include "GameFixture.h"
+#include "core/GroundDatabase.h"
+#include "localisation/IniFile.h"
+
+namespace quillbury {
+namespace {
+
+class GroundDatabaseTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    dir = std::filesystem::temp_directory_path() /
+          ("qb-db-" + std::to_string(::getpid()) + "-" +
+           ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    std::filesystem::create_directories(dir);
+  }
+  void TearDown() override { std::filesystem::remove_all(dir); }
+  TGrunde Load(const std::string& text) {
+    std::ofstream(dir / "database.dat") << text;
+    IniFile file((dir / "database.dat").string());
+    return FreshGrounds(file);
+  }
+  std::filesystem::path dir;
+};
+
+TEST_F(GroundDatabaseTest, SellTextGetsBoughtUnlessExactlyRentARoom) {
+  const TGrunde g = Load(
+      "[1]\nSell=rent a room\n[2]\nSell=cars\n[3]\nSell=Rent a room\n[4]\nName=X\n");
+  EXPECT_EQ(g[0].Sell, "rent a room");
+  EXPECT_EQ(g[1].Sell, "bought cars");
+  EXPECT_EQ(g[2].Sell, "bought Rent a room");
+  EXPECT_EQ(g[3].Sell, "rent a room");
+}
+
+TEST_F(GroundDatabaseTest, PriceReadsDecimalOrHexAndZeroOtherwise) {
+  const TGrunde g = Load(
+      "[1]\nPrice=0x10\n[2]\nPrice=abc\n[3]\nPrice=$20\n[4]\nPrice=-5\n[5]\nPrice=150000\n");
+  EXPECT_EQ(g[0].Price, 16);
+  EXPECT_EQ(g[1].Price, 0);
+  EXPECT_EQ(g[2].Price, 32);
+  EXPECT_EQ(g[3].Price, -5);
+  EXPECT_EQ(g[4].Price, 150000);
+  EXPECT_EQ(g[5].Name, "");  // missing section
+  EXPECT_EQ(g[5].Price, 0);
+}
+
+TEST_F(GroundDatabaseTest, RentsFollowThePriceWithIntegerDivisionFirst) {
+  struct Case {
+    const char* price;
+    std::int32_t rents[4];
+  };
+  const Case cases[] = {{"150000", {75000, 97500, 120000, 142500}},
+                        {"199", {50, 65, 80, 95}},
+                        {"99", {0, 0, 0, 0}}};
+  for (const Case& c : cases) {
+    const TGrunde g = Load(std::string("[1]\nPrice=") + c.price + "\n");
+    ASSERT_EQ(g[0].Houses.size(), 4u);
+    for (int level = 0; level < 4; ++level) {
+      EXPECT_EQ(g[0].Houses[level].Rent, c.rents[level]) << c.price << " level " << level;
+      EXPECT_EQ(g[0].Houses[level].Name, std::to_string(level + 1) + " Building");
+    }
+    EXPECT_EQ(g[0].Owner, -1);
+    EXPECT_EQ(g[0].House, -1);
+  }
+}
+
+TEST_F(GroundDatabaseTest, MissingFileGivesDefaultsAndSquaresStillSet) {
+  IniFile missing((dir / "nothing.dat").string());
+  const TGrunde g = FreshGrounds(missing);
+  ASSERT_EQ(g.size(), 28u);
+  for (int i = 0; i < 28; ++i) {
+    EXPECT_EQ(g[i].Square, kGroundSquares[i]);
+    EXPECT_EQ(g[i].Sell, "rent a room");
+    EXPECT_EQ(g[i].Price, 0);
+  }
+}
+
+TEST_F(GroundDatabaseTest, ShippedDatabaseIsCheapEarlyAndDearLate) {
+  IniFile shipped(std::string(QUILLBURY_ASSETS) + "/database.dat");
+  const TGrunde g = FreshGrounds(shipped);
+  for (int i = 0; i < 28; ++i) {
+    EXPECT_FALSE(g[i].Name.empty()) << i;
+    EXPECT_GT(g[i].Price, 0) << i;
+    if (i > 0) {
+      EXPECT_GE(g[i].Price, g[i - 1].Price) << i;
+    }
+  }
+  EXPECT_GT(g[27].Price, 3 * g[0].Price);
+}
+
+class NewGameTest : public testing::GameTest {};
+
+TEST_F(NewGameTest, ThreePlayerDefaults) {
+  session.NoGameYet = true;
+  StartGame(3);
+  ASSERT_EQ(session.Game.Players.size(), 3u);
+  for (int i : {0, 2}) {
+    EXPECT_EQ(Player(i).Name, "Mr. Gambler");
+    EXPECT_EQ(Player(i).Color, kBlue);
+    EXPECT_FALSE(Player(i).CPU);
+  }
+  session.NewGame();  // the fixture overrides the CPU flag; look at a pristine game
+  EXPECT_EQ(Player(1).Name, "Bart Broker");
+  EXPECT_EQ(Player(1).Color, kYellow);
+  EXPECT_TRUE(Player(1).CPU);
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(Player(i).CurrentPosition, 1);
+    EXPECT_EQ(Player(i).Money, 5000000);
+    EXPECT_EQ(Player(i).Salary, 300000);
+    EXPECT_TRUE(Player(i).Playing);
+    EXPECT_EQ(port.tokens[i], 1);
+  }
+  EXPECT_FALSE(session.NoGameYet);
+  EXPECT_EQ(session.NumberRoll, 1);
+  EXPECT_EQ(session.CurrentPlayerID, 0);
+  EXPECT_TRUE(session.Game.FileName.empty());
+  EXPECT_TRUE(session.RollEnabled());
+  EXPECT_TRUE(session.RefreshTimerOn());
+  for (const TGrund& g : session.Game.Grounds) {
+    EXPECT_EQ(g.Owner, -1);
+    EXPECT_EQ(g.House, -1);
+  }
+  EXPECT_EQ(port.refreshed.size(), 56u);  // every square redrawn by each of the two games
+}
+
+TEST_F(NewGameTest, NewGameCommandAppliesTheDialogAndStopsAMoveUnderWay) {
+  StartGame(2);
+  session.Game.FileName = "old.qbgame";
+  random.Roll(6, 6);
+  session.Button1Click();
+  session.Timer1Timer();
+  ASSERT_TRUE(session.MovementTimerOn());
+
+  NewGameChoice choice;
+  choice.PlayerCount = 3;
+  choice.Seats[0] = {"Ann", 100, false};
+  choice.Seats[1] = {"Bob", 200, true};
+  choice.Seats[2] = {"Cid", 300, true};
+  session.StartNewGame(choice);
+  EXPECT_FALSE(session.MovementTimerOn());
+  EXPECT_EQ(session.Left, 0);
+  EXPECT_FALSE(session.ExtraTurn);
+  ASSERT_EQ(session.Game.Players.size(), 3u);
+  EXPECT_EQ(Player(2).Name, "Cid");
+  EXPECT_EQ(Player(2).Money, 300);
+  EXPECT_EQ(Player(2).Color, kRed);
+  EXPECT_TRUE(Player(1).CPU);
+  EXPECT_TRUE(session.TokenVisible(2));
+  EXPECT_TRUE(session.Game.FileName.empty());
+  EXPECT_TRUE(session.ActionsEnabled());
+  // No tick of the stopped move reaches the new game.
+  session.Timer1Timer();
+  EXPECT_EQ(Player(0).CurrentPosition, 1);
+
+  choice.PlayerCount = 2;
+  session.StartNewGame(choice);
+  EXPECT_FALSE(session.TokenVisible(2));
+  EXPECT_EQ(session.Game.Players.size(), 2u);
+}
+
+}  // namespace
+}  // namespace quillbury

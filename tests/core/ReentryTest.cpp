@@ -1,0 +1,88 @@
+// The window's modal messages and prompts run its timers in a nested event loop, so the refresh,
+// the computer player and even a whole move can happen inside another handler's wait.
+#include <gtest/gtest.h>
+
+#include "GameFixture.h"
+
+namespace quillbury {
+namespace {
+
+class ReentryTest : public testing::GameTest {
+protected:
+  // What the window's nested event loop does: refresh, let the computer player act, walk.
+  void NestedEventLoop() {
+    port.onModal = [this] {
+      if (session.RefreshTimerOn()) session.Timer3Timer();
+      session.CPUTimer();
+      Walk();
+    };
+  }
+};
+
+TEST_F(ReentryTest, ComputerStartsItsExtraTurnWhileTheExtraTurnMessageIsOpen) {
+  StartGame(2, true);
+  for (auto& g : session.Game.Grounds) g.Owner = -1;
+  session.CurrentPlayerID = 1;
+  Player(1).CurrentPosition = 28;  // 28 + 12 = square 40, a plain square
+  Player(1).Money = 0;              // buys nothing on the way
+  random.Roll(6, 6);
+  session.Button1Click();
+  NestedEventLoop();
+  random.Roll(2, 2);  // the extra roll, from square 40 to square 2
+  Walk();
+  EXPECT_EQ(port.messages.front(), "Extra turn. You had two 6 dices");
+  EXPECT_EQ(Player(1).CurrentPosition, 2);
+  EXPECT_EQ(session.CurrentPlayerID, 0) << "after the extra turn the human is next";
+  EXPECT_TRUE(session.RollEnabled());
+  EXPECT_FALSE(session.ExtraTurn);
+  EXPECT_TRUE(random.draws.empty());
+}
+
+TEST_F(ReentryTest, ComputerStaysIdleWhileAHumanAnswersAPurchase) {
+  StartGame(2, true);
+  NestedEventLoop();
+  port.answers = {true};
+  Player(0).CurrentPosition = 1;
+  RollAndWalk(1, 1);  // square 3, the human is asked
+  EXPECT_EQ(Ground(1).Owner, 0);
+  EXPECT_EQ(session.CurrentPlayerID, 1);
+  EXPECT_EQ(session.CPUTurns, 0) << "the question was open during the human's turn";
+}
+
+TEST_F(ReentryTest, ActionsReadTheGameOnlyAfterThePromptCloses) {
+  StartGame(2, false);
+  for (auto& g : session.Game.Grounds) g.Owner = -1;
+  NestedEventLoop();
+  SetPrice(0, 1000000);
+  Ground(0).Owner = 0;
+  Player(0).Loan = 100000;
+  Player(0).Money = -30000;  // the refresh behind the prompt turns this into loan
+  port.inputs = {std::optional<std::string>("70000")};
+  session.Button8Click();
+  EXPECT_EQ(port.defaults.back(), "") << "the default is chosen before the prompt";
+  EXPECT_EQ(Player(0).Loan, 130000);
+  EXPECT_EQ(Player(0).Money, 0);
+}
+
+TEST_F(ReentryTest, AMoveWhoseGameEndedDuringItsMessageDoesNotTouchTheNewGame) {
+  StartGame(2, false);
+  for (auto& g : session.Game.Grounds) g.Owner = -1;
+  Ground(4).Owner = 1;  // square 8: player 0 will owe rent
+  Player(0).CurrentPosition = 1;
+  Player(1).Loan = 100000000;  // broke: the next refresh ends the game
+  Player(1).Name = "Bob";
+  random.Roll(3, 4);
+  session.Button1Click();
+  NestedEventLoop();
+  Walk();
+  ASSERT_GE(port.messages.size(), 2u) << ::testing::PrintToString(port.messages);
+  EXPECT_EQ(port.messages[1], "Bob has lost the game! Mr. Gambler wins!");
+  EXPECT_EQ(port.newGameCommands, 1);
+  EXPECT_EQ(Player(0).Money, 5000000) << "no rent charged in the new game";
+  EXPECT_EQ(Player(1).Money, 5000000);
+  EXPECT_EQ(session.CurrentPlayerID, 0);
+  EXPECT_FALSE(session.RollEnabled()) << "the ended game's move does not enable Roll";
+}
+
+}  // namespace
+}  // namespace quillbury

@@ -1,0 +1,193 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "GameFixture.h"
+
+namespace quillbury {
+namespace {
+
+class TurnsTest : public testing::GameTest {
+protected:
+  void SetUp() override { StartGame(2, false); }
+  int Count(const std::string& sound) {
+    return static_cast<int>(std::count(port.sounds.begin(), port.sounds.end(), sound));
+  }
+};
+
+TEST_F(TurnsTest, RollShowsDiceDisablesControlsAndStartsTheWalk) {
+  random.Roll(2, 5);
+  session.Button1Click();
+  EXPECT_EQ(session.Die1, 2);
+  EXPECT_EQ(session.Die2, 5);
+  EXPECT_EQ(port.diceFaces, std::make_pair(5, 2));  // first image shows the second die
+  EXPECT_EQ(session.Left, 7);
+  EXPECT_FALSE(port.rollEnabled);
+  EXPECT_FALSE(port.actionsEnabled);
+  EXPECT_TRUE(port.movementOn);
+  // A second click while walking does nothing: Roll is the turn's interlock.
+  session.Button1Click();
+  EXPECT_EQ(session.Left, 7);
+}
+
+TEST_F(TurnsTest, DrawOfZeroCountsAsSix) {
+  random.draws = {0, 0, 0};
+  session.Button1Click();
+  EXPECT_EQ(session.Die1, 6);
+  EXPECT_EQ(session.Die2, 6);
+  EXPECT_TRUE(session.ExtraTurn);
+}
+
+TEST_F(TurnsTest, AnimatedWalkOverStartPaysSalaryAndInterestOnce) {
+  session.SoundOn = true;
+  Player(0).CurrentPosition = 40;
+  Player(0).Loan = 150050;
+  const std::int32_t money = Player(0).Money;
+  const std::int32_t numberRoll = session.NumberRoll;
+  RollAndWalk(2, 3);  // 41, 42, 1, 2, 3
+  EXPECT_EQ(Player(0).CurrentPosition, 3);
+  EXPECT_EQ(port.tokens[0], 3);
+  EXPECT_EQ(Player(0).Money, money + 300000 - 21000);
+  EXPECT_EQ(Player(0).Loan, 150050);  // the loan itself is not reduced
+  EXPECT_EQ(Count("Go1.wav"), 4);
+  EXPECT_EQ(Count("Go2.wav"), 1);
+  EXPECT_EQ(session.NumberRoll, numberRoll + 5);
+  EXPECT_EQ(session.CurrentPlayerID, 1);
+  EXPECT_TRUE(port.rollEnabled);
+  EXPECT_FALSE(port.diceVisible);
+}
+
+TEST_F(TurnsTest, AnimatedMoveEndingOnStartPaysSalaryThenMayorBonus) {
+  Player(0).CurrentPosition = 41;
+  const std::int32_t money = Player(0).Money;
+  RollAndWalk(1, 1);
+  EXPECT_EQ(Player(0).CurrentPosition, 1);
+  EXPECT_EQ(Player(0).Money, money + 300000 + 60000);
+  ASSERT_EQ(port.messages.size(), 1u);
+  EXPECT_EQ(port.messages[0],
+            "Mr. Gambler have been selected as major of Quillbury. You will receive 20% of your "
+            "salary");
+}
+
+TEST_F(TurnsTest, WithoutAnimationOnlyLandingExactlyOnStartPays) {
+  session.AnimationOn = false;
+  struct Case {
+    int from, d1, d2, to;
+    bool paid;
+  };
+  const Case cases[] = {{40, 2, 3, 3, false}, {40, 1, 2, 1, true}, {30, 2, 2, 34, false}};
+  for (const Case& c : cases) {
+    Player(0).CurrentPosition = c.from;
+    session.CurrentPlayerID = 0;
+    const std::int32_t money = Player(0).Money;
+    const std::int32_t numberRoll = session.NumberRoll;
+    port.answers = {false};
+    RollAndWalk(c.d1, c.d2);
+    EXPECT_EQ(Player(0).CurrentPosition, c.to) << c.from;
+    const std::int32_t expected = c.paid ? money + 300000 + 60000 : money;
+    EXPECT_EQ(Player(0).Money, expected) << c.from;
+    EXPECT_EQ(session.NumberRoll, numberRoll + 1) << "one step for the whole move";
+  }
+}
+
+TEST_F(TurnsTest, LoanInterestIsPerHundredDollars) {
+  for (const auto& [loan, interest] : {std::pair{150050, 21000}, std::pair{99, 0}}) {
+    Player(0).CurrentPosition = 42;
+    Player(0).Loan = loan;
+    Player(0).Money = 0;
+    session.CurrentPlayerID = 0;
+    session.AnimationOn = true;
+    random.Roll(1, 1);  // 42 -> 1 -> 2
+    port.answers = {false};
+    session.Button1Click();
+    Walk();
+    EXPECT_EQ(Player(0).Money, 300000 - interest) << loan;
+  }
+}
+
+TEST_F(TurnsTest, DoubleSixGivesAnExtraTurnAndOtherwiseTheTurnPasses) {
+  RollAndWalk(6, 6);  // 1 -> 13, a ground the human declines
+  EXPECT_EQ(session.CurrentPlayerID, 0);
+  EXPECT_FALSE(session.ExtraTurn);
+  EXPECT_EQ(port.messages.back(), "Extra turn. You had two 6 dices");
+  RollAndWalk(6, 5);
+  EXPECT_EQ(session.CurrentPlayerID, 1);
+}
+
+TEST_F(TurnsTest, JailedPlayersAreSkippedAndCountedDown) {
+  StartGame(3);
+  Player(1).Jail = 2;
+  const int expected[] = {2, 0, 2, 0, 1};  // after players 1, 3, 1, 3, 1 have moved
+  for (int step = 0; step < 5; ++step) {
+    Player(session.CurrentPlayerID).CurrentPosition = 5;
+    RollAndWalk(1, 0);  // 1 + 6 = 7 squares: onto square 12, a ground nobody buys
+    EXPECT_EQ(session.CurrentPlayerID, expected[step]) << "step " << step;
+  }
+  EXPECT_EQ(Player(1).Jail, 0);
+}
+
+TEST_F(TurnsTest, PlayersOutOfTheGameAreNeverChosen) {
+  StartGame(3);
+  Player(1).Playing = false;
+  for (int step = 0; step < 4; ++step) {
+    Player(session.CurrentPlayerID).CurrentPosition = 5;
+    RollAndWalk(1, 0);
+    EXPECT_NE(session.CurrentPlayerID, 1);
+  }
+}
+
+TEST_F(TurnsTest, NobodyLeftEndsTheSearchInsteadOfLooping) {
+  StartGame(3);
+  Player(1).Playing = false;
+  Player(2).Playing = false;
+  Player(0).Playing = false;
+  Player(0).CurrentPosition = 5;
+  RollAndWalk(1, 0);
+  EXPECT_TRUE(session.RollEnabled());
+}
+
+TEST_F(TurnsTest, HugeSentencesForEveryoneDoNotStallTheSearch) {
+  Player(0).Jail = 0;
+  Player(1).Jail = 2000000000;
+  Player(0).CurrentPosition = 5;
+  // Player 1 moves and is then given an absurd sentence too: the turn still comes back.
+  RollAndWalk(1, 0);
+  EXPECT_EQ(session.CurrentPlayerID, 0);
+  Player(0).Jail = 1000000000;
+  Player(0).CurrentPosition = 5;
+  RollAndWalk(1, 0);
+  EXPECT_EQ(session.CurrentPlayerID, 0);
+  EXPECT_EQ(Player(0).Jail, 0);
+  EXPECT_EQ(Player(1).Jail, 999999999);
+}
+
+TEST_F(TurnsTest, ShortcutJumpsToFortyOneAndAppliesItsGroundInTheSameTurn) {
+  session.SoundOn = true;
+  Player(0).CurrentPosition = 27;
+  Player(0).CPU = true;
+  Player(0).Money = 10000000;
+  const std::int32_t numberRoll = session.NumberRoll;
+  RollAndWalk(1, 1);
+  EXPECT_EQ(Player(0).CurrentPosition, 41);
+  EXPECT_EQ(port.tokens[0], 41);
+  EXPECT_EQ(Ground(26).Owner, 0);  // ground 27 lies on square 41
+  EXPECT_EQ(session.NumberRoll, numberRoll + 2 + 12);
+  EXPECT_EQ(Count("Go2.wav"), 2);
+  EXPECT_EQ(session.CurrentPlayerID, 1);
+}
+
+TEST_F(TurnsTest, MovementTimerGoesToOneMillisecondForTheEndOfAMove) {
+  random.Roll(1, 0);  // 7 squares
+  session.Button1Click();
+  for (int i = 0; i < 6; ++i) session.Timer1Timer();
+  EXPECT_EQ(session.MovementInterval(), 400);
+  session.Timer1Timer();
+  EXPECT_EQ(session.Left, 0);
+  EXPECT_EQ(session.MovementInterval(), 1);
+  EXPECT_TRUE(session.MovementTimerOn());
+  session.Timer1Timer();
+  EXPECT_FALSE(session.MovementTimerOn());
+}
+
+}  // namespace
+}  // namespace quillbury
