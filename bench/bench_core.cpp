@@ -17,10 +17,16 @@ std::string ProgramDir() {
   return p.substr(0, p.find_last_of('/') + 1);
 }
 
+// A port that shows the status, as the window does, but draws nothing.
+class StatusPort final : public quillbury::NullPort {
+public:
+  bool ShowsStatus() const override { return true; }
+};
+
 // The refresh of a three-player game mid-play: three settlements, the end test and the search
 // for panel values that changed (none, as between two ticks of a waiting game).
 void BM_StatusRefreshThreePlayers(benchmark::State& state) {
-  quillbury::NullPort port;
+  StatusPort port;
   quillbury::SeededRandom random(1);
   quillbury::GameSession session(port, random);
   session.AppDir = ProgramDir();

@@ -17,6 +17,9 @@ public:
 
   // Modal: a message with an OK button.
   virtual void ShowMessage(const std::string& text) = 0;
+  // False for a port that never reads message texts (a headless tool): the game then skips
+  // composing them and calls ShowMessage with an empty text.
+  virtual bool ShowsMessages() const { return true; }
   // Modal: a Yes/No question; true only for Yes.
   virtual bool AskYesNo(const std::string& text) = 0;
   // Modal: a one-line prompt pre-filled with text. Returns true when confirmed, with the edited
@@ -45,7 +48,9 @@ public:
   virtual void SetMovementTimer(bool enabled, int intervalMs) = 0;
   virtual void SetRefreshTimer(bool enabled) = 0;
 
-  // Status display; each is called only when the shown value changes.
+  // Status display; each is called only when the shown value changes. A port without a
+  // display (a headless tool) answers false to ShowsStatus and is spared the formatting.
+  virtual bool ShowsStatus() const { return true; }
   virtual void SetPanelText(int panel, PanelField field, const std::string& text) = 0;
   virtual void DrawStatusPanel(int panel, std::int32_t colour) = 0;
   virtual void SetTurnCaption(const std::string& text) = 0;
@@ -63,6 +68,8 @@ public:
 // A port that shows nothing and answers no: a base for tools and tests.
 class NullPort : public GamePort {
 public:
+  bool ShowsStatus() const override { return false; }
+  bool ShowsMessages() const override { return false; }
   void ShowMessage(const std::string&) override {}
   bool AskYesNo(const std::string&) override { return false; }
   bool InputBox(const std::string&, const std::string&, std::string&) override { return false; }

@@ -50,6 +50,18 @@ Worth WorthOf(const TSpil& game, std::int32_t player) {
   return w;
 }
 
+void HoldingsOfAll(const TSpil& game, Worth* perSeat, int seats) {
+  for (int i = 0; i < seats; ++i) perSeat[i] = Worth{};
+  for (const TGrund& g : game.Grounds) {
+    if (g.Owner < 0 || g.Owner >= seats) continue;
+    Worth& w = perSeat[g.Owner];
+    w.Lots += g.Price;
+    if (g.House >= 0 && static_cast<std::size_t>(g.House) < g.Houses.size()) {
+      w.Buildings += g.Houses[static_cast<std::size_t>(g.House)].Rent;
+    }
+  }
+}
+
 std::int32_t LotsValue(const TSpil& game, std::int32_t player) {
   return Saturate(WorthOf(game, player).Lots);
 }

@@ -52,6 +52,9 @@ struct Worth {
   std::int64_t Total = 0;  // Money + Lots + Buildings - Loan
 };
 Worth WorthOf(const TSpil& game, std::int32_t player);
+// Lots and buildings of every seat (index = owner) counted in one pass over the grounds; the
+// totals are left to the caller.
+void HoldingsOfAll(const TSpil& game, Worth* perSeat, int seats);
 // Worth saturated to 32 bits, as panels show it.
 std::int32_t Total(const TSpil& game, std::int32_t player);
 

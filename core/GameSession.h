@@ -8,6 +8,7 @@
 
 #include "core/Board.h"
 #include "core/GamePort.h"
+#include "core/GameRoutines.h"
 #include "core/GameRecords.h"
 #include "core/Random.h"
 #include "localisation/IniFile.h"
@@ -115,6 +116,8 @@ public:
     std::int32_t Money = 0, Lots = 0, Buildings = 0, Loan = 0, Total = 0;
   };
   Settlement SettlePlayer(std::int32_t player);
+  // The same, starting from the player's holdings as already counted.
+  Settlement SettlePlayer(std::int32_t player, Worth holdings);
   void SellBuildingsOf(std::int32_t player, std::int32_t ground, std::int32_t levels);
   void SellCompanyOf(std::int32_t player, std::int32_t ground);
   void CheckGameEnd();
@@ -148,8 +151,14 @@ private:
   void EndGame(const std::string& message, int winner, int loser);
   void ShowPlayerOnPanel(int panel, const TSpiller& player, const Settlement& s);
   void ClearPanel(int panel);
+  void RefreshStatusDisplay(int shownPlayers);
   void SetPanelValue(int panel, int slot, std::optional<std::int32_t> value);
   void PlaceTokenOnSquare(int player, std::int32_t square);
+  // Shows the message that compose() builds, composing it only for a port that reads it.
+  template <class Compose>
+  void Say(Compose&& compose) {
+    port_.ShowMessage(port_.ShowsMessages() ? std::string(compose()) : std::string());
+  }
   std::string RentText(const TGrund& ground, const TSpiller& payer, std::int32_t rent);
   // The prompt of a finance action; empty when cancelled or left empty.
   std::optional<std::string> Prompt(const std::string& caption, const std::string& prompt,

@@ -40,17 +40,23 @@ void GameSession::SellCompanyOf(std::int32_t player, std::int32_t ground) {
 }
 
 GameSession::Settlement GameSession::SettlePlayer(std::int32_t index) {
+  return SettlePlayer(index, WorthOf(Game, index));
+}
+
+GameSession::Settlement GameSession::SettlePlayer(std::int32_t index, Worth w) {
   Settlement s;
   TSpiller* p = PlayerAt(index);
   if (p == nullptr) return s;
-  for (;;) {
+  for (bool first = true;; first = false) {
     if (p->Money < 0) {
       // Negative cash becomes loan in whole steps of 100,000, all at once.
       const std::int64_t steps = (-std::int64_t{p->Money} + kLoanStep - 1) / kLoanStep;
       p->Money = static_cast<std::int32_t>(std::int64_t{p->Money} + steps * kLoanStep);
       p->Loan = SatAdd(p->Loan, steps * kLoanStep);
     }
-    const Worth w = WorthOf(Game, index);
+    // Cash and loan do not change what is owned: only a sale makes the holdings worth a recount.
+    if (!first) w = WorthOf(Game, index);
+    w.Total = std::int64_t{p->Money} + w.Lots + w.Buildings - p->Loan;
     s = Settlement{p->Money, Saturate(w.Lots), Saturate(w.Buildings), p->Loan, Saturate(w.Total)};
     if (w.Total >= 0) return s;
     int built = -1;

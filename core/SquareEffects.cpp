@@ -45,7 +45,7 @@ bool GameSession::ApplySquareEffect(std::int32_t p) {
         player->Money = SatAdd(player->Money, -static_cast<std::int64_t>(ground->Price));
         ground->Owner = cur;
         port_.DrawOwnerFrame(g, player->Color);
-        port_.ShowMessage(player->Name + " has bought " + ground->Name + "!");
+        Say([&] { return player->Name + " has bought " + ground->Name + "!"; });
       } else {
         const bool yes = port_.AskYesNo("Do you wish to buy \"" + ground->Name + "\" for " +
                                         MoneyText(ground->Price) + "$ ?");
@@ -62,7 +62,7 @@ bool GameSession::ApplySquareEffect(std::int32_t p) {
     const std::int32_t owner = ground->Owner;
     const std::int32_t rent = ground->House == -1 ? ground->Price / 100 * 25
                                                   : BuildingValue(Game, g);
-    port_.ShowMessage(RentText(*ground, *player, rent));
+    Say([&] { return RentText(*ground, *player, rent); });
     if (!stillHere()) return false;
     player->Money = SatAdd(player->Money, -static_cast<std::int64_t>(rent));
     TSpiller* receiver = PlayerAt(owner);
@@ -101,9 +101,9 @@ bool GameSession::ApplySquareEffect(std::int32_t p) {
       return false;
     }
     case 1: {
-      port_.ShowMessage(player->Name +
+      Say([&] { return player->Name +
                         " have been selected as major of Quillbury. You will receive 20% of your "
-                        "salary");
+                        "salary"; });
       if (!stillHere()) return false;
       player->Money = SatAdd(player->Money, player->Salary / 100 * 20);
       return false;
@@ -111,8 +111,8 @@ bool GameSession::ApplySquareEffect(std::int32_t p) {
     case 11: {
       const std::int32_t n = random_.Random(3) + 1;
       if (player->CPU) {
-        port_.ShowMessage(player->Name + " are going to jail in " + IntText(n) +
-                          " round(s) and pay a 75.000,00 $ fine, for not visiting your family!");
+        Say([&] { return player->Name + " are going to jail in " + IntText(n) +
+                          " round(s) and pay a 75.000,00 $ fine, for not visiting your family!"; });
         if (!stillHere()) return false;
         player->Jail = n + 1;
         player->Money = SatAdd(player->Money, -75000);
@@ -122,8 +122,8 @@ bool GameSession::ApplySquareEffect(std::int32_t p) {
           port_.AskYesNo("Welcome to Quillbury Courthouse. Do you wish to try bribe the judge?");
       if (!stillHere()) return false;
       if (!bribe) {
-        port_.ShowMessage("You are going to jail in " + IntText(n) +
-                          " round(s) and pay a 75.000,00 $ fine, for not visiting your family!");
+        Say([&] { return "You are going to jail in " + IntText(n) +
+                          " round(s) and pay a 75.000,00 $ fine, for not visiting your family!"; });
         if (!stillHere()) return false;
         player->Jail = n + 1;
         player->Money = SatAdd(player->Money, -75000);
@@ -132,13 +132,13 @@ bool GameSession::ApplySquareEffect(std::int32_t p) {
       std::int32_t r = random_.Random(8);
       if (r % 2 == 1) r = random_.Random(8);
       if (r % 2 == 1) {
-        port_.ShowMessage("The judge didn't like being bribe. You have to go to jail in " +
-                          IntText(n + 1) + " rounds and pay 150.000,00 $ to the courthouse");
+        Say([&] { return "The judge didn't like being bribe. You have to go to jail in " +
+                          IntText(n + 1) + " rounds and pay 150.000,00 $ to the courthouse"; });
         if (!stillHere()) return false;
         player->Jail = n + 2;
         player->Money = SatAdd(player->Money, -150000);
       } else {
-        port_.ShowMessage("No punishment, but you have to pay 300.000,00 $ to the judge");
+        Say([&] { return "No punishment, but you have to pay 300.000,00 $ to the judge"; });
         if (!stillHere()) return false;
         player->Money = SatAdd(player->Money, -300000);
       }
@@ -146,8 +146,8 @@ bool GameSession::ApplySquareEffect(std::int32_t p) {
     }
     case 14: {
       player->Salary = SatAdd(player->Salary, player->Salary / 100 * 14);
-      port_.ShowMessage(player->Name + " have got a race :D Your salary is now " +
-                        MoneyText(player->Salary) + "$");
+      Say([&] { return player->Name + " have got a race :D Your salary is now " +
+                        MoneyText(player->Salary) + "$"; });
       return false;
     }
     case 21: {
@@ -170,15 +170,15 @@ bool GameSession::ApplySquareEffect(std::int32_t p) {
       const bool energy = p == 26;
       const std::int32_t bill = Saturate(buildings * (energy ? 10000 : 20000));
       if (energy) {
-        port_.ShowMessage(
+        Say([&] { return 
             "It's time to pay for your companies' energy comsumption!\n\r(appr. "
             "$20.000/building)\n\r\n\rYou have to pay $" +
-            MoneyText(bill) + "!");
+            MoneyText(bill) + "!"; });
       } else {
-        port_.ShowMessage(
+        Say([&] { return 
             "It's time to pay for the water consumption in all your buildings!\n\r(appr. "
             "$20.000/building)\n\r\n\rYou have to pay $" +
-            MoneyText(bill) + "!");
+            MoneyText(bill) + "!"; });
       }
       if (!stillHere()) return false;
       player->Money = SatAdd(player->Money, -static_cast<std::int64_t>(bill));
@@ -193,7 +193,7 @@ bool GameSession::ApplySquareEffect(std::int32_t p) {
     case 32: {
       std::int32_t amount = player->Money / 100 * 13;
       if (amount < 0) amount = 0;
-      port_.ShowMessage(player->Name + " have been robbed for " + MoneyText(amount) + "$ :-(");
+      Say([&] { return player->Name + " have been robbed for " + MoneyText(amount) + "$ :-("; });
       if (!stillHere()) return false;
       player->Money = SatAdd(player->Money, -static_cast<std::int64_t>(amount));
       return false;

@@ -60,10 +60,24 @@ void GameSession::ClearPanel(int panel) {
 void GameSession::Timer3Timer() {
   const int count = static_cast<int>(Game.Players.size());
   const int shownPlayers = std::min(count, PlayerCount == 3 ? 3 : 2);
+  const bool shows = port_.ShowsStatus();
+  Worth holdings[kMaxPlayers];
+  HoldingsOfAll(Game, holdings, shownPlayers);
   for (int p = 0; p < shownPlayers; ++p) {
-    const Settlement s = SettlePlayer(p);
-    ShowPlayerOnPanel(p, Game.Players[static_cast<std::size_t>(p)], s);
+    // A sale in one settlement only frees grounds; it never touches another seat's holdings.
+    const Settlement s = SettlePlayer(p, holdings[p]);
+    if (shows) ShowPlayerOnPanel(p, Game.Players[static_cast<std::size_t>(p)], s);
   }
+  if (shows) RefreshStatusDisplay(shownPlayers);
+
+  CheckGameEnd();
+
+  for (int p = 0; p < static_cast<int>(Game.Players.size()) && p < kMaxPlayers; ++p) {
+    SetTokenVisible(p, Game.Players[static_cast<std::size_t>(p)].Playing);
+  }
+}
+
+void GameSession::RefreshStatusDisplay(int shownPlayers) {
   for (int p = shownPlayers; p < kMaxPlayers; ++p) ClearPanel(p);
 
   const TSpiller* current = PlayerAt(CurrentPlayerID);
@@ -90,12 +104,6 @@ void GameSession::Timer3Timer() {
       shown.Colour = colour;
       port_.DrawStatusPanel(panel, colour);
     }
-  }
-
-  CheckGameEnd();
-
-  for (int p = 0; p < static_cast<int>(Game.Players.size()) && p < kMaxPlayers; ++p) {
-    SetTokenVisible(p, Game.Players[static_cast<std::size_t>(p)].Playing);
   }
 }
 

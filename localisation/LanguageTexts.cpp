@@ -26,12 +26,9 @@ std::string_view BuiltInRentMessage(RentMessage kind) {
          "owner.";
 }
 
-std::string ReadDialogText(const IniFile* languageFile, RentMessage kind) {
-  const char* key = kind == RentMessage::WithBuildings ? "ON_ANOTHER_PLAYERS_GROUND"
-                                                       : "ON_ANOTHER_PLAYERS_GROUND_WITHOUT_HOUSES";
-  std::string s;
-  if (languageFile != nullptr) s = languageFile->ReadString("Dialogs", key, "");
-  if (s.empty()) s = std::string(BuiltInRentMessage(kind));
+namespace {
+
+std::string WithLineBreaks(std::string_view s) {
   std::string out;
   out.reserve(s.size() + 8);
   for (char c : s) {
@@ -44,20 +41,43 @@ std::string ReadDialogText(const IniFile* languageFile, RentMessage kind) {
   return out;
 }
 
+}  // namespace
+
+std::string ReadDialogText(const IniFile* languageFile, RentMessage kind) {
+  const char* key = kind == RentMessage::WithBuildings ? "ON_ANOTHER_PLAYERS_GROUND"
+                                                       : "ON_ANOTHER_PLAYERS_GROUND_WITHOUT_HOUSES";
+  if (languageFile != nullptr) {
+    std::string s = languageFile->ReadString("Dialogs", key, "");
+    if (!s.empty()) return WithLineBreaks(s);
+  }
+  static const std::string builtIn[2] = {
+      WithLineBreaks(BuiltInRentMessage(RentMessage::WithBuildings)),
+      WithLineBreaks(BuiltInRentMessage(RentMessage::WithoutBuildings))};
+  return builtIn[kind == RentMessage::WithBuildings ? 0 : 1];
+}
+
 std::string ReplacePlaceholder(std::string_view text, std::string_view placeholder,
                                std::string_view value) {
   if (placeholder.empty()) return std::string(text);
   std::string out;
   out.reserve(text.size() + value.size());
+  const char first = placeholder[0];
+  const bool firstIsLetter = Lower(first) != first || (first >= 'a' && first <= 'z');
+  std::size_t copied = 0;
   std::size_t i = 0;
   while (i < text.size()) {
-    if (MatchesAt(text, i, placeholder)) {
-      out += value;
-      i += placeholder.size();
+    // Placeholders start with "$", so most of the text is skipped by a plain search.
+    const std::size_t at = firstIsLetter ? i : text.find(first, i);
+    if (at == std::string_view::npos) break;
+    if (MatchesAt(text, at, placeholder)) {
+      out.append(text.substr(copied, at - copied));
+      out.append(value);
+      i = copied = at + placeholder.size();
     } else {
-      out += text[i++];
+      i = at + 1;
     }
   }
+  out.append(text.substr(copied));
   return out;
 }
 

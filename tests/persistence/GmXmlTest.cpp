@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
+#include <pthread.h>
 
 #include <climits>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <string>
 
@@ -388,6 +390,23 @@ TEST(GmXmlRead, ReadingAddsToTheTreeAlreadyThere) {
   EXPECT_EQ(doc.TopLevel.Item(1).Name, "b");
 }
 
+// Runs work on a thread with a 1 MB stack, so that any recursion proportional to the depth below
+// overflows it and crashes whatever the build's frame sizes and optimisations.
+void OnSmallStack(const std::function<void()>& work) {
+  pthread_attr_t attributes;
+  ASSERT_EQ(pthread_attr_init(&attributes), 0);
+  ASSERT_EQ(pthread_attr_setstacksize(&attributes, 1 << 20), 0);
+  pthread_t thread;
+  auto run = [](void* argument) -> void* {
+    (*static_cast<const std::function<void()>*>(argument))();
+    return nullptr;
+  };
+  ASSERT_EQ(pthread_create(&thread, &attributes, run, const_cast<std::function<void()>*>(&work)),
+            0);
+  pthread_join(thread, nullptr);
+  pthread_attr_destroy(&attributes);
+}
+
 // A hostile file nests elements far deeper than any stack; reading, writing and destroying must
 // all cope without recursion.
 TEST(GmXmlRead, DeeplyNestedElementsNeitherCrashNorRecurse) {
@@ -395,7 +414,7 @@ TEST(GmXmlRead, DeeplyNestedElementsNeitherCrashNorRecurse) {
   std::string text;
   for (int i = 0; i < kDepth; ++i) text += "<a>";
   text += "\r\n";
-  {
+  OnSmallStack([&] {
     TGmXML doc;
     doc.ReadFromText(text);
     int depth = 0;
@@ -411,16 +430,18 @@ TEST(GmXmlRead, DeeplyNestedElementsNeitherCrashNorRecurse) {
     // that precedes the final LF.
     EXPECT_EQ(written.size(), (kDepth - 1) * std::string("<a>\r\n</a>\r\n").size() +
                                   std::string("<a>\r</a>\r\n").size());
-  }
+  });
   // Built by hand with a sibling beside every level, so destruction has to keep a pending list.
-  TGmXmlNode branchy;
-  TGmXmlNode* node = &branchy;
-  for (int i = 0; i < kDepth; ++i) {
-    node->SubNodes.OpenElement("sibling");
-    node->SubNodes.CloseElement();
-    node = &node->SubNodes.OpenElement("deeper");
-  }
-  EXPECT_EQ(node->Depth(), kDepth);
+  OnSmallStack([&] {
+    TGmXmlNode branchy;
+    TGmXmlNode* node = &branchy;
+    for (int i = 0; i < kDepth; ++i) {
+      node->SubNodes.OpenElement("sibling");
+      node->SubNodes.CloseElement();
+      node = &node->SubNodes.OpenElement("deeper");
+    }
+    EXPECT_EQ(node->Depth(), kDepth);
+  });
 }
 
 // ---- Files ----

@@ -1,0 +1,312 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "../core/GameFixture.h"
+#include "persistence/GameFile.h"
+
+namespace quillbury {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string DataFile(const std::string& name) {
+  return std::string(QUILLBURY_TEST_DATA) + "/persistence/data/" + name;
+}
+
+std::string ReadAll(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+class GameFileTest : public testing::GameTest {
+protected:
+  void SetUp() override {
+    dir = fs::temp_directory_path() /
+          ("qb-save-" + std::to_string(::getpid()) + "-" +
+           ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::create_directories(dir);
+  }
+  void TearDown() override {
+    std::error_code ec;
+    fs::permissions(dir, fs::perms::owner_all, ec);
+    fs::remove_all(dir, ec);
+  }
+  std::string Path(const std::string& name) { return (dir / name).string(); }
+
+  // Every field a saved game carries, so two states can be compared whole.
+  static std::string SavedFields(const GameSession& s) {
+    std::ostringstream o;
+    o << s.CurrentPlayerID << '|' << s.NumberRoll << '|' << s.Left << '|' << s.Die1 << '|'
+      << s.Die2 << '|' << s.PlayerCount << '\n';
+    for (const TSpiller& p : s.Game.Players) {
+      o << p.Name << '|' << p.Money << '|' << p.Salary << '|' << p.Jail << '|' << p.Loan << '|'
+        << p.CurrentPosition << '|' << p.CPU << '|' << p.Playing << '|' << p.Color << '\n';
+    }
+    for (const TGrund& g : s.Game.Grounds) {
+      o << g.Owner << '|' << g.House << '|' << g.Name << '|' << g.Sell << '|' << g.Price << '\n';
+    }
+    return o.str();
+  }
+
+  // A second session, as a later run of the program that loads the file.
+  struct Other {
+    Other() : session(port, random) {
+      session.AppDir = testing::TestAppDir();
+      session.SoundOn = false;
+    }
+    testing::FakePort port;
+    testing::ScriptedRandom random;
+    GameSession session;
+  };
+
+  fs::path dir;
+};
+
+struct RoundTripCase {
+  const char* name;
+  int players;
+  int left;
+  std::vector<std::string> names;
+};
+
+class GameFileRoundTrip : public GameFileTest,
+                          public ::testing::WithParamInterface<RoundTripCase> {};
+
+TEST_P(GameFileRoundTrip, EverySavedFieldComesBackUnchanged) {
+  const RoundTripCase& c = GetParam();
+  StartGame(c.players, true);
+  for (int i = 0; i < c.players; ++i) {
+    Player(i).Name = c.names[static_cast<std::size_t>(i)];
+    Player(i).Money = -123456 + i;
+    Player(i).Salary = 342000 + i;
+    Player(i).Jail = i;
+    Player(i).Loan = 700000 * i;
+    Player(i).CurrentPosition = 40 - i;
+  }
+  Player(c.players - 1).Playing = false;
+  if (c.players == 3) Player(2).Color = kRed;  // as the New Game command colours player 3
+  Ground(0).Owner = 0;
+  Ground(0).House = 3;
+  Ground(27).Owner = 1;
+  Ground(5).Name = c.names[0];
+  Ground(5).Sell = "bought " + c.names.back();
+  session.CurrentPlayerID = 1;
+  session.NumberRoll = 77;
+  session.Left = c.left;
+  session.Die1 = c.left > 0 ? 4 : 0;
+  session.Die2 = c.left > 0 ? 6 : 0;
+  ASSERT_TRUE(WriteGameFile(session, Path("game.qbgame")));
+
+  Other other;
+  other.random.draws = {0};  // where the dice of a resumed move lie
+  ASSERT_TRUE(ReadGameFile(other.session, Path("game.qbgame")));
+  EXPECT_EQ(SavedFields(other.session), SavedFields(session));
+  EXPECT_EQ(other.session.Game.FileName, Path("game.qbgame"));
+  EXPECT_FALSE(other.session.NoGameYet);
+  EXPECT_EQ(other.session.TokenVisible(2), c.players == 3);
+  if (c.left > 0) {
+    // The saved move resumes: dice as saved, the walk under way, Roll held back.
+    EXPECT_EQ(other.port.diceFaces, std::make_pair(6, 4));
+    EXPECT_TRUE(other.session.MovementTimerOn());
+    EXPECT_FALSE(other.session.RollEnabled());
+  } else {
+    EXPECT_FALSE(other.session.MovementTimerOn());
+    EXPECT_TRUE(other.session.RollEnabled());
+  }
+  EXPECT_EQ(other.port.refreshed.size(), 28u);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Games, GameFileRoundTrip,
+    ::testing::Values(
+        RoundTripCase{"TwoPlayersBetweenMoves", 2, 0, {"Ann", "Bob"}},
+        RoundTripCase{"ThreePlayersMidMove", 3, 5, {"Ann", "Bob", "Cid"}},
+        RoundTripCase{"TwoPlayersMidMove", 2, 12, {"Ann", "Bob"}},
+        RoundTripCase{"OddNames",
+                      3,
+                      1,
+                      {"it's", "a<b & \"c\" >", "salt & pepper &amp; &lt; &#10; &pos;"}},
+        RoundTripCase{"ControlAndForeignBytes",
+                      2,
+                      0,
+                      {std::string("line\r\nbreak\ttab  "), std::string("S\xC3\xB8ren \x00x", 9)}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(GameFileTest, WrittenFileHasTheDocumentedShape) {
+  StartGame(2);
+  session.NewGame();
+  ASSERT_TRUE(WriteGameFile(session, Path("default.qbgame")));
+  const std::string text = ReadAll(dir / "default.qbgame");
+  const std::string head =
+      "<QuillburyGame>\r\n"
+      "  <GameVersion>1.0.0.0</GameVersion>\r\n"
+      "  <CurrentPlayerID>0</CurrentPlayerID>\r\n"
+      "  <NumberRoll>1</NumberRoll>\r\n"
+      "  <Left>0</Left>\r\n"
+      "  <Die1>0</Die1>\r\n"
+      "  <Die2>0</Die2>\r\n"
+      "  <Players>\r\n"
+      "    <Player>\r\n"
+      "      <ID>0</ID>\r\n"
+      "      <Name>Mr. Gambler</Name>\r\n"
+      "      <Money>5000000</Money>\r\n";
+  EXPECT_EQ(text.substr(0, head.size()), head);
+  EXPECT_NE(text.find("      <CPU>1</CPU>\r\n      <Playing>1</Playing>\r\n"), std::string::npos);
+  EXPECT_NE(text.find("      <ID>27</ID>\r\n      <Owner>-1</Owner>\r\n      <House>-1</House>\r\n"
+                      "      <Name>Company 28</Name>\r\n      <Sell>bought goods 28</Sell>\r\n"),
+            std::string::npos);
+  EXPECT_EQ(text.substr(text.size() - 18), "</QuillburyGame>\r\n");
+  // Texts that need no escape of ours stay in the documented form.
+  Player(0).Name = "it's a<b & c";
+  ASSERT_TRUE(WriteGameFile(session, Path("names.qbgame")));
+  EXPECT_NE(ReadAll(dir / "names.qbgame").find("<Name>it&pos;s a&lt;b & c</Name>"),
+            std::string::npos);
+}
+
+TEST_F(GameFileTest, TheDocumentedExampleLoadsAsShown) {
+  ASSERT_TRUE(ReadGameFile(session, DataFile("good/example.qbgame")));
+  EXPECT_EQ(session.PlayerCount, 2);
+  EXPECT_EQ(Player(0).Name, "Mr. Gambler");
+  EXPECT_EQ(Player(0).Money, 5000000);
+  EXPECT_EQ(Player(0).Color, kBlue);
+  EXPECT_EQ(Player(1).Name, "Bart Broker");
+  EXPECT_TRUE(Player(1).CPU);
+  EXPECT_EQ(Player(1).Color, kYellow);
+  EXPECT_EQ(session.NumberRoll, 1);
+  EXPECT_EQ(Ground(0).Name, "Saved Company 1");  // the file's name wins
+  EXPECT_EQ(Ground(0).Price, 100000);            // prices come from the database
+  EXPECT_EQ(Ground(0).Houses[3].Rent, 95000);
+  EXPECT_TRUE(session.RollEnabled());
+  EXPECT_TRUE(session.ActionsEnabled());
+}
+
+TEST_F(GameFileTest, FilesInOtherAcceptedShapesLoad) {
+  const char* files[] = {"other-root-no-version", "players-reversed", "few-grounds",
+                         "documented-entities", "mid-move-three", "player-out"};
+  random.draws = {0};  // the resumed move's dice
+  for (const char* name : files) {
+    EXPECT_TRUE(ReadGameFile(session, DataFile(std::string("good/") + name + ".qbgame")))
+        << name;
+  }
+  ASSERT_TRUE(ReadGameFile(session, DataFile("good/players-reversed.qbgame")));
+  EXPECT_EQ(Player(0).Name, "Mr. Gambler");
+  EXPECT_EQ(Player(1).Name, "Bart Broker");
+  ASSERT_TRUE(ReadGameFile(session, DataFile("good/few-grounds.qbgame")));
+  EXPECT_EQ(Ground(3).Owner, 1);
+  EXPECT_EQ(Ground(3).House, 2);
+  EXPECT_EQ(Ground(0).Owner, 0);
+  EXPECT_EQ(Ground(10).Owner, -1);
+  EXPECT_EQ(Ground(10).Name, "Company 11") << "grounds the file leaves out come from the database";
+  ASSERT_TRUE(ReadGameFile(session, DataFile("good/documented-entities.qbgame")));
+  EXPECT_EQ(Player(0).Name, "it's a<b \"c\" >");
+  EXPECT_EQ(Player(1).Name, "salt & pepper");
+  EXPECT_EQ(Ground(0).Name, "Fish & Chips");
+  EXPECT_EQ(Ground(0).Sell, "bought fish & chips");
+}
+
+TEST_F(GameFileTest, AGameWithAPlayerAlreadyOutEndsAtTheFirstRefresh) {
+  ASSERT_TRUE(ReadGameFile(session, DataFile("good/player-out.qbgame")));
+  session.Timer3Timer();
+  ASSERT_FALSE(port.messages.empty());
+  EXPECT_EQ(port.messages.back(), "Bart Broker has lost the game! Mr. Gambler wins!");
+}
+
+class BadGameFile : public GameFileTest, public ::testing::WithParamInterface<std::string> {};
+
+TEST_P(BadGameFile, IsRefusedAndChangesNothing) {
+  StartGame(3);
+  Player(0).Name = "Keep me";
+  Ground(2).Owner = 2;
+  session.CurrentPlayerID = 2;
+  session.NumberRoll = 99;
+  session.Game.FileName = "earlier.qbgame";
+  session.Timer3Timer();
+  const std::string before = SavedFields(session);
+  std::string error;
+  EXPECT_FALSE(ReadGameFile(session, DataFile("bad/" + GetParam() + ".qbgame"), &error));
+  EXPECT_FALSE(error.empty());
+  EXPECT_EQ(SavedFields(session), before);
+  EXPECT_EQ(session.Game.FileName, "earlier.qbgame");
+  EXPECT_TRUE(session.TokenVisible(2));
+
+  // Before any game, a failed load leaves the program waiting for one: no end test runs.
+  Other fresh;
+  fresh.session.SetUpPlaceholderGame();
+  EXPECT_FALSE(ReadGameFile(fresh.session, DataFile("bad/" + GetParam() + ".qbgame")));
+  EXPECT_TRUE(fresh.session.NoGameYet);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Fixtures, BadGameFile,
+    ::testing::Values("one-player", "four-players", "duplicate-player-id", "missing-player-id",
+                      "player-id-not-a-number", "ground-id-28", "ground-id-negative",
+                      "ground-twice", "current-player-out-of-range", "current-player-negative",
+                      "owner-out-of-range", "owner-below-minus-one", "house-four",
+                      "house-below-minus-one", "position-zero", "position-43", "jail-negative",
+                      "dice-out-of-range-while-walking", "die-seven-while-walking", "left-13",
+                      "left-negative", "money-missing", "money-not-a-number", "money-too-large",
+                      "playing-not-a-boolean", "no-players", "no-grounds", "empty",
+                      "plain-text", "end-tag-with-nothing-open", "unclosed-angle",
+                      "ground-name-missing", "does-not-exist"),
+    [](const auto& info) {
+      std::string n = info.param;
+      for (char& ch : n) {
+        if (ch == '-') ch = '_';
+      }
+      return n;
+    });
+
+TEST_F(GameFileTest, LoadingStopsAMoveUnderWayAndResumesTheSavedOne) {
+  StartGame(2);
+  random.Roll(6, 6);
+  session.Button1Click();
+  session.Timer1Timer();
+  random.draws.push_back(0);  // the loaded game's dice arrangement
+  ASSERT_TRUE(ReadGameFile(session, DataFile("good/mid-move-three.qbgame")));
+  EXPECT_FALSE(session.ExtraTurn) << "the interrupted roll's double six is void";
+  EXPECT_EQ(session.Left, 5);
+  EXPECT_TRUE(session.MovementTimerOn());
+  // The saved walk goes on from square 40 over the start square to square 3.
+  port.answers = {false};
+  Walk();
+  EXPECT_EQ(Player(0).CurrentPosition, 3);
+  EXPECT_EQ(Player(0).Money, 5000000 + 300000);
+  EXPECT_EQ(session.CurrentPlayerID, 1);
+  EXPECT_TRUE(session.RollEnabled());
+}
+
+TEST_F(GameFileTest, AFailedSaveReportsFalseAndKeepsTheEarlierFile) {
+  StartGame(2);
+  ASSERT_TRUE(WriteGameFile(session, Path("keep.qbgame")));
+  const std::string earlier = ReadAll(dir / "keep.qbgame");
+  std::string error;
+  EXPECT_FALSE(WriteGameFile(session, Path("missing/folder/game.qbgame"), &error));
+  EXPECT_FALSE(error.empty());
+  fs::create_directory(dir / "sub");
+  EXPECT_FALSE(WriteGameFile(session, (dir / "sub").string()));  // a folder, not a file
+  Player(0).Name = "Changed";
+  // A path whose parent is a file cannot be written either.
+  EXPECT_FALSE(WriteGameFile(session, Path("keep.qbgame/x")));
+  EXPECT_EQ(ReadAll(dir / "keep.qbgame"), earlier);
+  for (const auto& entry : fs::directory_iterator(dir)) {
+    EXPECT_EQ(entry.path().filename().string().find(".tmp"), std::string::npos)
+        << "no temporary file is left behind";
+  }
+}
+
+TEST_F(GameFileTest, OversizedFilesAreRefusedUnread) {
+  std::ofstream(dir / "huge.qbgame").close();
+  fs::resize_file(dir / "huge.qbgame", kMaxGameFileSize + 1);
+  std::string error;
+  EXPECT_FALSE(ReadGameFile(session, Path("huge.qbgame"), &error));
+  EXPECT_NE(error.find("too large"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace quillbury
