@@ -148,6 +148,7 @@ private:
   void EndOfMove();
   void ChooseNextPlayer(std::uint64_t generation);
   void SkipJailedRounds();
+  void PassTurnOfPlayerWhoIsOut();
   void EndGame(const std::string& message, int winner, int loser);
   void ShowPlayerOnPanel(int panel, const TSpiller& player, const Settlement& s);
   void ClearPanel(int panel);

@@ -71,10 +71,21 @@ void GameSession::Timer3Timer() {
   if (shows) RefreshStatusDisplay(shownPlayers);
 
   CheckGameEnd();
+  PassTurnOfPlayerWhoIsOut();
 
   for (int p = 0; p < static_cast<int>(Game.Players.size()) && p < kMaxPlayers; ++p) {
     SetTokenVisible(p, Game.Players[static_cast<std::size_t>(p)].Playing);
   }
+}
+
+// A player can go out while the turn is his: broke after a double six, the extra turn would be
+// played by somebody who is no longer in the game. The turn passes on instead.
+void GameSession::PassTurnOfPlayerWhoIsOut() {
+  if (NoGameYet || !rollEnabled_) return;
+  const TSpiller* current = PlayerAt(CurrentPlayerID);
+  if (current == nullptr || current->Playing) return;
+  ExtraTurn = false;
+  ChooseNextPlayer(generation_);
 }
 
 void GameSession::RefreshStatusDisplay(int shownPlayers) {

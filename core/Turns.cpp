@@ -14,6 +14,7 @@ constexpr int kFinishInterval = 1;
 void GameSession::Button1Click() {
   // Roll is the interlock of a turn: a click that reaches a disabled Roll does nothing.
   if (!rollEnabled_ || !ValidPlayer(CurrentPlayerID)) return;
+  if (!Game.Players[static_cast<std::size_t>(CurrentPlayerID)].Playing) return;
   Die1 = random_.Random(6);
   if (Die1 == 0) Die1 = 6;
   Die2 = random_.Random(6);

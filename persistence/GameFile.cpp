@@ -125,7 +125,7 @@ bool WriteGameFile(const GameSession& session, const std::string& path, std::str
   }
 }
 
-std::optional<LoadedGame> ParseGameText(std::string_view text, const IniFile& database,
+std::optional<LoadedGame> ParseGameText(std::string_view text, const TGrunde& freshGrounds,
                                         std::string* error) {
   try {
     TGmXML doc;
@@ -139,7 +139,9 @@ std::optional<LoadedGame> ParseGameText(std::string_view text, const IniFile& da
     LoadedGame loaded;
     loaded.Game.Players.resize(static_cast<std::size_t>(n));
     ClearMoney(loaded.Game, n);
-    loaded.Game.Grounds = FreshGrounds(database);
+    loaded.Game.Grounds = freshGrounds;
+    Require(loaded.Game.Grounds.size() == static_cast<std::size_t>(kGroundCount),
+            "the company database has no 28 companies");
     SavedTurn& turn = loaded.Turn;
     turn.CurrentPlayerID = Integer(*root, "CurrentPlayerID");
     turn.NumberRoll = Integer(*root, "NumberRoll");
@@ -233,13 +235,13 @@ std::optional<LoadedGame> LoadStartPosition(const std::string& path, const std::
   std::string bytes;
   if (!ReadWholeFile(path, bytes, error)) return std::nullopt;
   IniFile database(appDir + "database.dat");
-  return ParseGameText(bytes, database, error);
+  return ParseGameText(bytes, FreshGrounds(database), error);
 }
 
 bool ReadGameFile(GameSession& session, const std::string& path, std::string* error) {
   std::string bytes;
   if (!ReadWholeFile(path, bytes, error)) return false;
-  auto loaded = ParseGameText(bytes, session.Database(), error);
+  auto loaded = ParseGameText(bytes, FreshGrounds(session.Database()), error);
   if (!loaded) return false;
   session.ApplyLoadedGame(std::move(loaded->Game), loaded->Turn, path);
   return true;

@@ -28,10 +28,10 @@ bool WriteGameFile(const GameSession& session, const std::string& path,
                    std::string* error = nullptr);
 
 // Reads a saved game from text. Grounds not named in the text, prices and building levels come
-// from the company database. Empty, with the reason in *error, when the text is not a saved game
-// or holds a value the game cannot play with (player count, IDs, owners, levels, positions, jail,
-// dice, squares left to walk).
-std::optional<LoadedGame> ParseGameText(std::string_view text, const IniFile& database,
+// from freshGrounds, the grounds as the company database gives them. Empty, with the reason in
+// *error, when the text is not a saved game or holds a value the game cannot play with (player
+// count, IDs, owners, levels, positions, jail, dice, squares left to walk).
+std::optional<LoadedGame> ParseGameText(std::string_view text, const TGrunde& freshGrounds,
                                         std::string* error = nullptr);
 
 // Reads the file at path with the database beside the program in appDir.

@@ -191,3 +191,37 @@ TEST_F(TurnsTest, MovementTimerGoesToOneMillisecondForTheEndOfAMove) {
 
 }  // namespace
 }  // namespace quillbury
+
+namespace quillbury {
+namespace {
+
+class OutOfTurnTest : public testing::GameTest {};
+
+// Broke on a double six: the extra turn must not go to a player who has just dropped out.
+TEST_F(OutOfTurnTest, APlayerWhoGoesOutOnHisOwnTurnHandsItOn) {
+  StartGame(3);
+  for (auto& g : session.Game.Grounds) g.Owner = -1;
+  Player(1).CPU = true;
+  Ground(5).Owner = 2;  // square 9, two squares past square 7
+  Ground(5).House = 3;
+  session.CurrentPlayerID = 1;
+  Player(1).CurrentPosition = 39;  // 39 + 12 = square 9
+  Player(1).Money = 0;
+  Player(1).Loan = 5000000;
+  random.Roll(6, 6);
+  session.Button1Click();
+  Walk();
+  EXPECT_EQ(session.CurrentPlayerID, 1) << "the double six keeps the turn for now";
+  session.Timer3Timer();
+  EXPECT_FALSE(Player(1).Playing);
+  EXPECT_EQ(session.CurrentPlayerID, 2);
+  session.CPUTimer();
+  EXPECT_FALSE(session.MovementTimerOn()) << "nobody rolls for the player who is out";
+  // Roll itself refuses a player who is out.
+  session.CurrentPlayerID = 1;
+  session.Button1Click();
+  EXPECT_FALSE(session.MovementTimerOn());
+}
+
+}  // namespace
+}  // namespace quillbury
