@@ -1,0 +1,64 @@
+// Starts the game: splash, application set-up, the main window and its event loop.
+#include <QCommandLineParser>
+#include <QDir>
+#include <QSettings>
+#include <cstdio>
+
+#include "app/StartupMeasure.h"
+#include "ui/CrashReport.h"
+#include "ui/MainWindow.h"
+#include "ui/SplashScreen.h"
+
+int main(int argc, char** argv) {
+  quillbury::ui::QuillburyApplication app(argc, argv);
+  QCoreApplication::setOrganizationName(QStringLiteral("Pellmark"));
+  QCoreApplication::setApplicationName(QStringLiteral("Quillbury"));
+  QCoreApplication::setApplicationVersion(QStringLiteral(QUILLBURY_VERSION));
+  QString appDir = QCoreApplication::applicationDirPath();
+  if (!appDir.endsWith(QLatin1Char('/'))) appDir += QLatin1Char('/');
+
+  QCommandLineParser parser;
+  parser.setApplicationDescription(
+      QStringLiteral("Quillbury: a board game for two or three players on one screen."));
+  parser.addHelpOption();
+  parser.addVersionOption();
+  QCommandLineOption seed(QStringLiteral("seed"),
+                          QStringLiteral("Seed of the dice, for a reproducible game."),
+                          QStringLiteral("N"));
+  parser.addOption(seed);
+  parser.addPositionalArgument(QStringLiteral("file"),
+                               QStringLiteral("A saved game (.qbgame) to open."),
+                               QStringLiteral("[file]"));
+  parser.process(app);
+
+  quillbury::ui::TfrmMainForm::StartOptions options;
+  options.AppDir = appDir;
+  if (parser.isSet(seed)) {
+    bool ok = false;
+    const quint64 value = parser.value(seed).toULongLong(&ok);
+    if (!ok) {
+      std::fprintf(stderr, "quillbury: --seed needs a whole number of 0 or more\n");
+      return 2;
+    }
+    options.Seed = value;
+  }
+  if (!parser.positionalArguments().isEmpty()) {
+    options.GameFile = QDir::current().absoluteFilePath(parser.positionalArguments().first());
+  }
+
+  std::unique_ptr<quillbury::ui::TfrmSplashScreen> splash;
+  if (!qEnvironmentVariableIsSet("QUILLBURY_MEASURE")) {
+    quillbury::ui::Artwork art(appDir, app.devicePixelRatio());
+    splash = std::make_unique<quillbury::ui::TfrmSplashScreen>(art);
+    splash->show();
+    splash->repaint();
+    QCoreApplication::processEvents();
+  }
+  splash.reset();
+
+  quillbury::ui::TfrmMainForm window(options);
+  quillbury::WatchStartup(&window);
+  if (window.StartupFailed()) return 1;  // the player has been told why
+  window.show();
+  return app.exec();
+}

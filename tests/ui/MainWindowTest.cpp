@@ -1,0 +1,358 @@
+// The real main window, with its real timers and modal dialogs, answered by a script.
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <deque>
+#include <functional>
+
+#include "core/Random.h"
+#include "ui/CasinoWindow.h"
+#include "ui/MainWindow.h"
+#include "ui/NewGameDialog.h"
+#include "ui/Settings.h"
+#include "ui/WonDialog.h"
+
+using namespace quillbury;
+using namespace quillbury::ui;
+
+namespace {
+
+// Dice and other draws from a script; an empty script answers 0.
+class ScriptedRandom final : public RandomSource {
+public:
+  std::int32_t Random(std::int32_t n) override {
+    if (draws.empty()) return 0;
+    const std::int32_t v = draws.front() % n;
+    draws.pop_front();
+    return v;
+  }
+  void Roll(int die1, int die2) {
+    draws.push_back(die1 % 6);
+    draws.push_back(die2 % 6);
+    draws.push_back(0);
+  }
+  std::deque<std::int32_t> draws;
+};
+
+// Answers whatever modal window opens, in order, from a queue of handlers; a message box with
+// no handler queued is acknowledged with OK and recorded.
+class ModalDriver : public QObject {
+public:
+  using Handler = std::function<void(QWidget*)>;
+  ModalDriver() {
+    timer_.setInterval(5);
+    connect(&timer_, &QTimer::timeout, this, [this] { Poll(); });
+    timer_.start();
+  }
+  void Expect(Handler h) { handlers.push_back(std::move(h)); }
+  std::vector<QString> messages;
+  std::deque<Handler> handlers;
+  int newGameDialogs = 0;
+
+private:
+  void Poll() {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal == nullptr || modal == last_) return;
+    last_ = modal;
+    if (auto* box = qobject_cast<QMessageBox*>(modal)) messages.push_back(box->text());
+    if (qobject_cast<TfrmNewGame*>(modal) != nullptr) ++newGameDialogs;
+    if (!handlers.empty()) {
+      Handler h = std::move(handlers.front());
+      handlers.pop_front();
+      h(modal);
+      return;
+    }
+    if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+      box->button(box->buttons().contains(box->button(QMessageBox::Ok)) ? QMessageBox::Ok
+                                                                         : QMessageBox::No)
+          ->click();
+    } else if (auto* d = qobject_cast<QDialog*>(modal)) {
+      d->reject();
+    }
+  }
+  QTimer timer_;
+  QWidget* last_ = nullptr;
+};
+
+ModalDriver::Handler ClickBox(QMessageBox::StandardButton which) {
+  return [which](QWidget* w) { static_cast<QMessageBox*>(w)->button(which)->click(); };
+}
+
+ModalDriver::Handler StartGame(int players, std::vector<bool> cpu) {
+  return [players, cpu](QWidget* w) {
+    auto* d = static_cast<TfrmNewGame*>(w);
+    (players == 3 ? d->rb3 : d->rb2)->setChecked(true);
+    QRadioButton* cpuButtons[3] = {d->rbPlayer1CPU, d->rbPlayer2CPU, d->rbPlayer3CPU};
+    QRadioButton* realButtons[3] = {d->rbPlayer1Real, d->rbPlayer2Real, d->rbPlayer3Real};
+    for (int i = 0; i < 3; ++i) (cpu[static_cast<std::size_t>(i)] ? cpuButtons[i] : realButtons[i])->setChecked(true);
+    d->edtPlayer1Name->setText(QStringLiteral("Ann"));
+    d->Button1->click();
+  };
+}
+
+QString Text(QLabel* l) { return l->text(); }
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+  Q_OBJECT
+
+private:
+  QTemporaryDir settingsDir_;
+  ScriptedRandom random_;
+
+  std::unique_ptr<TfrmMainForm> MakeWindow(const QString& appDir = QStringLiteral(QUILLBURY_BIN_DIR),
+                                           const QString& file = QString()) {
+    TfrmMainForm::StartOptions o;
+    o.AppDir = appDir;
+    o.GameFile = file;
+    o.Random = &random_;
+    auto w = std::make_unique<TfrmMainForm>(o);
+    w->Session().SoundOn = false;
+    return w;
+  }
+  // Waits until the game waits for a roll.
+  static bool WaitForRoll(TfrmMainForm& w, int ms = 5000) {
+    return QTest::qWaitFor([&] { return w.Button1->isEnabled() && !w.Timer1->isActive(); }, ms);
+  }
+
+private slots:
+  void initTestCase() {
+    QStandardPaths::setTestModeEnabled(true);
+    QSettings::setDefaultFormat(QSettings::IniFormat);
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settingsDir_.path());
+    QCoreApplication::setOrganizationName(QStringLiteral("Pellmark"));
+    QCoreApplication::setApplicationName(QStringLiteral("Quillbury"));
+  }
+  void init() {
+    QSettings().clear();
+    random_.draws.clear();
+  }
+
+  void startsWithTheStoredLanguage() {
+    WriteRegString(kSettingsKey, QStringLiteral("Language"), QStringLiteral("da.lang"));
+    ModalDriver driver;
+    auto w = MakeWindow();
+    QVERIFY(!w->StartupFailed());
+    QCOMPARE(w->Button1->text(), QStringLiteral("Slå"));
+    QVERIFY(w->tbbAbout->text().endsWith(QStringLiteral(" Quillbury")));
+    // Applying again never grows a caption built from a stem.
+    const QString about = w->tbbAbout->text();
+    w->ApplyLanguage();
+    QCOMPARE(w->tbbAbout->text(), about);
+  }
+
+  void missingLanguageFileStopsStartUpWithAMessage() {
+    QTemporaryDir empty;
+    ModalDriver driver;
+    auto w = MakeWindow(empty.path() + QLatin1Char('/'));
+    QVERIFY(w->StartupFailed());
+    QCOMPARE(driver.messages.size(), std::size_t{1});
+    QCOMPARE(driver.messages[0], QStringLiteral("Error in language file. Quillbury is closing!"));
+  }
+
+  void languageSwitchGoesOnlyToAFileThatExists() {
+    QTemporaryDir dir;
+    QDir().mkpath(dir.path() + QStringLiteral("/Lang"));
+    QFile::copy(QStringLiteral(QUILLBURY_BIN_DIR "Lang/en.lang"), dir.path() + QStringLiteral("/Lang/en.lang"));
+    ModalDriver driver;
+    auto w = MakeWindow(dir.path() + QLatin1Char('/'));
+    w->TBXItem11Click();
+    QTRY_COMPARE(driver.messages.size(), std::size_t{1});
+    QVERIFY(driver.messages[0].contains(QStringLiteral("da.lang")));
+    QVERIFY(ReadRegString(kSettingsKey, QStringLiteral("Language")).isEmpty());
+    QCOMPARE(w->Button1->text(), QStringLiteral("Roll"));
+  }
+
+  void newGameDialogOpensAfterStartUpAndCancelKeepsThePlaceholder() {
+    ModalDriver driver;
+    driver.Expect([](QWidget* d) { static_cast<QDialog*>(d)->reject(); });
+    auto w = MakeWindow();
+    w->show();
+    QTRY_COMPARE(driver.newGameDialogs, 1);
+    QVERIFY(driver.handlers.empty());
+    QVERIFY(w->Session().NoGameYet);
+    QVERIFY(!w->Button1->isEnabled());
+    QVERIFY(!w->ttbLoan->isEnabled());
+  }
+
+  void newGameWithTwoAndThreePlayers() {
+    for (int players : {3, 2}) {
+      ModalDriver driver;
+      driver.Expect(StartGame(players, {false, true, true}));
+      auto w = MakeWindow();
+      w->show();
+      QVERIFY(WaitForRoll(*w));
+      QCOMPARE(w->Session().PlayerCount, players);
+      QCOMPARE(w->Brik[2]->isVisible(), players == 3);
+      QVERIFY(w->ttbLoan->isEnabled());
+      QTRY_COMPARE(Text(w->Panels[0].Name), QStringLiteral("Ann"));
+      QCOMPARE(Text(w->Panels[1].Name), QStringLiteral("Bart Broker  [CPU]"));
+      QCOMPARE(Text(w->Label18), QStringLiteral("Ann's turn"));
+      QCOMPARE(Text(w->Panels[0].Values[static_cast<int>(PanelField::Cash)]),
+               QStringLiteral("5.000.000,00"));
+      if (players == 2) {
+        QCOMPARE(Text(w->Panels[2].Name), QString());
+        QCOMPARE(Text(w->Panels[2].Values[static_cast<int>(PanelField::Total)]), QString());
+        QCOMPARE(w->PlayerStatus[2]->pixmap().toImage().pixelColor(80, 10), QColor(0x80, 0x80, 0x80));
+      } else {
+        QCOMPARE(w->PlayerStatus[2]->pixmap().toImage().pixelColor(80, 10), QColor(0, 0x66, 0xCC));
+      }
+    }
+  }
+
+  void aWholeMoveWalksOverStartAndPassesTheTurn() {
+    ModalDriver driver;
+    auto w = MakeWindow();
+    NewGameChoice choice;
+    choice.Seats[0] = {"Ann", 5000000, false};
+    choice.Seats[1] = {"Bob", 5000000, false};
+    w->StartupNewGame->stop();
+    w->Session().StartNewGame(choice);
+    w->Session().Game.Players[0].CurrentPosition = 40;
+    w->Session().Game.Players[0].Loan = 100000;
+    w->show();
+    random_.Roll(2, 3);  // 41, 42, 1, 2, 3
+    driver.Expect(ClickBox(QMessageBox::No));  // square 3: do not buy
+    QTest::mouseClick(w->Button1, Qt::LeftButton);
+    QVERIFY(!w->Button1->isEnabled());
+    QVERIFY(!w->ttbLoan->isEnabled());
+    QTRY_VERIFY(w->Terning1->isVisible());
+    QTRY_COMPARE(w->Session().Game.Players[0].CurrentPosition, 41);
+    QCOMPARE(w->Brik[0]->pos(), QPoint(64 + 13, 152 + 14));
+    QVERIFY(WaitForRoll(*w));
+    QCOMPARE(w->Session().Game.Players[0].CurrentPosition, 3);
+    QCOMPARE(w->Session().Game.Players[0].Money, 5000000 + 300000 - 14000);
+    QCOMPARE(w->Session().CurrentPlayerID, 1);
+    QVERIFY(!w->Terning1->isVisible());
+    QVERIFY(driver.messages.back().startsWith(QStringLiteral("Do you wish to buy")));
+    QTRY_COMPARE(Text(w->Label18), QStringLiteral("Bob's turn"));
+  }
+
+  void purchasePromptAnsweredYesAndNo() {
+    for (bool yes : {true, false}) {
+      ModalDriver driver;
+      auto w = MakeWindow();
+      w->StartupNewGame->stop();
+      NewGameChoice choice;
+      choice.Seats[0] = {"Ann", 5000000, false};
+      choice.Seats[1] = {"Bob", 5000000, false};
+      w->Session().StartNewGame(choice);
+      w->Session().AnimationOn = false;
+      random_.Roll(1, 1);  // square 3, ground 2
+      driver.Expect(ClickBox(yes ? QMessageBox::Yes : QMessageBox::No));
+      w->Button1Click();
+      QVERIFY(WaitForRoll(*w));
+      const TGrund& g = w->Session().Game.Grounds[1];
+      QCOMPARE(g.Owner, yes ? 0 : -1);
+      QCOMPARE(w->Session().Game.Players[0].Money, yes ? 5000000 - g.Price : 5000000);
+      QVERIFY(w->GroundTooltip(1).contains(yes ? QStringLiteral("Owner: Ann") : QStringLiteral("for sale")));
+    }
+  }
+
+  void loanTipAndComputerTurn() {
+    ModalDriver driver;
+    auto w = MakeWindow();
+    w->StartupNewGame->stop();
+    NewGameChoice choice;
+    choice.Seats[0] = {"Ann", 5000000, false};
+    choice.Seats[1] = {"Bob", 5000000, true};
+    w->Session().StartNewGame(choice);
+    w->Session().AnimationOn = false;
+    w->Session().Game.Players[0].Loan = 1;
+    QTRY_VERIFY(Text(w->NotificationLabel).startsWith(QStringLiteral("TIP")));
+    w->Session().Game.Players[0].Loan = 0;
+    QTRY_COMPARE(Text(w->NotificationLabel), QString());
+    // Ann moves onto a plain square; the computer then plays its turn without any help.
+    w->Session().Game.Players[0].CurrentPosition = 1;
+    w->Session().Game.Players[1].CurrentPosition = 1;
+    random_.Roll(2, 3);  // Ann: square 6
+    random_.Roll(2, 3);  // Bob: square 6
+    w->Button1Click();
+    QTRY_COMPARE_WITH_TIMEOUT(w->Session().Game.Players[1].CurrentPosition, 6, 5000);
+    QVERIFY(WaitForRoll(*w));
+    QCOMPARE(w->Session().CurrentPlayerID, 0);
+    QVERIFY(w->Session().CPUTurns >= 1);
+  }
+
+  void twoPlayerGameEndsWithItsMessageAndANewGameDialog() {
+    ModalDriver driver;
+    auto w = MakeWindow();
+    w->StartupNewGame->stop();
+    NewGameChoice choice;
+    choice.Seats[0] = {"Ann", 5000000, false};
+    choice.Seats[1] = {"Bob", 5000000, false};
+    w->Session().StartNewGame(choice);
+    w->show();
+    driver.Expect([](QWidget* box) { static_cast<QMessageBox*>(box)->button(QMessageBox::Ok)->click(); });
+    driver.Expect([](QWidget* d) { static_cast<QDialog*>(d)->reject(); });
+    w->Session().Game.Players[1].Loan = 100000000;
+    QTRY_COMPARE(driver.newGameDialogs, 1);
+    QCOMPARE(driver.messages.front(), QStringLiteral("Bob has lost the game! Ann wins!"));
+    QVERIFY(!w->Button1->isEnabled());
+    QVERIFY(!w->ttbLoan->isEnabled());
+  }
+
+  void refreshesWithNothingNewPaintNothing() {
+    ModalDriver driver;
+    auto w = MakeWindow();
+    w->StartupNewGame->stop();
+    NewGameChoice choice;
+    choice.PlayerCount = 3;
+    w->Session().StartNewGame(choice);
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+    w->Timer3->stop();
+    w->CPU->stop();
+    w->Timer3Timer();
+    QApplication::processEvents();
+    int paints = 0;
+    struct Counter : QObject {
+      int* count;
+      bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::Paint) ++*count;
+        return false;
+      }
+    } counter;
+    counter.count = &paints;
+    const auto labels = w->findChildren<QLabel*>();
+    for (QLabel* l : labels) l->installEventFilter(&counter);
+    for (int i = 0; i < 100; ++i) {
+      w->Timer3Timer();
+      QApplication::processEvents();
+    }
+    QCOMPARE(paints, 0);
+    w->Session().Game.Players[0].Money += 1;
+    w->Timer3Timer();
+    QApplication::processEvents();
+    QVERIFY(paints > 0);
+  }
+
+  void brokenFileOnTheCommandLineIsReportedAndANewGameOffered() {
+    ModalDriver driver;
+    driver.Expect([](QWidget* box) { static_cast<QMessageBox*>(box)->button(QMessageBox::Ok)->click(); });
+    driver.Expect([](QWidget* d) { static_cast<QDialog*>(d)->reject(); });
+    auto w = MakeWindow(QStringLiteral(QUILLBURY_BIN_DIR), QStringLiteral("/nonexistent/x.qbgame"));
+    w->show();
+    QTRY_COMPARE(driver.newGameDialogs, 1);
+    QVERIFY(driver.messages.front().startsWith(QStringLiteral("Error!!! Couldn't load your game.")));
+    QVERIFY(w->Session().NoGameYet);
+  }
+};
+
+int main(int argc, char** argv) {
+  // No display needed: the window runs on the offscreen platform unless told otherwise.
+  if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  MainWindowTest test;
+  return QTest::qExec(&test, argc, argv);
+}
+#include "MainWindowTest.moc"

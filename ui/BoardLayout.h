@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QPoint>
+#include <array>
+
+namespace quillbury::ui {
+
+// Where each square's 49 x 49 picture lies: column and row of the 48-pixel grid from (16, 56).
+constexpr std::array<std::array<int, 2>, 42> kSquareCells = {{
+    {1, 0},  {2, 0},  {3, 0},  {4, 0},  {5, 0},  {5, 1},  {5, 2},  {6, 2},  {7, 2},
+    {8, 2},  {8, 1},  {8, 0},  {9, 0},  {10, 0}, {10, 1}, {11, 1}, {11, 2}, {11, 3},
+    {11, 4}, {11, 5}, {11, 6}, {10, 6}, {9, 6},  {8, 6},  {7, 6},  {6, 6},  {6, 7},
+    {6, 8},  {5, 8},  {4, 8},  {3, 8},  {2, 8},  {2, 7},  {2, 6},  {1, 6},  {0, 6},
+    {0, 5},  {0, 4},  {0, 3},  {1, 3},  {1, 2},  {1, 1},
+}};
+
+// Top left of square n (1..42) in the window.
+inline QPoint SquareTopLeft(int n) {
+  const auto& cell = kSquareCells[static_cast<std::size_t>(n - 1)];
+  return {16 + 48 * cell[0], 56 + 48 * cell[1]};
+}
+
+// Where the white ground number of ground index i is printed beside its square.
+constexpr std::array<std::array<int, 2>, 28> kGroundNumberLabels = {{
+    {136, 108}, {180, 108}, {244, 108}, {276, 204}, {324, 204}, {372, 204}, {420, 204},
+    {452, 108}, {468, 108}, {480, 124}, {524, 172}, {524, 220}, {524, 268}, {524, 316},
+    {512, 330}, {464, 330}, {368, 330}, {288, 412}, {288, 426}, {224, 426}, {176, 426},
+    {164, 412}, {164, 364}, {68, 330},  {68, 266},  {68, 250},  {116, 172}, {116, 124},
+}};
+
+constexpr int kSquareSize = 49;
+
+}  // namespace quillbury::ui

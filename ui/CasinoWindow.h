@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QDialog>
+#include <QTimer>
+#include <functional>
+
+class QLabel;
+class QPushButton;
+
+namespace quillbury::ui {
+
+class Artwork;
+
+// The casino window: the win text over the casino picture and an OK button, without a close
+// box. Just after it appears it calls playHurrah, once per showing; the caller decides whether
+// that plays a sound.
+class TForm2 : public QDialog {
+  Q_OBJECT
+
+public:
+  TForm2(QWidget* owner, const QString& winText, Artwork& art,
+         std::function<void()> playHurrah);
+
+  QLabel* Image1;
+  QLabel* Label1;
+  QPushButton* Button1;
+  QTimer* Timer1;
+
+public slots:
+  void Timer1Timer();
+
+protected:
+  void showEvent(QShowEvent* event) override;
+
+private:
+  std::function<void()> playHurrah_;
+};
+
+}  // namespace quillbury::ui

@@ -1,0 +1,140 @@
+#include "ui/CrashReport.h"
+
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <exception>
+#include <typeinfo>
+
+#if defined(__GNUG__)
+#include <cxxabi.h>
+
+#include <cstdlib>
+#endif
+
+#include "ui/WindowFont.h"
+
+namespace quillbury::ui {
+
+namespace {
+
+// A fault that repeats at every timer tick would otherwise grow the report without end.
+constexpr int kMaxEntries = 20;
+
+QPointer<TfrmErrorReport>& OpenReport() {
+  static QPointer<TfrmErrorReport> report;
+  return report;
+}
+
+QString TypeName(const std::type_info* type) {
+  if (type == nullptr) return QStringLiteral("unknown exception");
+#if defined(__GNUG__)
+  int status = 0;
+  char* name = abi::__cxa_demangle(type->name(), nullptr, nullptr, &status);
+  if (status == 0 && name != nullptr) {
+    QString result = QString::fromUtf8(name);
+    std::free(name);
+    return result;
+  }
+#endif
+  return QString::fromUtf8(type->name());
+}
+
+QString ReceiverText(const char* className, const QEvent* event) {
+  QString text = QStringLiteral("Receiver: ") +
+                 (className != nullptr ? QString::fromLatin1(className) : QStringLiteral("none"));
+  if (event != nullptr) text += QStringLiteral("\nEvent type: ") + QString::number(event->type());
+  return text;
+}
+
+}  // namespace
+
+TfrmErrorReport::TfrmErrorReport(QWidget* parent) : QDialog(parent) {
+  setWindowTitle(QStringLiteral("Quillbury - unexpected error"));
+  setFixedSize(440, 300);
+  setFont(WindowFont());
+  connect(this, &QDialog::finished, this, &QObject::deleteLater);
+  // The game waits behind the report until the player has chosen.
+  setWindowModality(Qt::ApplicationModal);
+
+  Explanation = new QLabel(
+      QStringLiteral("Something went wrong that Quillbury did not expect. You can continue "
+                     "playing, but the game may not be quite right any more; saving it under a "
+                     "new name first is wise. The details below help us find the fault."),
+      this);
+  Explanation->setGeometry(12, 12, 416, 48);
+  Explanation->setWordWrap(true);
+
+  Details = new QPlainTextEdit(this);
+  Details->setGeometry(12, 68, 416, 172);
+  Details->setReadOnly(true);
+  Details->setFont(WindowFont(11));
+
+  ContinueButton = new QPushButton(QStringLiteral("Continue"), this);
+  ContinueButton->setGeometry(212, 252, 100, 32);
+  ContinueButton->setDefault(true);
+  connect(ContinueButton, &QPushButton::clicked, this, &QDialog::accept);
+
+  CloseProgramButton = new QPushButton(QStringLiteral("Close program"), this);
+  CloseProgramButton->setGeometry(324, 252, 104, 32);
+  CloseProgramButton->setAutoDefault(false);
+  connect(CloseProgramButton, &QPushButton::clicked, this, [this] {
+    close();
+    QApplication::exit(1);
+  });
+}
+
+void TfrmErrorReport::AddDetails(const QString& details) {
+  ++entries_;
+  if (entries_ > kMaxEntries) {
+    if (entries_ == kMaxEntries + 1)
+      Details->appendPlainText(QStringLiteral("\nFurther errors are not listed."));
+    return;
+  }
+  if (entries_ > 1) Details->appendPlainText(QStringLiteral("\n----"));
+  Details->appendPlainText(details);
+}
+
+TfrmErrorReport* TfrmErrorReport::Current() { return OpenReport().data(); }
+
+void ShowErrorReport(QWidget* parent, const QString& details) {
+  QPointer<TfrmErrorReport>& report = OpenReport();
+  // A report already answered but not yet deleted does not count as open.
+  if (report.isNull() || !report->isVisible()) {
+    report = new TfrmErrorReport(parent);
+    report->AddDetails(details);
+    report->show();
+  } else {
+    report->AddDetails(details);
+    report->raise();
+  }
+}
+
+QuillburyApplication::QuillburyApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+
+bool QuillburyApplication::notify(QObject* receiver, QEvent* event) {
+  // Taken now: a handler may have deleted its receiver before it threw.
+  const char* className = receiver != nullptr ? receiver->metaObject()->className() : nullptr;
+  QString details;
+  try {
+    return QApplication::notify(receiver, event);
+  } catch (const std::exception& e) {
+    details = TypeName(&typeid(e)) + QStringLiteral(": ") + QString::fromUtf8(e.what());
+  } catch (...) {
+#if defined(__GNUG__)
+    details = TypeName(abi::__cxa_current_exception_type());
+#else
+    details = TypeName(nullptr);
+#endif
+  }
+  // The report must not throw in turn: that error would leave the event loop after all.
+  try {
+    // No parent: the window that failed may be closed and deleted while the report is open.
+    ShowErrorReport(nullptr, details + QLatin1Char('\n') + ReceiverText(className, event));
+  } catch (...) {
+  }
+  return false;
+}
+
+}  // namespace quillbury::ui

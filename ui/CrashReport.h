@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QApplication>
+#include <QDialog>
+
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace quillbury::ui {
+
+// The window that tells the player about an error nobody handled. Errors that arrive while it
+// is open are added to it, so a fault that repeats does not bury the desktop in windows.
+class TfrmErrorReport : public QDialog {
+  Q_OBJECT
+
+public:
+  explicit TfrmErrorReport(QWidget* parent);
+
+  void AddDetails(const QString& details);
+  // The report on screen, or null.
+  static TfrmErrorReport* Current();
+
+  QLabel* Explanation;
+  QPlainTextEdit* Details;
+  QPushButton* ContinueButton;
+  QPushButton* CloseProgramButton;
+
+private:
+  int entries_ = 0;
+};
+
+// Shows details in the open report, or opens one. For handlers that catch their own errors.
+void ShowErrorReport(QWidget* parent, const QString& details);
+
+// The application object: no exception thrown by a handler crosses the event loop; it is
+// reported and the event counts as not handled.
+class QuillburyApplication : public QApplication {
+  Q_OBJECT
+
+public:
+  QuillburyApplication(int& argc, char** argv);
+
+  bool notify(QObject* receiver, QEvent* event) override;
+};
+
+}  // namespace quillbury::ui
