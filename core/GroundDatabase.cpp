@@ -6,6 +6,10 @@
 namespace quillbury {
 
 void LoadGroundDatabase(TGrunde& grounds, const IniFile& database) {
+  LoadGroundDatabase(grounds, database.Data());
+}
+
+void LoadGroundDatabase(TGrunde& grounds, const IniData& database) {
   if (grounds.size() < static_cast<std::size_t>(kGroundCount)) grounds.resize(kGroundCount);
   for (int i = 1; i <= kGroundCount; ++i) {
     TGrund& g = grounds[static_cast<std::size_t>(i - 1)];

@@ -7,10 +7,12 @@
 namespace quillbury {
 
 class IniFile;
+class IniData;
 
 // Fills Square, Name, Price and Sell of the 28 grounds from the company database. A missing
 // file or key gives the defaults: empty name, price 0, "rent a room". Touches no other field.
 void LoadGroundDatabase(TGrunde& grounds, const IniFile& database);
+void LoadGroundDatabase(TGrunde& grounds, const IniData& database);
 
 // Every ground unowned, without buildings, with its four levels priced from its Price.
 void SetUpBuildingLevels(TGrunde& grounds);

@@ -37,6 +37,8 @@ public:
   std::string ReadString(std::string_view section, std::string_view key,
                          std::string_view def) const;
   bool HasKey(std::string_view section, std::string_view key) const;
+  // The file's current contents, checked against the disk once: for reading many keys.
+  const IniData& Data() const { return Current(); }
 
 private:
   const IniData& Current() const;

@@ -340,8 +340,8 @@ void TGmXML::ReadFromText(std::string_view bytes) {
   text.reserve(bytes.size() + bytes.size() / 8 + 2);
   std::size_t i = 0;
   while (i < bytes.size()) {
-    std::size_t end = bytes.find_first_of("\r\n", i);
-    if (end == std::string_view::npos) end = bytes.size();
+    std::size_t end = i;
+    while (end < bytes.size() && bytes[end] != '\r' && bytes[end] != '\n') ++end;
     text.append(bytes.substr(i, end - i));
     text.append("\r\n");
     i = end;
