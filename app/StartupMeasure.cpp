@@ -27,7 +27,8 @@ double CpuSeconds() {
 
 class FirstPaint final : public QObject {
 public:
-  FirstPaint(QWidget* window, double seconds) : QObject(window), seconds_(seconds) {}
+  FirstPaint(QWidget* window, double seconds, std::function<QString()> shownGame)
+      : QObject(window), seconds_(seconds), shownGame_(std::move(shownGame)) {}
 
 protected:
   bool eventFilter(QObject* watched, QEvent* event) override {
@@ -37,6 +38,10 @@ protected:
                             ? qEnvironmentVariable("QUILLBURY_T0_NS").toDouble()
                             : NowNs();
       std::printf("first-paint-ms %.1f\n", (NowNs() - t0) / 1e6);
+      if (shownGame_) {
+        const QString game = shownGame_();
+        std::printf("loaded-game %s\n", game.isEmpty() ? "-" : game.toLocal8Bit().constData());
+      }
       std::fflush(stdout);
       // Let start-up settle for a moment before the idle period is measured.
       QTimer::singleShot(500, this, [this] {
@@ -59,15 +64,16 @@ protected:
 
 private:
   double seconds_;
+  std::function<QString()> shownGame_;
   bool seen_ = false;
 };
 
 }  // namespace
 
-void WatchStartup(QWidget* window) {
+void WatchStartup(QWidget* window, std::function<QString()> shownGame) {
   if (!qEnvironmentVariableIsSet("QUILLBURY_MEASURE")) return;
   const double seconds = qEnvironmentVariable("QUILLBURY_MEASURE").toDouble();
-  window->installEventFilter(new FirstPaint(window, seconds > 0 ? seconds : 10));
+  window->installEventFilter(new FirstPaint(window, seconds > 0 ? seconds : 10, std::move(shownGame)));
 }
 
 }  // namespace quillbury

@@ -11,6 +11,7 @@
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QPainter>
+#include <QTime>
 #include <QToolTip>
 #include <exception>
 
@@ -21,6 +22,8 @@
 #include "ui/BoardLayout.h"
 #include "ui/CasinoWindow.h"
 #include "ui/CrashReport.h"
+#include "ui/GameLogWindow.h"
+#include "ui/RulesWindow.h"
 #include "ui/NewGameDialog.h"
 #include "ui/OpenUrl.h"
 #include "ui/Settings.h"
@@ -73,9 +76,19 @@ public:
     return lastSave_;
   }
 
+  QString SaveTextFile(QWidget* parent) override {
+    return QFileDialog::getSaveFileName(parent, QStringLiteral("Save the game log"), QString(),
+                                        QStringLiteral("Text files (*.txt)"));
+  }
+
 private:
   QString last_, lastSave_;
 };
+
+// A name typed without an extension gets the game's own.
+QString WithGameExtension(const QString& path) {
+  return QFileInfo(path).suffix().isEmpty() ? path + QStringLiteral(".qbgame") : path;
+}
 
 }  // namespace
 
@@ -300,6 +313,7 @@ void TfrmMainForm::BuildMenus() {
   tbbSaveGameAs =
       action(tbbFile, QStringLiteral("Save Game As..."), &TfrmMainForm::tbbSaveGameAsClick);
   tbbFile->addSeparator();
+  recentEnd_ = tbbFile->addSeparator();
   tbbWallOfFame =
       action(tbbFile, QStringLiteral("Wall of fame"), &TfrmMainForm::tbbWallOfFameClick);
   tbbWallOfFame->setIcon(icon(12));
@@ -317,9 +331,11 @@ void TfrmMainForm::BuildMenus() {
   tbbAnimation->setCheckable(true);
   tbbAnimation->setChecked(true);
   TBXItem11 = action(tbbOptions, QStringLiteral("Language BETA"), &TfrmMainForm::TBXItem11Click);
+  tbbOptions->addSeparator();
+  tbbGameLog = action(tbbOptions, QStringLiteral("Game log"), &TfrmMainForm::tbbGameLogClick);
 
   tbbHelp = MenuBar->addMenu(QStringLiteral("&Help"));
-  tbbHelp2 = tbbHelp->addAction(QStringLiteral("Quillbury Help"));
+  tbbHelp2 = action(tbbHelp, QStringLiteral("Quillbury Help"), &TfrmMainForm::tbbHelp2Click);
   tbbHelp2->setIcon(icon(6));
   tbbHelp2->setShortcut(QKeySequence(Qt::Key_F1));
   tbbHelp->addSeparator();
@@ -330,6 +346,8 @@ void TfrmMainForm::BuildMenus() {
   tbbAbout->setIcon(icon(7));
   // Shortcuts of menu items work while the window has the focus.
   for (QAction* a : {tbbNewGame, tbbLoadGame, tbbSaveGame, tbbExit, tbbHelp2}) addAction(a);
+  connect(this, &TfrmMainForm::GameEvent, this, &TfrmMainForm::AddToLog);
+  RefreshRecentFiles();
 
   auto tool = [this](const QString& text, int iconIndex, void (TfrmMainForm::*handler)()) {
     QAction* a = ToolBar->addAction(QIcon(art_.Picture(
@@ -384,8 +402,7 @@ void TfrmMainForm::FormCreate(const StartOptions& options) {
     DrawSquarePicture(n, picture);
   }
   if (!options.GameFile.isEmpty()) {
-    std::string error;
-    if (!ReadGameFile(s, options.GameFile.toStdString(), &error)) {
+    if (!LoadGame(options.GameFile)) {
       // A broken or missing file is said so, and the players get the New Game dialog rather than
       // an empty placeholder game.
       ShowMessage(kLoadError);
@@ -473,10 +490,26 @@ void TfrmMainForm::tbbNewGameClick() {
   session_->StartNewGame(dialog.Choice());
 }
 
+bool TfrmMainForm::LoadGame(const QString& path) {
+  // A load that succeeds stops any move under way and resumes the file's own.
+  if (!ReadGameFile(*session_, path.toStdString())) return false;
+  recent_.Add(path);
+  RefreshRecentFiles();
+  AddToLog(QStringLiteral("Game loaded from %1.").arg(path));
+  return true;
+}
+
+bool TfrmMainForm::SaveGame(const QString& path) {
+  if (!WriteGameFile(*session_, path.toStdString())) return false;
+  recent_.Add(path);
+  RefreshRecentFiles();
+  return true;
+}
+
 void TfrmMainForm::tbbLoadGameClick() {
   const QString path = fileDialogs_->OpenFile(this);
   if (path.isEmpty()) return;
-  if (!ReadGameFile(*session_, path.toStdString())) ShowMessage(kLoadError);
+  if (!LoadGame(path)) ShowMessage(kLoadError);
 }
 
 void TfrmMainForm::tbbSaveGameClick() {
@@ -484,16 +517,90 @@ void TfrmMainForm::tbbSaveGameClick() {
   if (s.Game.FileName.empty()) {
     const QString path = fileDialogs_->SaveFile(this);
     if (path.isEmpty()) return;
-    s.Game.FileName = path.toStdString();
+    s.Game.FileName = WithGameExtension(path).toStdString();
   }
-  if (!WriteGameFile(s, s.Game.FileName)) ShowMessage(kSaveError);
+  if (!SaveGame(QString::fromStdString(s.Game.FileName))) ShowMessage(kSaveError);
 }
 
 void TfrmMainForm::tbbSaveGameAsClick() {
   const QString path = fileDialogs_->SaveFile(this);
   if (path.isEmpty()) return;
-  session_->Game.FileName = path.toStdString();
-  if (!WriteGameFile(*session_, session_->Game.FileName)) ShowMessage(kSaveError);
+  // The new name is kept even if the write fails, so the next Save tries it again.
+  session_->Game.FileName = WithGameExtension(path).toStdString();
+  if (!SaveGame(QString::fromStdString(session_->Game.FileName))) ShowMessage(kSaveError);
+}
+
+QStringList TfrmMainForm::RecentFileEntries() const { return recent_.Files(); }
+
+void TfrmMainForm::RefreshRecentFiles() {
+  for (QAction* a : TBXMRUListItem1) {
+    tbbFile->removeAction(a);
+    a->deleteLater();
+  }
+  TBXMRUListItem1.clear();
+  const QStringList files = recent_.Files();
+  for (int i = 0; i < files.size(); ++i) {
+    const QString path = files[i];
+    auto* a = new QAction(QStringLiteral("&%1 %2").arg(i == 9 ? 0 : i + 1).arg(QFileInfo(path).fileName()),
+                          tbbFile);
+    a->setToolTip(path);
+    a->setStatusTip(path);
+    connect(a, &QAction::triggered, this, [this, path] {
+      Guarded("Recent game", [this, path] { OpenRecentFile(path); });
+    });
+    tbbFile->insertAction(recentEnd_, a);
+    TBXMRUListItem1.push_back(a);
+  }
+}
+
+void TfrmMainForm::OpenRecentFile(const QString& path) {
+  if (!QFileInfo::exists(path)) {
+    recent_.Remove(path);
+    RefreshRecentFiles();
+    ShowMessage(QStringLiteral("The saved game %1 is no longer there. It has been taken off the "
+                               "list of recent games.")
+                    .arg(path)
+                    .toStdString());
+    return;
+  }
+  if (!LoadGame(path)) ShowMessage(kLoadError);
+}
+
+void TfrmMainForm::tbbHelp2Click() {
+  if (rules_ == nullptr) rules_ = new RulesWindow(this, appDir_);
+  const bool danish = session_->LanguageFile &&
+                      QFileInfo(QString::fromStdString(session_->LanguageFile->Path())).fileName() ==
+                          QStringLiteral("da.lang");
+  rules_->ShowLanguage(danish ? QStringLiteral("da") : QStringLiteral("en"));
+  rules_->show();
+  rules_->raise();
+}
+
+void TfrmMainForm::tbbGameLogClick() {
+  if (log_ == nullptr) {
+    log_ = new GameLogWindow(this, [this] { return fileDialogs_->SaveTextFile(log_); });
+    log_->SetLines(logLines_);
+    // Beside the board, where it does not cover the game.
+    log_->move(frameGeometry().topRight() + QPoint(8, 0));
+  }
+  log_->show();
+  log_->raise();
+}
+
+void TfrmMainForm::AddToLog(const QString& text) {
+  const TSpil& game = session_->Game;
+  const int cur = session_->CurrentPlayerID;
+  QString who;
+  if (!session_->NoGameYet && cur >= 0 && static_cast<std::size_t>(cur) < game.Players.size()) {
+    who = QString::fromStdString(game.Players[static_cast<std::size_t>(cur)].Name) +
+          QStringLiteral(": ");
+  }
+  QString flat = text;
+  flat.replace(QLatin1Char('\n'), QLatin1Char(' '));
+  const QString line = QTime::currentTime().toString(QStringLiteral("HH:mm:ss ")) + who + flat.simplified();
+  logLines_.push_back(line);
+  if (logLines_.size() > 20000) logLines_.removeFirst();
+  if (log_ != nullptr) log_->Append(line);
 }
 
 void TfrmMainForm::tbbWallOfFameClick() {

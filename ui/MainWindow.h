@@ -18,6 +18,7 @@
 #include "core/GameSession.h"
 #include "core/Random.h"
 #include "ui/Artwork.h"
+#include "ui/RecentFiles.h"
 
 class QFrame;
 
@@ -34,7 +35,12 @@ public:
   virtual QString OpenFile(QWidget* parent) = 0;
   // A path to save to, or empty when cancelled.
   virtual QString SaveFile(QWidget* parent) = 0;
+  // A text file to save the game log to, or empty when cancelled.
+  virtual QString SaveTextFile(QWidget* parent) = 0;
 };
+
+class GameLogWindow;
+class RulesWindow;
 
 // The main window: the board, the tokens and dice, the status panels, menus and toolbar. It
 // implements the game's port and forwards its timers and buttons to the game, staying thin.
@@ -106,6 +112,14 @@ public:
   void tbbAboutClick();
   void TBXItem8Click();
   void tbbWallOfFameClick();
+  void tbbHelp2Click();
+  void tbbGameLogClick();
+  // Loads a saved game chosen from the recent files; a file that is gone leaves the list.
+  void OpenRecentFile(const QString& path);
+  QStringList RecentFileEntries() const;
+  QStringList GameLogLines() const { return logLines_; }
+  GameLogWindow* GameLog() const { return log_; }
+  RulesWindow* Rules() const { return rules_; }
   void Button7Click();
   void Button8Click();
   void Button6Click();
@@ -120,7 +134,9 @@ public:
   QAction *tbbNewGame = nullptr, *tbbLoadGame = nullptr, *tbbSaveGame = nullptr,
           *tbbSaveGameAs = nullptr, *tbbWallOfFame = nullptr, *tbbExit = nullptr,
           *tbbSound = nullptr, *tbbAnimation = nullptr, *TBXItem11 = nullptr,
-          *tbbHelp2 = nullptr, *TBXItem8 = nullptr, *tbbAbout = nullptr;
+          *tbbHelp2 = nullptr, *TBXItem8 = nullptr, *tbbAbout = nullptr,
+          *tbbGameLog = nullptr;
+  QList<QAction*> TBXMRUListItem1;  // the recent-files entries of the File menu
   QAction *ttbBuyHouse = nullptr, *tbbBuyGround = nullptr, *ttbLoan = nullptr,
           *tbbPayBack = nullptr, *tbbSellCompany = nullptr, *tbbSellBuilding = nullptr;
   QLabel* Image1 = nullptr;
@@ -162,6 +178,10 @@ private:
   void FormCreate(const StartOptions& options);
   void DrawSquarePicture(int square, const QPixmap& picture);
   void Guarded(const char* where, const std::function<void()>& handler);
+  void RefreshRecentFiles();
+  void AddToLog(const QString& text);
+  bool LoadGame(const QString& path);
+  bool SaveGame(const QString& path);
   QPixmap TokenPicture(int player);
   static QColor FromBgr(std::int32_t colour);
   QString FromGame(const std::string& text) const;
@@ -176,7 +196,11 @@ private:
   bool startupFailed_ = false;
   // Built-in stems of captions that the language file completes, so they never grow.
   QString aboutStem_ = QStringLiteral("About");
-  QString lastSaveName_, lastOpenName_;
+  RecentFiles recent_;
+  QAction* recentEnd_ = nullptr;
+  QStringList logLines_;
+  GameLogWindow* log_ = nullptr;
+  RulesWindow* rules_ = nullptr;
 };
 
 }  // namespace quillbury::ui

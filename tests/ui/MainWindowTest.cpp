@@ -10,11 +10,16 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QFileInfo>
+#include <QPlainTextEdit>
+#include <QTextBrowser>
 #include <deque>
 #include <functional>
 
 #include "core/Random.h"
 #include "ui/CasinoWindow.h"
+#include "ui/GameLogWindow.h"
+#include "ui/RulesWindow.h"
 #include "ui/MainWindow.h"
 #include "ui/NewGameDialog.h"
 #include "ui/Settings.h"
@@ -60,8 +65,9 @@ public:
 private:
   void Poll() {
     QWidget* modal = QApplication::activeModalWidget();
-    if (modal == nullptr || modal == last_) return;
-    last_ = modal;
+    // A window is answered once; a new one may reuse a closed one's address, so mark it.
+    if (modal == nullptr || modal->property("answered").toBool()) return;
+    modal->setProperty("answered", true);
     if (auto* box = qobject_cast<QMessageBox*>(modal)) messages.push_back(box->text());
     if (qobject_cast<TfrmNewGame*>(modal) != nullptr) ++newGameDialogs;
     if (!handlers.empty()) {
@@ -79,7 +85,6 @@ private:
     }
   }
   QTimer timer_;
-  QWidget* last_ = nullptr;
 };
 
 ModalDriver::Handler ClickBox(QMessageBox::StandardButton which) {
@@ -100,6 +105,30 @@ ModalDriver::Handler StartGame(int players, std::vector<bool> cpu) {
 
 QString Text(QLabel* l) { return l->text(); }
 
+// File dialogs answered from queues; an empty queue cancels.
+class ScriptedFiles final : public FileDialogs {
+public:
+  QString OpenFile(QWidget*) override { return Next(opens); }
+  QString SaveFile(QWidget*) override { return Next(saves); }
+  QString SaveTextFile(QWidget*) override { return Next(texts); }
+  std::deque<QString> opens, saves, texts;
+  int asked = 0;
+
+private:
+  QString Next(std::deque<QString>& q) {
+    ++asked;
+    if (q.empty()) return {};
+    QString v = q.front();
+    q.pop_front();
+    return v;
+  }
+};
+
+const QString kLoadError =
+    QStringLiteral("Error!!! Couldn't load your game. Please try again or contact Pellmark is still wont.");
+const QString kSaveError =
+    QStringLiteral("Error!!! Couldn't save your game. Please try again or contact Pellmark is still wont.");
+
 }  // namespace
 
 class MainWindowTest : public QObject {
@@ -117,6 +146,19 @@ private:
     o.Random = &random_;
     auto w = std::make_unique<TfrmMainForm>(o);
     w->Session().SoundOn = false;
+    return w;
+  }
+  // A window with a started two-player game and scripted file dialogs.
+  std::unique_ptr<TfrmMainForm> GameWindow(ScriptedFiles*& files) {
+    auto w = MakeWindow();
+    w->StartupNewGame->stop();
+    auto scripted = std::make_unique<ScriptedFiles>();
+    files = scripted.get();
+    w->SetFileDialogs(std::move(scripted));
+    NewGameChoice choice;
+    choice.Seats[0] = {"Ann", 5000000, false};
+    choice.Seats[1] = {"Bob", 5000000, false};
+    w->Session().StartNewGame(choice);
     return w;
   }
   // Waits until the game waits for a roll.
@@ -334,6 +376,171 @@ private slots:
     w->Timer3Timer();
     QApplication::processEvents();
     QVERIFY(paints > 0);
+  }
+
+  void saveAsksOnceThenWritesToTheRememberedFile() {
+    QTemporaryDir dir;
+    ModalDriver driver;
+    ScriptedFiles* files = nullptr;
+    auto w = GameWindow(files);
+    files->saves = {dir.filePath(QStringLiteral("first"))};
+    w->tbbSaveGameClick();
+    const QString saved = dir.filePath(QStringLiteral("first.qbgame"));
+    QCOMPARE(QString::fromStdString(w->Session().Game.FileName), saved);
+    QVERIFY(QFileInfo::exists(saved));
+    w->Session().Game.Players[0].Money = 1234;
+    w->tbbSaveGameClick();
+    QCOMPARE(files->asked, 1);
+    QVERIFY(QFile(saved).open(QIODevice::ReadOnly));
+    QFile f(saved);
+    f.open(QIODevice::ReadOnly);
+    QVERIFY(f.readAll().contains("<Money>1234</Money>"));
+    QVERIFY(driver.messages.empty());
+    // After a new game the next save asks again.
+    w->Session().StartNewGame(NewGameChoice{});
+    w->tbbSaveGameClick();
+    QCOMPARE(files->asked, 2);
+  }
+
+  void cancelledDialogsChangeNothing() {
+    ModalDriver driver;
+    ScriptedFiles* files = nullptr;
+    auto w = GameWindow(files);
+    w->Session().Game.FileName = "kept.qbgame";
+    const std::string before = w->Session().Game.Players[0].Name;
+    w->tbbSaveGameAsClick();
+    w->tbbLoadGameClick();
+    QCOMPARE(w->Session().Game.FileName, std::string("kept.qbgame"));
+    QCOMPARE(w->Session().Game.Players[0].Name, before);
+    w->Session().Game.FileName.clear();
+    w->tbbSaveGameClick();
+    QVERIFY(w->Session().Game.FileName.empty());
+    QCOMPARE(files->asked, 3);
+    QVERIFY(driver.messages.empty());
+  }
+
+  void saveAsKeepsTheNewNameWhenTheWriteFails() {
+    ModalDriver driver;
+    ScriptedFiles* files = nullptr;
+    auto w = GameWindow(files);
+    files->saves = {QStringLiteral("/nonexistent-folder/game.qbgame")};
+    w->tbbSaveGameAsClick();
+    QTRY_COMPARE(driver.messages.size(), std::size_t{1});
+    QCOMPARE(driver.messages[0], kSaveError);
+    QCOMPARE(w->Session().Game.FileName, std::string("/nonexistent-folder/game.qbgame"));
+    QVERIFY(w->RecentFileEntries().isEmpty());
+  }
+
+  void failedLoadKeepsTheBoard() {
+    QTemporaryDir dir;
+    QFile bad(dir.filePath(QStringLiteral("bad.qbgame")));
+    bad.open(QIODevice::WriteOnly);
+    bad.write("<QuillburyGame><Players></Players></QuillburyGame>\r\n");
+    bad.close();
+    ModalDriver driver;
+    ScriptedFiles* files = nullptr;
+    auto w = GameWindow(files);
+    w->Session().Game.Grounds[3].Owner = 1;
+    files->opens = {bad.fileName()};
+    w->tbbLoadGameClick();
+    QTRY_COMPARE(driver.messages.size(), std::size_t{1});
+    QCOMPARE(driver.messages[0], kLoadError);
+    QCOMPARE(w->Session().Game.Players[0].Name, std::string("Ann"));
+    QCOMPARE(w->Session().Game.Grounds[3].Owner, 1);
+  }
+
+  void recentFilesSurviveARestartAndAMissingOneLeavesTheList() {
+    QTemporaryDir dir;
+    const QString a = dir.filePath(QStringLiteral("a.qbgame"));
+    const QString b = dir.filePath(QStringLiteral("b.qbgame"));
+    {
+      ModalDriver driver;
+      ScriptedFiles* files = nullptr;
+      auto w = GameWindow(files);
+      files->saves = {a, b};
+      w->tbbSaveGameAsClick();
+      w->tbbSaveGameAsClick();
+      files->opens = {a};
+      w->tbbLoadGameClick();
+      QCOMPARE(w->RecentFileEntries(), (QStringList{a, b}));
+    }
+    ModalDriver driver;
+    auto w = MakeWindow();
+    w->StartupNewGame->stop();
+    QCOMPARE(w->RecentFileEntries(), (QStringList{a, b}));
+    QCOMPARE(w->TBXMRUListItem1.size(), 2);
+    QVERIFY(w->TBXMRUListItem1[0]->text().contains(QStringLiteral("a.qbgame")));
+    w->TBXMRUListItem1[1]->trigger();
+    QCOMPARE(w->Session().Game.FileName, b.toStdString());
+    QVERIFY(!w->Session().NoGameYet);
+    QCOMPARE(w->RecentFileEntries(), (QStringList{b, a}));
+    QFile::remove(a);
+    w->OpenRecentFile(a);
+    QTRY_COMPARE(driver.messages.size(), std::size_t{1});
+    QVERIFY(driver.messages[0].contains(QStringLiteral("no longer there")));
+    QCOMPARE(w->RecentFileEntries(), (QStringList{b}));
+    QCOMPARE(w->Session().Game.FileName, b.toStdString());
+  }
+
+  void startedWithASavedGameShowsItAndNoNewGameDialog() {
+    ModalDriver driver;
+    const QString file = QStringLiteral(QUILLBURY_TEST_DATA "/persistence/data/good/mid-move-three.qbgame");
+    driver.Expect(ClickBox(QMessageBox::No));  // the resumed move may end on a company
+    auto w = MakeWindow(QStringLiteral(QUILLBURY_BIN_DIR), file);
+    w->show();
+    QTest::qWait(400);
+    QCOMPARE(driver.newGameDialogs, 0);
+    QCOMPARE(w->Session().Game.FileName, file.toStdString());
+    QCOMPARE(w->Session().PlayerCount, 3);
+    QVERIFY(w->Brik[2]->isVisible());
+    QCOMPARE(w->RecentFileEntries(), QStringList{file});
+  }
+
+  void gameLogFollowsTheGameAndSavesAsText() {
+    QTemporaryDir dir;
+    ModalDriver driver;
+    ScriptedFiles* files = nullptr;
+    auto w = GameWindow(files);
+    w->Session().AnimationOn = false;
+    w->Session().Game.Players[0].CurrentPosition = 1;
+    random_.Roll(2, 3);  // a plain square
+    w->tbbGameLogClick();
+    QVERIFY(w->GameLog()->isVisible());
+    w->Button1Click();
+    QVERIFY(WaitForRoll(*w));
+    QVERIFY(!w->GameLogLines().isEmpty());
+    QVERIFY(w->GameLogLines().last().contains(QStringLiteral("Ann: Ann rolls 2 and 3.")));
+    QVERIFY(w->GameLog()->Log->toPlainText().contains(QStringLiteral("rolls 2 and 3")));
+    files->texts = {dir.filePath(QStringLiteral("log.txt"))};
+    w->GameLog()->SaveButton->click();
+    QFile log(dir.filePath(QStringLiteral("log.txt")));
+    QVERIFY(log.open(QIODevice::ReadOnly));
+    QVERIFY(log.readAll().contains("rolls 2 and 3"));
+  }
+
+  void helpShowsTheRulesInTheGamesLanguage() {
+    ModalDriver driver;
+    auto w = MakeWindow();
+    w->StartupNewGame->stop();
+    w->tbbHelp2Click();
+    QVERIFY(w->Rules()->isVisible());
+    QVERIFY(w->Rules()->Text->toPlainText().contains(QStringLiteral("How to play Quillbury")));
+    w->TBXItem11Click();  // to Danish
+    w->tbbHelp2Click();
+    QVERIFY(w->Rules()->Text->toPlainText().contains(QStringLiteral("Sådan spiller man")));
+    QCOMPARE(ReadRegString(kSettingsKey, QStringLiteral("Language")), QStringLiteral("da.lang"));
+  }
+
+  void wallOfFameShowsTheStoredScore() {
+    ModalDriver driver;
+    auto w = MakeWindow();
+    w->StartupNewGame->stop();
+    w->tbbWallOfFameClick();
+    WriteRegString(kWallOfFameKey, QStringLiteral("1"), QStringLiteral("2400000"));
+    w->tbbWallOfFameClick();
+    QTRY_COMPARE(driver.messages.size(), std::size_t{2});
+    QVERIFY(driver.messages[0].contains(QStringLiteral("Nobody")));
+    QVERIFY(driver.messages[1].contains(QStringLiteral("2.400.000,00")));
   }
 
   void brokenFileOnTheCommandLineIsReportedAndANewGameOffered() {

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStringList>
+#include <QWidget>
+#include <functional>
+
+namespace quillbury::ui {
+
+// Everything the game has said and every roll, in order, for players who looked away. It stays
+// open beside the board and follows the game; the whole log can be saved as a text file.
+class GameLogWindow : public QWidget {
+  Q_OBJECT
+
+public:
+  // chooseFile asks where to save and returns an empty path when cancelled.
+  GameLogWindow(QWidget* owner, std::function<QString()> chooseFile);
+  void Append(const QString& line);
+  void SetLines(const QStringList& lines);
+  // Writes the log as UTF-8 text; false when the file cannot be written.
+  bool SaveTo(const QString& path) const;
+
+  QPlainTextEdit* Log = nullptr;
+  QPushButton* SaveButton = nullptr;
+
+private:
+  std::function<QString()> chooseFile_;
+};
+
+}  // namespace quillbury::ui

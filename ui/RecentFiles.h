@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace quillbury::ui {
+
+// The recent games of the File menu, newest first, kept in the settings store as the values
+// "MRU1".."MRU10" so they survive a restart.
+class RecentFiles {
+public:
+  static constexpr int kMaxEntries = 10;
+  static inline const QString kKey = QStringLiteral("Software/Pellmark/Quillbury/Recent files");
+
+  QStringList Files() const;
+  // Puts path first, once; the oldest entry beyond ten drops off.
+  void Add(const QString& path);
+  void Remove(const QString& path);
+
+private:
+  void Store(const QStringList& files);
+};
+
+}  // namespace quillbury::ui
