@@ -26,11 +26,11 @@ double CpuSeconds() {
 }
 
 class FirstPaint final : public QObject {
-public:
+ public:
   FirstPaint(QWidget* window, double seconds, std::function<QString()> shownGame)
       : QObject(window), seconds_(seconds), shownGame_(std::move(shownGame)) {}
 
-protected:
+ protected:
   bool eventFilter(QObject* watched, QEvent* event) override {
     if (event->type() == QEvent::Paint && !seen_) {
       seen_ = true;
@@ -62,7 +62,7 @@ protected:
     return QObject::eventFilter(watched, event);
   }
 
-private:
+ private:
   double seconds_;
   std::function<QString()> shownGame_;
   bool seen_ = false;
@@ -73,7 +73,8 @@ private:
 void WatchStartup(QWidget* window, std::function<QString()> shownGame) {
   if (!qEnvironmentVariableIsSet("QUILLBURY_MEASURE")) return;
   const double seconds = qEnvironmentVariable("QUILLBURY_MEASURE").toDouble();
-  window->installEventFilter(new FirstPaint(window, seconds > 0 ? seconds : 10, std::move(shownGame)));
+  window->installEventFilter(
+      new FirstPaint(window, seconds > 0 ? seconds : 10, std::move(shownGame)));
 }
 
 }  // namespace quillbury

@@ -57,9 +57,8 @@ int main(int argc, char** argv) {
   splash.reset();
 
   quillbury::ui::TfrmMainForm window(options);
-  quillbury::WatchStartup(&window, [&window] {
-    return QString::fromStdString(window.Session().Game.FileName);
-  });
+  quillbury::WatchStartup(
+      &window, [&window] { return QString::fromStdString(window.Session().Game.FileName); });
   if (window.StartupFailed()) return 1;  // the player has been told why
   window.show();
   return app.exec();

@@ -19,7 +19,7 @@ std::string ProgramDir() {
 
 // A port that shows the status, as the window does, but draws nothing.
 class StatusPort final : public quillbury::NullPort {
-public:
+ public:
   bool ShowsStatus() const override { return true; }
 };
 

@@ -19,8 +19,18 @@ bool IsGroundSquare(std::int32_t square) {
 
 bool IsLightGroundSquare(std::int32_t square) {
   switch (square) {
-    case 2: case 3: case 5: case 12: case 13: case 15:
-    case 22: case 23: case 25: case 33: case 34: case 36:
+    case 2:
+    case 3:
+    case 5:
+    case 12:
+    case 13:
+    case 15:
+    case 22:
+    case 23:
+    case 25:
+    case 33:
+    case 34:
+    case 36:
       return true;
     default:
       return false;

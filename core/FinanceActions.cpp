@@ -104,8 +104,8 @@ void GameSession::ttbBuyHouseClick() {
   TGrund& ground = Game.Grounds[static_cast<std::size_t>(*i)];
   if (player == nullptr || ground.Owner != cur) return;
   // Asking for a lower level gives a negative cost: the player is paid the difference.
-  const std::int64_t cost = std::int64_t{ground.Houses[static_cast<std::size_t>(level)].Rent} -
-                            BuildingValue(Game, *i);
+  const std::int64_t cost =
+      std::int64_t{ground.Houses[static_cast<std::size_t>(level)].Rent} - BuildingValue(Game, *i);
   if (!FitsInt32(cost)) return;
   if (CanAfford(player->Money, static_cast<std::int32_t>(cost))) {
     const std::int64_t money = std::int64_t{player->Money} - cost;
@@ -128,8 +128,7 @@ void GameSession::tbbSellCompanyClick() {
   if (!i || player == nullptr) return;
   const TGrund& ground = Game.Grounds[static_cast<std::size_t>(*i)];
   if (ground.Owner != cur) return;
-  const std::int64_t money =
-      std::int64_t{player->Money} + ground.Price + BuildingValue(Game, *i);
+  const std::int64_t money = std::int64_t{player->Money} + ground.Price + BuildingValue(Game, *i);
   if (!FitsInt32(money)) return;
   SellCompanyOf(cur, *i);
 }

@@ -12,7 +12,7 @@ enum class PanelField { Name, Buildings, Salary, Lots, Loans, Cash, Total };
 // scripted fake; the simulator answers as the computer player would. Calls marked modal may run
 // the window's timers (and so the game's refresh and computer player) before they return.
 class GamePort {
-public:
+ public:
   virtual ~GamePort() = default;
 
   // Modal: a message with an OK button.
@@ -67,7 +67,7 @@ public:
 
 // A port that shows nothing and answers no: a base for tools and tests.
 class NullPort : public GamePort {
-public:
+ public:
   bool ShowsStatus() const override { return false; }
   bool ShowsMessages() const override { return false; }
   void ShowMessage(const std::string&) override {}

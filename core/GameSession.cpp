@@ -99,8 +99,7 @@ void GameSession::StartNewGame(const NewGameChoice& choice) {
   SetActionsEnabled(true);
 }
 
-void GameSession::ApplyLoadedGame(TSpil game, const SavedTurn& turn,
-                                  const std::string& fileName) {
+void GameSession::ApplyLoadedGame(TSpil game, const SavedTurn& turn, const std::string& fileName) {
   StopMove();
   NoGameYet = false;
   PlayerCount = static_cast<std::int32_t>(game.Players.size());

@@ -8,8 +8,8 @@
 
 #include "core/Board.h"
 #include "core/GamePort.h"
-#include "core/GameRoutines.h"
 #include "core/GameRecords.h"
+#include "core/GameRoutines.h"
 #include "core/Random.h"
 #include "localisation/IniFile.h"
 
@@ -47,7 +47,7 @@ struct GameOutcome {
 // Handlers re-read the game after every modal call: a message may let the refresh, the computer
 // player or even a new game run before it returns.
 class GameSession {
-public:
+ public:
   GameSession(GamePort& port, RandomSource& random);
 
   // --- state (names as the game's documents use them) ---
@@ -99,10 +99,10 @@ public:
   void Button1Click();  // Roll
   void Timer1Timer();   // one movement tick
   // --- finance actions ---
-  void Button7Click();       // Loan money
-  void Button8Click();       // Pay back loan money
-  void Button6Click();       // Buy another player's ground
-  void ttbBuyHouseClick();   // Build house
+  void Button7Click();      // Loan money
+  void Button8Click();      // Pay back loan money
+  void Button6Click();      // Buy another player's ground
+  void ttbBuyHouseClick();  // Build house
   void tbbSellCompanyClick();
   void tbbSellBuildingClick();
   // --- refresh, end of game, computer player ---
@@ -135,7 +135,7 @@ public:
   void SetRefreshTimer(bool enabled);
   void RollDiceFaces();  // shows Die1/Die2 and places the dice
 
-private:
+ private:
   struct ShownPanel {
     bool Known = false;
     std::array<std::optional<std::int32_t>, 6> Values{};  // Buildings..Total; empty = blank

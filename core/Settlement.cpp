@@ -9,7 +9,8 @@ constexpr std::int64_t kLoanStep = 100000;
 }  // namespace
 
 void GameSession::SellBuildingsOf(std::int32_t player, std::int32_t ground, std::int32_t n) {
-  if (ground < 0 || ground >= kGroundCount || static_cast<std::size_t>(ground) >= Game.Grounds.size())
+  if (ground < 0 || ground >= kGroundCount ||
+      static_cast<std::size_t>(ground) >= Game.Grounds.size())
     return;
   TSpiller* p = PlayerAt(player);
   TGrund& g = Game.Grounds[static_cast<std::size_t>(ground)];
@@ -118,9 +119,9 @@ void GameSession::EndGame(const std::string& message, int winner, int loser) {
   StopMove();
   SetRollEnabled(false);
   SetActionsEnabled(false);
-  lastOutcome_ = GameOutcome{winner, loser, ValidPlayer(winner)
-                                                ? Game.Players[static_cast<std::size_t>(winner)].Name
-                                                : std::string()};
+  lastOutcome_ = GameOutcome{
+      winner, loser,
+      ValidPlayer(winner) ? Game.Players[static_cast<std::size_t>(winner)].Name : std::string()};
   if (!message.empty()) {
     port_.ShowMessage(message);
   } else if (const TSpiller* w = PlayerAt(winner)) {

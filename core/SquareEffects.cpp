@@ -12,8 +12,7 @@ constexpr std::int32_t kShortcutTarget = 41;
 
 }  // namespace
 
-std::string GameSession::RentText(const TGrund& ground, const TSpiller& payer,
-                                  std::int32_t rent) {
+std::string GameSession::RentText(const TGrund& ground, const TSpiller& payer, std::int32_t rent) {
   const RentMessage kind =
       ground.House == -1 ? RentMessage::WithoutBuildings : RentMessage::WithBuildings;
   std::string text = ReadDialogText(LanguageFile.get(), kind);
@@ -60,8 +59,8 @@ bool GameSession::ApplySquareEffect(std::int32_t p) {
     }
     if (ground->Owner == cur || !ValidPlayer(ground->Owner)) return false;
     const std::int32_t owner = ground->Owner;
-    const std::int32_t rent = ground->House == -1 ? ground->Price / 100 * 25
-                                                  : BuildingValue(Game, g);
+    const std::int32_t rent =
+        ground->House == -1 ? ground->Price / 100 * 25 : BuildingValue(Game, g);
     Say([&] { return RentText(*ground, *player, rent); });
     if (!stillHere()) return false;
     player->Money = SatAdd(player->Money, -static_cast<std::int64_t>(rent));
@@ -82,8 +81,8 @@ bool GameSession::ApplySquareEffect(std::int32_t p) {
           text = player->Name + " have won the lottery.\n\r\n\rYou will receive 250.000,00 $";
           break;
         case 1:
-          text = player->Name +
-                 " have received a bill for your repaired car.\n\r\n\rPay 75.000,00 $";
+          text =
+              player->Name + " have received a bill for your repaired car.\n\r\n\rPay 75.000,00 $";
           break;
         case 2:
           text = player->Name +
@@ -101,9 +100,11 @@ bool GameSession::ApplySquareEffect(std::int32_t p) {
       return false;
     }
     case 1: {
-      Say([&] { return player->Name +
-                        " have been selected as major of Quillbury. You will receive 20% of your "
-                        "salary"; });
+      Say([&] {
+        return player->Name +
+               " have been selected as major of Quillbury. You will receive 20% of your "
+               "salary";
+      });
       if (!stillHere()) return false;
       player->Money = SatAdd(player->Money, player->Salary / 100 * 20);
       return false;
@@ -111,8 +112,10 @@ bool GameSession::ApplySquareEffect(std::int32_t p) {
     case 11: {
       const std::int32_t n = random_.Random(3) + 1;
       if (player->CPU) {
-        Say([&] { return player->Name + " are going to jail in " + IntText(n) +
-                          " round(s) and pay a 75.000,00 $ fine, for not visiting your family!"; });
+        Say([&] {
+          return player->Name + " are going to jail in " + IntText(n) +
+                 " round(s) and pay a 75.000,00 $ fine, for not visiting your family!";
+        });
         if (!stillHere()) return false;
         player->Jail = n + 1;
         player->Money = SatAdd(player->Money, -75000);
@@ -122,8 +125,10 @@ bool GameSession::ApplySquareEffect(std::int32_t p) {
           port_.AskYesNo("Welcome to Quillbury Courthouse. Do you wish to try bribe the judge?");
       if (!stillHere()) return false;
       if (!bribe) {
-        Say([&] { return "You are going to jail in " + IntText(n) +
-                          " round(s) and pay a 75.000,00 $ fine, for not visiting your family!"; });
+        Say([&] {
+          return "You are going to jail in " + IntText(n) +
+                 " round(s) and pay a 75.000,00 $ fine, for not visiting your family!";
+        });
         if (!stillHere()) return false;
         player->Jail = n + 1;
         player->Money = SatAdd(player->Money, -75000);
@@ -132,8 +137,10 @@ bool GameSession::ApplySquareEffect(std::int32_t p) {
       std::int32_t r = random_.Random(8);
       if (r % 2 == 1) r = random_.Random(8);
       if (r % 2 == 1) {
-        Say([&] { return "The judge didn't like being bribe. You have to go to jail in " +
-                          IntText(n + 1) + " rounds and pay 150.000,00 $ to the courthouse"; });
+        Say([&] {
+          return "The judge didn't like being bribe. You have to go to jail in " + IntText(n + 1) +
+                 " rounds and pay 150.000,00 $ to the courthouse";
+        });
         if (!stillHere()) return false;
         player->Jail = n + 2;
         player->Money = SatAdd(player->Money, -150000);
@@ -146,8 +153,10 @@ bool GameSession::ApplySquareEffect(std::int32_t p) {
     }
     case 14: {
       player->Salary = SatAdd(player->Salary, player->Salary / 100 * 14);
-      Say([&] { return player->Name + " have got a race :D Your salary is now " +
-                        MoneyText(player->Salary) + "$"; });
+      Say([&] {
+        return player->Name + " have got a race :D Your salary is now " +
+               MoneyText(player->Salary) + "$";
+      });
       return false;
     }
     case 21: {
@@ -170,15 +179,17 @@ bool GameSession::ApplySquareEffect(std::int32_t p) {
       const bool energy = p == 26;
       const std::int32_t bill = Saturate(buildings * (energy ? 10000 : 20000));
       if (energy) {
-        Say([&] { return 
-            "It's time to pay for your companies' energy comsumption!\n\r(appr. "
-            "$20.000/building)\n\r\n\rYou have to pay $" +
-            MoneyText(bill) + "!"; });
+        Say([&] {
+          return "It's time to pay for your companies' energy comsumption!\n\r(appr. "
+                 "$20.000/building)\n\r\n\rYou have to pay $" +
+                 MoneyText(bill) + "!";
+        });
       } else {
-        Say([&] { return 
-            "It's time to pay for the water consumption in all your buildings!\n\r(appr. "
-            "$20.000/building)\n\r\n\rYou have to pay $" +
-            MoneyText(bill) + "!"; });
+        Say([&] {
+          return "It's time to pay for the water consumption in all your buildings!\n\r(appr. "
+                 "$20.000/building)\n\r\n\rYou have to pay $" +
+                 MoneyText(bill) + "!";
+        });
       }
       if (!stillHere()) return false;
       player->Money = SatAdd(player->Money, -static_cast<std::int64_t>(bill));

@@ -15,8 +15,7 @@ constexpr PanelField kSlotFields[6] = {PanelField::Buildings, PanelField::Salary
 
 bool EqualsJoined(const std::string& shown, const std::string& head, const char* tail) {
   const std::size_t tailLength = std::char_traits<char>::length(tail);
-  return shown.size() == head.size() + tailLength &&
-         shown.compare(0, head.size(), head) == 0 &&
+  return shown.size() == head.size() + tailLength && shown.compare(0, head.size(), head) == 0 &&
          shown.compare(head.size(), tailLength, tail) == 0;
 }
 
@@ -38,8 +37,8 @@ void GameSession::ShowPlayerOnPanel(int panel, const TSpiller& player, const Set
   SetPanelValue(panel, 4, s.Money);
   SetPanelValue(panel, 5, s.Total);
   ShownPanel& shown = shown_[static_cast<std::size_t>(panel)];
-  const bool same = player.CPU ? EqualsJoined(shown.Name, player.Name, kCpuSuffix)
-                               : shown.Name == player.Name;
+  const bool same =
+      player.CPU ? EqualsJoined(shown.Name, player.Name, kCpuSuffix) : shown.Name == player.Name;
   if (!shown.Known || !same) {
     shown.Name = player.CPU ? player.Name + kCpuSuffix : player.Name;
     port_.SetPanelText(panel, PanelField::Name, shown.Name);
@@ -94,8 +93,8 @@ void GameSession::RefreshStatusDisplay(int shownPlayers) {
   const TSpiller* current = PlayerAt(CurrentPlayerID);
   const std::string emptyName;
   const std::string& name = current != nullptr ? current->Name : emptyName;
-  const bool captionSame = name.empty() ? shownCaption_.empty()
-                                        : EqualsJoined(shownCaption_, name, kTurnSuffix);
+  const bool captionSame =
+      name.empty() ? shownCaption_.empty() : EqualsJoined(shownCaption_, name, kTurnSuffix);
   if (!captionKnown_ || !captionSame) {
     shownCaption_ = name.empty() ? std::string() : name + kTurnSuffix;
     captionKnown_ = true;
@@ -108,8 +107,7 @@ void GameSession::RefreshStatusDisplay(int shownPlayers) {
   }
 
   for (int panel = 0; panel < kMaxPlayers; ++panel) {
-    const std::int32_t colour =
-        panel < 2 || PlayerCount == 3 ? kPanelColour : kGreyPanelColour;
+    const std::int32_t colour = panel < 2 || PlayerCount == 3 ? kPanelColour : kGreyPanelColour;
     ShownPanel& shown = shown_[static_cast<std::size_t>(panel)];
     if (shown.Colour != colour) {
       shown.Colour = colour;

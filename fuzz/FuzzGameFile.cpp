@@ -12,7 +12,7 @@ namespace {
 
 // Plays answering like the computer, without a window.
 class QuietPort final : public quillbury::NullPort {
-public:
+ public:
   bool AskYesNo(const std::string& text) override { return text.rfind("Do you wish", 0) == 0; }
   void RunNewGameCommand() override { ended = true; }
   bool ended = false;
@@ -22,7 +22,8 @@ const quillbury::TGrunde& Grounds() {
   static const quillbury::TGrunde grounds = [] {
     quillbury::TGrunde g(quillbury::kGroundCount);
     for (int i = 0; i < quillbury::kGroundCount; ++i) {
-      g[static_cast<std::size_t>(i)].Square = quillbury::kGroundSquares[static_cast<std::size_t>(i)];
+      g[static_cast<std::size_t>(i)].Square =
+          quillbury::kGroundSquares[static_cast<std::size_t>(i)];
       g[static_cast<std::size_t>(i)].Name = "Company";
       g[static_cast<std::size_t>(i)].Price = (i + 1) * 50000;
       g[static_cast<std::size_t>(i)].Sell = "bought things";

@@ -42,9 +42,8 @@ IniData IniData::Parse(std::string_view text) {
     if (line.empty() || line[0] == ';' || line[0] == '#') continue;
     if (line[0] == '[') {
       std::size_t close = line.find(']');
-      std::string name = Lower(Trim(line.substr(1, close == std::string_view::npos
-                                                        ? std::string_view::npos
-                                                        : close - 1)));
+      std::string name = Lower(Trim(
+          line.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1)));
       auto [it, inserted] = data.sections_.try_emplace(name);
       current = &it->second;
       // A repeated section adds nothing: the first one answers, as the platform reader does.
@@ -94,9 +93,8 @@ bool IniFile::Exists() const {
 const IniData& IniFile::Current() const {
   struct stat st {};
   bool exists = ::stat(path_.c_str(), &st) == 0 && S_ISREG(st.st_mode);
-  std::int64_t mtime = exists ? static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 +
-                                    st.st_mtim.tv_nsec
-                              : 0;
+  std::int64_t mtime =
+      exists ? static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec : 0;
   if (loaded_ && exists == existed_ &&
       (!exists || (st.st_size == size_ && mtime == mtimeNs_ && st.st_ino == inode_))) {
     return data_;

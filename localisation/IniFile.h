@@ -11,7 +11,7 @@ namespace quillbury {
 // Parsed INI text: sections and keys are matched without regard to case; values are single
 // lines, trimmed, cut at 2047 characters. The first occurrence of a section or key wins.
 class IniData {
-public:
+ public:
   static IniData Parse(std::string_view text);
 
   // The value, or def when the section or key is missing.
@@ -19,7 +19,7 @@ public:
                          std::string_view def) const;
   bool HasKey(std::string_view section, std::string_view key) const;
 
-private:
+ private:
   const std::string* Find(std::string_view section, std::string_view key) const;
   std::unordered_map<std::string, std::unordered_map<std::string, std::string>> sections_;
 };
@@ -28,7 +28,7 @@ private:
 // so edits show at the next read without paying for a parse on every read. A missing or
 // unreadable file reads as empty: every key gives its default.
 class IniFile {
-public:
+ public:
   explicit IniFile(std::string path);
 
   const std::string& Path() const { return path_; }
@@ -40,7 +40,7 @@ public:
   // The file's current contents, checked against the disk once: for reading many keys.
   const IniData& Data() const { return Current(); }
 
-private:
+ private:
   const IniData& Current() const;
 
   std::string path_;

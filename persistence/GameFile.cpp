@@ -169,7 +169,8 @@ std::optional<LoadedGame> ParseGameText(std::string_view text, const TGrunde& fr
               "player " + N(id) + " stands on square " + N(p.CurrentPosition));
     }
     static const std::int32_t kColours[kMaxPlayers] = {kBlue, kYellow, kRed};
-    for (int i = 0; i < n; ++i) loaded.Game.Players[static_cast<std::size_t>(i)].Color = kColours[i];
+    for (int i = 0; i < n; ++i)
+      loaded.Game.Players[static_cast<std::size_t>(i)].Color = kColours[i];
 
     const TGmXmlNode& grounds = Need(*root, "Grounds");
     std::set<std::int32_t> seenGrounds;
@@ -183,7 +184,8 @@ std::optional<LoadedGame> ParseGameText(std::string_view text, const TGrunde& fr
       g.House = Integer(node, "House");
       g.Owner = Integer(node, "Owner");
       g.Sell = DecodeGameText(Need(node, "Sell").ValueText());
-      Require(g.House >= -1 && g.House <= 3, "ground " + N(id) + " has building level " + N(g.House));
+      Require(g.House >= -1 && g.House <= 3,
+              "ground " + N(id) + " has building level " + N(g.House));
       Require(g.Owner >= -1 && g.Owner < n, "ground " + N(id) + " has owner " + N(g.Owner));
     }
 

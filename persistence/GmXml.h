@@ -17,31 +17,31 @@ namespace quillbury {
 // Base of every error raised by the XML model, so a caller can catch one type around a whole
 // read or write.
 class XmlError : public std::runtime_error {
-public:
+ public:
   using std::runtime_error::runtime_error;
 };
 
 // A value is not an integer in the accepted form.
 class XmlConversionError : public XmlError {
-public:
+ public:
   using XmlError::XmlError;
 };
 
 // Item() was given an index outside the list.
 class XmlIndexError : public XmlError {
-public:
+ public:
   using XmlError::XmlError;
 };
 
 // A file could not be opened, read, created or written.
 class XmlFileError : public XmlError {
-public:
+ public:
   using XmlError::XmlError;
 };
 
 // The text read breaks the scanner's rules (an end tag with nothing open, a "<" without ">").
 class XmlScanError : public XmlError {
-public:
+ public:
   using XmlError::XmlError;
 };
 
@@ -60,7 +60,7 @@ struct TGmXmlNodeAttribute {
 
 // An ordered list of elements that owns them, with an insertion cursor for building trees.
 class TGmXmlNodeList {
-public:
+ public:
   TGmXmlNodeList() = default;
   // Destroys the elements from the last to the first, iteratively: any depth is safe.
   ~TGmXmlNodeList();
@@ -91,7 +91,7 @@ public:
 // One element. Value holds its text in stored form: "<", ">", "'" and the double quote as
 // "&lt;", "&gt;", "&pos;" and "&quot;"; "&" is kept bare.
 class TGmXmlNode {
-public:
+ public:
   // A new element under parent (null for a top level element); SubNodes.Cursor starts here.
   explicit TGmXmlNode(TGmXmlNode* parent = nullptr);
   TGmXmlNode(const TGmXmlNode&) = delete;
@@ -133,7 +133,7 @@ public:
 // A document: a tree of elements under TopLevel, written as indented text with one element per
 // line and read back by a single-pass scanner.
 class TGmXML {
-public:
+ public:
   TGmXML() = default;
   TGmXML(const TGmXML&) = delete;
   TGmXML& operator=(const TGmXML&) = delete;

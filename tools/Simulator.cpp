@@ -12,7 +12,7 @@ namespace quillbury {
 namespace {
 
 class SimulatorPort final : public NullPort {
-public:
+ public:
   bool AskYesNo(const std::string& text) override {
     // Only the purchase question gets a yes; the courthouse's bribe offer gets a no.
     return text.rfind("Do you wish to buy", 0) == 0;
@@ -25,8 +25,8 @@ void CheckInvariants(const GameSession& session, int game, int turn,
                      std::vector<std::string>& violations) {
   if (violations.size() >= 20) return;
   auto report = [&](const std::string& what) {
-    violations.push_back("game " + std::to_string(game) + ", turn " + std::to_string(turn) +
-                         ": " + what);
+    violations.push_back("game " + std::to_string(game) + ", turn " + std::to_string(turn) + ": " +
+                         what);
   };
   const TSpil& g = session.Game;
   for (std::size_t i = 0; i < g.Grounds.size(); ++i) {
@@ -132,18 +132,14 @@ SimulatorReport RunSimulation(const SimulatorOptions& options,
 }
 
 std::string FormatReport(const SimulatorOptions& options, const SimulatorReport& r, bool json) {
-  const double mean =
-      r.TurnsPerGame.empty()
-          ? 0
-          : static_cast<double>(r.Turns) / static_cast<double>(r.TurnsPerGame.size());
+  const double mean = r.TurnsPerGame.empty() ? 0
+                                             : static_cast<double>(r.Turns) /
+                                                   static_cast<double>(r.TurnsPerGame.size());
   const double median = Median(r.TurnsPerGame);
-  const int max = r.TurnsPerGame.empty()
-                      ? 0
-                      : *std::max_element(r.TurnsPerGame.begin(), r.TurnsPerGame.end());
+  const int max =
+      r.TurnsPerGame.empty() ? 0 : *std::max_element(r.TurnsPerGame.begin(), r.TurnsPerGame.end());
   const double perSecond = r.Seconds > 0 ? static_cast<double>(r.Turns) / r.Seconds : 0;
-  auto share = [&](int wins) {
-    return r.GamesPlayed > 0 ? 100.0 * wins / r.GamesPlayed : 0.0;
-  };
+  auto share = [&](int wins) { return r.GamesPlayed > 0 ? 100.0 * wins / r.GamesPlayed : 0.0; };
   auto quote = [](const std::string& s) {
     std::string out = "\"";
     for (unsigned char c : s) {
@@ -181,17 +177,18 @@ std::string FormatReport(const SimulatorOptions& options, const SimulatorReport&
       first = false;
     }
     std::snprintf(buf, sizeof buf, "%.0f", perSecond);
-    out << "}, \"nobody_won\": " << r.NobodyWon << ", \"players_bankrupted\": "
-        << r.PlayersBankrupted << ", \"violations\": " << r.Violations.size()
-        << ", \"turns_per_second\": " << buf << "}\n";
+    out << "}, \"nobody_won\": " << r.NobodyWon
+        << ", \"players_bankrupted\": " << r.PlayersBankrupted
+        << ", \"violations\": " << r.Violations.size() << ", \"turns_per_second\": " << buf
+        << "}\n";
     return out.str();
   }
   out << "seed: " << options.Seed << "\n";
   out << "games played: " << r.GamesPlayed << "\n";
   out << "games finished: " << r.GamesFinished << " (unfinished after " << options.MaxTurns
       << " turns: " << r.GamesPlayed - r.GamesFinished << ")\n";
-  std::snprintf(buf, sizeof buf, "turns per game: mean %.2f, median %.1f, max %d\n", mean,
-                median, max);
+  std::snprintf(buf, sizeof buf, "turns per game: mean %.2f, median %.1f, max %d\n", mean, median,
+                max);
   out << buf;
   out << "wins by seat:\n";
   for (std::size_t i = 0; i < r.WinsBySeat.size(); ++i) {

@@ -31,12 +31,12 @@ struct SimulatorReport {
   int GamesFinished = 0;
   std::int64_t Turns = 0;
   std::vector<int> TurnsPerGame;
-  std::vector<int> WinsBySeat;               // index = seat
-  std::map<std::string, int> WinsByName;     // for positions from a file
+  std::vector<int> WinsBySeat;            // index = seat
+  std::map<std::string, int> WinsByName;  // for positions from a file
   std::vector<std::string> SeatNames;
   int NobodyWon = 0;
   int PlayersBankrupted = 0;
-  std::vector<std::string> Violations;       // broken invariants (check mode)
+  std::vector<std::string> Violations;  // broken invariants (check mode)
   double Seconds = 0;
 };
 
@@ -46,7 +46,6 @@ struct SimulatorReport {
 SimulatorReport RunSimulation(const SimulatorOptions& options,
                               const std::optional<StartPosition>& from = std::nullopt);
 
-std::string FormatReport(const SimulatorOptions& options, const SimulatorReport& report,
-                         bool json);
+std::string FormatReport(const SimulatorOptions& options, const SimulatorReport& report, bool json);
 
 }  // namespace quillbury

@@ -66,17 +66,20 @@ int main(int argc, char** argv) {
     std::string v;
     long long n = 0;
     if (arg == "--games") {
-      if (!value(v) || !ParseCount(v, 1, 100000000, n)) return Fail("--games needs a count of 1 or more");
+      if (!value(v) || !ParseCount(v, 1, 100000000, n))
+        return Fail("--games needs a count of 1 or more");
       options.Games = static_cast<int>(n);
     } else if (arg == "--players") {
       if (!value(v) || (v != "2" && v != "3")) return Fail("--players must be 2 or 3");
       options.Players = v == "2" ? 2 : 3;
     } else if (arg == "--seed") {
-      if (!value(v) || !ParseCount(v, 0, LLONG_MAX, n)) return Fail("--seed needs a whole number of 0 or more");
+      if (!value(v) || !ParseCount(v, 0, LLONG_MAX, n))
+        return Fail("--seed needs a whole number of 0 or more");
       options.Seed = static_cast<std::uint64_t>(n);
       seedGiven = true;
     } else if (arg == "--max-turns") {
-      if (!value(v) || !ParseCount(v, 1, 1000000000, n)) return Fail("--max-turns needs a count of 1 or more");
+      if (!value(v) || !ParseCount(v, 1, 1000000000, n))
+        return Fail("--max-turns needs a count of 1 or more");
       options.MaxTurns = static_cast<int>(n);
     } else if (arg == "--json") {
       json = true;

@@ -16,24 +16,24 @@ class Artwork;
 class ScrollText : public QWidget {
   Q_OBJECT
 
-public:
+ public:
   ScrollText(QStringList lines, QWidget* parent);
 
   // Where the first line is drawn, relative to the top of the box.
   int TextTop() const { return top_; }
   int TextHeight() const;
 
-public slots:
+ public slots:
   void Step();
 
-protected:
+ protected:
   void paintEvent(QPaintEvent* event) override;
   void showEvent(QShowEvent* event) override;
   void hideEvent(QHideEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void changeEvent(QEvent* event) override;
 
-private:
+ private:
   QString text_;
   QTimer timer_;
   int top_ = 0;
@@ -44,13 +44,13 @@ private:
 class LinkLabel : public QLabel {
   Q_OBJECT
 
-public:
+ public:
   using QLabel::QLabel;
 
-signals:
+ signals:
   void clicked();
 
-protected:
+ protected:
   void mouseReleaseEvent(QMouseEvent* event) override;
 };
 
@@ -59,7 +59,7 @@ protected:
 class TfrmAbout : public QDialog {
   Q_OBJECT
 
-public:
+ public:
   TfrmAbout(QWidget* owner, Artwork& art);
 
   static QStringList Credits();
@@ -71,7 +71,7 @@ public:
   QLabel* Label2;
   LinkLabel* TBXLink1;
 
-public slots:
+ public slots:
   void TBXLink1Click();
 };
 

@@ -10,7 +10,7 @@ namespace quillbury::ui {
 // ratio so they stay crisp, and kept once drawn. A missing file gives a plain grey picture of the
 // asked size, so the game stays playable.
 class Artwork {
-public:
+ public:
   explicit Artwork(QString appDir, qreal pixelRatio = 1.0);
 
   // The picture "name" (without ".svg") at size logical pixels.
@@ -18,7 +18,7 @@ public:
   qreal PixelRatio() const { return ratio_; }
   void SetPixelRatio(qreal ratio);
 
-private:
+ private:
   QString dir_;
   qreal ratio_;
   QHash<QString, QPixmap> cache_;

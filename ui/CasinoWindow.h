@@ -17,22 +17,21 @@ class Artwork;
 class TForm2 : public QDialog {
   Q_OBJECT
 
-public:
-  TForm2(QWidget* owner, const QString& winText, Artwork& art,
-         std::function<void()> playHurrah);
+ public:
+  TForm2(QWidget* owner, const QString& winText, Artwork& art, std::function<void()> playHurrah);
 
   QLabel* Image1;
   QLabel* Label1;
   QPushButton* Button1;
   QTimer* Timer1;
 
-public slots:
+ public slots:
   void Timer1Timer();
 
-protected:
+ protected:
   void showEvent(QShowEvent* event) override;
 
-private:
+ private:
   std::function<void()> playHurrah_;
 };
 

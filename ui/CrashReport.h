@@ -14,7 +14,7 @@ namespace quillbury::ui {
 class TfrmErrorReport : public QDialog {
   Q_OBJECT
 
-public:
+ public:
   explicit TfrmErrorReport(QWidget* parent);
 
   void AddDetails(const QString& details);
@@ -26,7 +26,7 @@ public:
   QPushButton* ContinueButton;
   QPushButton* CloseProgramButton;
 
-private:
+ private:
   int entries_ = 0;
 };
 
@@ -38,7 +38,7 @@ void ShowErrorReport(QWidget* parent, const QString& details);
 class QuillburyApplication : public QApplication {
   Q_OBJECT
 
-public:
+ public:
   QuillburyApplication(int& argc, char** argv);
 
   bool notify(QObject* receiver, QEvent* event) override;

@@ -13,7 +13,7 @@ namespace quillbury::ui {
 class GameLogWindow : public QWidget {
   Q_OBJECT
 
-public:
+ public:
   // chooseFile asks where to save and returns an empty path when cancelled.
   GameLogWindow(QWidget* owner, std::function<QString()> chooseFile);
   void Append(const QString& line);
@@ -24,7 +24,7 @@ public:
   QPlainTextEdit* Log = nullptr;
   QPushButton* SaveButton = nullptr;
 
-private:
+ private:
   std::function<QString()> chooseFile_;
 };
 

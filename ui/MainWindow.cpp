@@ -1,8 +1,6 @@
 #include "ui/MainWindow.h"
 
 #include <QApplication>
-#include <algorithm>
-#include <functional>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFrame>
@@ -13,7 +11,9 @@
 #include <QPainter>
 #include <QTime>
 #include <QToolTip>
+#include <algorithm>
 #include <exception>
+#include <functional>
 
 #include "core/GameRoutines.h"
 #include "localisation/LanguageTexts.h"
@@ -23,9 +23,9 @@
 #include "ui/CasinoWindow.h"
 #include "ui/CrashReport.h"
 #include "ui/GameLogWindow.h"
-#include "ui/RulesWindow.h"
 #include "ui/NewGameDialog.h"
 #include "ui/OpenUrl.h"
+#include "ui/RulesWindow.h"
 #include "ui/Settings.h"
 #include "ui/SoundPlayer.h"
 #include "ui/WindowFont.h"
@@ -57,10 +57,10 @@ QLabel* MakeLabel(QWidget* parent, const QRect& geometry, const QFont& font, con
 }
 
 class QtFileDialogs final : public FileDialogs {
-public:
+ public:
   QString OpenFile(QWidget* parent) override {
-    const QString path = QFileDialog::getOpenFileName(parent, QString(), last_,
-                                                      QStringLiteral("Quillbury Game File (*.qbgame)"));
+    const QString path = QFileDialog::getOpenFileName(
+        parent, QString(), last_, QStringLiteral("Quillbury Game File (*.qbgame)"));
     if (!path.isEmpty()) last_ = path;
     return path;
   }
@@ -81,7 +81,7 @@ public:
                                         QStringLiteral("Text files (*.txt)"));
   }
 
-private:
+ private:
   QString last_, lastSave_;
 };
 
@@ -114,8 +114,8 @@ TfrmMainForm::TfrmMainForm(const StartOptions& options, QWidget* parent)
   } else {
     random_ = std::make_unique<SeededRandom>();
   }
-  session_ = std::make_unique<GameSession>(*this,
-                                           options.Random != nullptr ? *options.Random : *random_);
+  session_ =
+      std::make_unique<GameSession>(*this, options.Random != nullptr ? *options.Random : *random_);
   art_.SetPixelRatio(devicePixelRatioF());
   setWindowTitle(QStringLiteral("Quillbury 2007"));
   setFixedSize(kClientWidth, kClientHeight);
@@ -157,7 +157,8 @@ void TfrmMainForm::Guarded(const char* where, const std::function<void()>& handl
   try {
     handler();
   } catch (const std::exception& e) {
-    ShowErrorReport(this, QStringLiteral("%1: %2").arg(QLatin1String(where), QString::fromUtf8(e.what())));
+    ShowErrorReport(
+        this, QStringLiteral("%1: %2").arg(QLatin1String(where), QString::fromUtf8(e.what())));
   } catch (...) {
     ShowErrorReport(this, QStringLiteral("%1: unknown error").arg(QLatin1String(where)));
   }
@@ -174,8 +175,8 @@ void TfrmMainForm::BuildBoard() {
   Shape1->setGeometry(360, 400, 234, 89);
   Shape1->setStyleSheet(QStringLiteral("background: white; border: 1px solid rgb(0, 102, 204);"));
 
-  Label2 = MakeLabel(this, QRect(64, 256, 481, 59), PixelFont(48, true), Qt::white,
-                     Qt::AlignCenter);
+  Label2 =
+      MakeLabel(this, QRect(64, 256, 481, 59), PixelFont(48, true), Qt::white, Qt::AlignCenter);
   Label2->setText(QStringLiteral("Quillbury 2007"));
 
   for (int n = 1; n <= 42; ++n) {
@@ -195,8 +196,8 @@ void TfrmMainForm::BuildBoard() {
     number->adjustSize();
   }
 
-  NotificationLabel = MakeLabel(this, QRect(368, 408, 217, 73), PixelFont(11, true), Qt::black,
-                                Qt::AlignCenter);
+  NotificationLabel =
+      MakeLabel(this, QRect(368, 408, 217, 73), PixelFont(11, true), Qt::black, Qt::AlignCenter);
   NotificationLabel->setWordWrap(true);
 
   Button1 = new QPushButton(QStringLiteral("Roll"), this);
@@ -290,13 +291,14 @@ void TfrmMainForm::BuildMenus() {
   ToolBar->setStyleSheet(QStringLiteral("QToolBar { spacing: 2px; padding: 0px; }"));
 
   auto icon = [this](int index) {
-    return QIcon(art_.Picture(QStringLiteral("icon-%1").arg(index, 2, 10, QLatin1Char('0')),
-                              QSize(16, 16)));
+    return QIcon(
+        art_.Picture(QStringLiteral("icon-%1").arg(index, 2, 10, QLatin1Char('0')), QSize(16, 16)));
   };
   auto action = [this](QMenu* menu, const QString& text, void (TfrmMainForm::*handler)()) {
     QAction* a = menu->addAction(text);
-    connect(a, &QAction::triggered, this,
-            [this, handler, text] { Guarded(text.toUtf8().constData(), [this, handler] { (this->*handler)(); }); });
+    connect(a, &QAction::triggered, this, [this, handler, text] {
+      Guarded(text.toUtf8().constData(), [this, handler] { (this->*handler)(); });
+    });
     return a;
   };
 
@@ -350,10 +352,10 @@ void TfrmMainForm::BuildMenus() {
   RefreshRecentFiles();
 
   auto tool = [this](const QString& text, int iconIndex, void (TfrmMainForm::*handler)()) {
-    QAction* a = ToolBar->addAction(QIcon(art_.Picture(
-                                        QStringLiteral("icon-%1").arg(iconIndex, 2, 10, QLatin1Char('0')),
-                                        QSize(16, 16))),
-                                    text);
+    QAction* a = ToolBar->addAction(
+        QIcon(art_.Picture(QStringLiteral("icon-%1").arg(iconIndex, 2, 10, QLatin1Char('0')),
+                           QSize(16, 16))),
+        text);
     connect(a, &QAction::triggered, this, [this, handler, text] {
       Guarded(text.toUtf8().constData(), [this, handler] { (this->*handler)(); });
     });
@@ -468,8 +470,9 @@ void TfrmMainForm::ApplyLanguage() {
 void TfrmMainForm::TBXItem11Click() {
   GameSession& s = *session_;
   const std::string current =
-      s.LanguageFile ? QFileInfo(QString::fromStdString(s.LanguageFile->Path())).fileName().toStdString()
-                     : std::string();
+      s.LanguageFile
+          ? QFileInfo(QString::fromStdString(s.LanguageFile->Path())).fileName().toStdString()
+          : std::string();
   const std::string next = current == "da.lang" ? "en.lang" : "da.lang";
   const std::string path = s.AppDir + "Lang/" + next;
   if (!IniFile(path).Exists()) {
@@ -541,13 +544,12 @@ void TfrmMainForm::RefreshRecentFiles() {
   const QStringList files = recent_.Files();
   for (int i = 0; i < files.size(); ++i) {
     const QString path = files[i];
-    auto* a = new QAction(QStringLiteral("&%1 %2").arg(i == 9 ? 0 : i + 1).arg(QFileInfo(path).fileName()),
-                          tbbFile);
+    auto* a = new QAction(
+        QStringLiteral("&%1 %2").arg(i == 9 ? 0 : i + 1).arg(QFileInfo(path).fileName()), tbbFile);
     a->setToolTip(path);
     a->setStatusTip(path);
-    connect(a, &QAction::triggered, this, [this, path] {
-      Guarded("Recent game", [this, path] { OpenRecentFile(path); });
-    });
+    connect(a, &QAction::triggered, this,
+            [this, path] { Guarded("Recent game", [this, path] { OpenRecentFile(path); }); });
     tbbFile->insertAction(recentEnd_, a);
     TBXMRUListItem1.push_back(a);
   }
@@ -568,9 +570,10 @@ void TfrmMainForm::OpenRecentFile(const QString& path) {
 
 void TfrmMainForm::tbbHelp2Click() {
   if (rules_ == nullptr) rules_ = new RulesWindow(this, appDir_);
-  const bool danish = session_->LanguageFile &&
-                      QFileInfo(QString::fromStdString(session_->LanguageFile->Path())).fileName() ==
-                          QStringLiteral("da.lang");
+  const bool danish =
+      session_->LanguageFile &&
+      QFileInfo(QString::fromStdString(session_->LanguageFile->Path())).fileName() ==
+          QStringLiteral("da.lang");
   rules_->ShowLanguage(danish ? QStringLiteral("da") : QStringLiteral("en"));
   rules_->show();
   rules_->raise();
@@ -597,7 +600,8 @@ void TfrmMainForm::AddToLog(const QString& text) {
   }
   QString flat = text;
   flat.replace(QLatin1Char('\n'), QLatin1Char(' '));
-  const QString line = QTime::currentTime().toString(QStringLiteral("HH:mm:ss ")) + who + flat.simplified();
+  const QString line =
+      QTime::currentTime().toString(QStringLiteral("HH:mm:ss ")) + who + flat.simplified();
   logLines_.push_back(line);
   if (logLines_.size() > 20000) logLines_.removeFirst();
   if (log_ != nullptr) log_->Append(line);
@@ -666,7 +670,8 @@ void TfrmMainForm::keyPressEvent(QKeyEvent* event) {
 bool TfrmMainForm::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::ToolTip) {
     for (int g = 0; g < 28; ++g) {
-      if (watched == Plads[static_cast<std::size_t>(kGroundSquares[static_cast<std::size_t>(g)] - 1)]) {
+      if (watched ==
+          Plads[static_cast<std::size_t>(kGroundSquares[static_cast<std::size_t>(g)] - 1)]) {
         auto* help = static_cast<QHelpEvent*>(event);
         QToolTip::showText(help->globalPos(), GroundTooltip(g), static_cast<QWidget*>(watched));
         return true;
@@ -683,10 +688,12 @@ QString TfrmMainForm::GroundTooltip(int ground) const {
   auto money = [](std::int32_t v) { return QString::fromStdString(MoneyText(v)).toHtmlEscaped(); };
   QString owner = QStringLiteral("nobody: for sale");
   if (g.Owner >= 0 && static_cast<std::size_t>(g.Owner) < game.Players.size()) {
-    owner = QString::fromStdString(game.Players[static_cast<std::size_t>(g.Owner)].Name).toHtmlEscaped();
+    owner = QString::fromStdString(game.Players[static_cast<std::size_t>(g.Owner)].Name)
+                .toHtmlEscaped();
   }
-  QString level = g.House < 0 ? QStringLiteral("no buildings")
-                              : QStringLiteral("%1 building%2").arg(g.House + 1).arg(g.House ? "s" : "");
+  QString level = g.House < 0
+                      ? QStringLiteral("no buildings")
+                      : QStringLiteral("%1 building%2").arg(g.House + 1).arg(g.House ? "s" : "");
   QString goods = QString::fromStdString(g.Sell);
   if (goods.startsWith(QStringLiteral("bought "))) goods = goods.mid(7);
   QString text = QStringLiteral("<b>%1. %2</b><br>Sells: %3<br>Price: $ %4<br>")
@@ -725,9 +732,9 @@ bool TfrmMainForm::AskYesNo(const std::string& text) {
 bool TfrmMainForm::InputBox(const std::string& caption, const std::string& prompt,
                             std::string& text) {
   bool ok = false;
-  const QString answer = QInputDialog::getText(this, QString::fromStdString(caption),
-                                               QString::fromStdString(prompt), QLineEdit::Normal,
-                                               QString::fromStdString(text), &ok);
+  const QString answer =
+      QInputDialog::getText(this, QString::fromStdString(caption), QString::fromStdString(prompt),
+                            QLineEdit::Normal, QString::fromStdString(text), &ok);
   if (ok) text = answer.toStdString();
   return ok;
 }
@@ -768,8 +775,9 @@ void TfrmMainForm::RefreshGround(int ground) {
     painter.drawRect(QRectF(1.5, 1.5, 46, 46));
   }
   if (g.House >= 0 && g.House <= 3) {
-    painter.drawPixmap(0, 0, art_.Picture(QStringLiteral("building-%1").arg(g.House + 1),
-                                          QSize(kSquareSize, kSquareSize)));
+    painter.drawPixmap(0, 0,
+                       art_.Picture(QStringLiteral("building-%1").arg(g.House + 1),
+                                    QSize(kSquareSize, kSquareSize)));
   }
   painter.end();
   DrawSquarePicture(g.Square, picture);
@@ -813,7 +821,8 @@ void TfrmMainForm::SetDiceVisible(bool visible) {
 }
 
 void TfrmMainForm::SetActionsEnabled(bool enabled) {
-  for (QAction* a : {tbbSellCompany, tbbSellBuilding, ttbBuyHouse, ttbLoan, tbbPayBack, tbbBuyGround}) {
+  for (QAction* a :
+       {tbbSellCompany, tbbSellBuilding, ttbBuyHouse, ttbLoan, tbbPayBack, tbbBuyGround}) {
     a->setEnabled(enabled);
   }
 }
@@ -840,8 +849,8 @@ void TfrmMainForm::SetRefreshTimer(bool enabled) {
 void TfrmMainForm::SetPanelText(int panel, PanelField field, const std::string& text) {
   if (panel < 0 || panel > 2) return;
   PanelLabels& labels = Panels[static_cast<std::size_t>(panel)];
-  QLabel* label = field == PanelField::Name ? labels.Name
-                                            : labels.Values[static_cast<std::size_t>(field)];
+  QLabel* label =
+      field == PanelField::Name ? labels.Name : labels.Values[static_cast<std::size_t>(field)];
   if (label != nullptr) label->setText(QString::fromStdString(text));
 }
 
@@ -890,9 +899,10 @@ void TfrmMainForm::RunNewGameCommand() { tbbNewGameClick(); }
 
 void TfrmMainForm::DiceRolled(int player, int die1, int die2) {
   const TSpil& game = session_->Game;
-  const QString name = player >= 0 && static_cast<std::size_t>(player) < game.Players.size()
-                           ? QString::fromStdString(game.Players[static_cast<std::size_t>(player)].Name)
-                           : QString();
+  const QString name =
+      player >= 0 && static_cast<std::size_t>(player) < game.Players.size()
+          ? QString::fromStdString(game.Players[static_cast<std::size_t>(player)].Name)
+          : QString();
   emit GameEvent(QStringLiteral("%1 rolls %2 and %3.").arg(name).arg(die1).arg(die2));
 }
 

@@ -29,7 +29,7 @@ class SoundPlayer;
 // Everything the window lets players do with files goes through this seam, so tests can answer
 // the file dialogs.
 class FileDialogs {
-public:
+ public:
   virtual ~FileDialogs() = default;
   // A path to open, or empty when cancelled.
   virtual QString OpenFile(QWidget* parent) = 0;
@@ -47,7 +47,7 @@ class RulesWindow;
 class TfrmMainForm : public QWidget, public GamePort {
   Q_OBJECT
 
-public:
+ public:
   struct StartOptions {
     QString AppDir;                  // with trailing "/"
     std::optional<quint64> Seed;     // a reproducible game
@@ -66,8 +66,7 @@ public:
   // --- GamePort ---
   void ShowMessage(const std::string& text) override;
   bool AskYesNo(const std::string& text) override;
-  bool InputBox(const std::string& caption, const std::string& prompt,
-                std::string& text) override;
+  bool InputBox(const std::string& caption, const std::string& prompt, std::string& text) override;
   void PlaySound(const std::string& path) override;
   void PlaceToken(int player, int square) override;
   void SetTokenVisible(int player, bool visible) override;
@@ -133,9 +132,8 @@ public:
   QMenu *tbbFile = nullptr, *tbbOptions = nullptr, *tbbHelp = nullptr, *tbbWebsites = nullptr;
   QAction *tbbNewGame = nullptr, *tbbLoadGame = nullptr, *tbbSaveGame = nullptr,
           *tbbSaveGameAs = nullptr, *tbbWallOfFame = nullptr, *tbbExit = nullptr,
-          *tbbSound = nullptr, *tbbAnimation = nullptr, *TBXItem11 = nullptr,
-          *tbbHelp2 = nullptr, *TBXItem8 = nullptr, *tbbAbout = nullptr,
-          *tbbGameLog = nullptr;
+          *tbbSound = nullptr, *tbbAnimation = nullptr, *TBXItem11 = nullptr, *tbbHelp2 = nullptr,
+          *TBXItem8 = nullptr, *tbbAbout = nullptr, *tbbGameLog = nullptr;
   QList<QAction*> TBXMRUListItem1;  // the recent-files entries of the File menu
   QAction *ttbBuyHouse = nullptr, *tbbBuyGround = nullptr, *ttbLoan = nullptr,
           *tbbPayBack = nullptr, *tbbSellCompany = nullptr, *tbbSellBuilding = nullptr;
@@ -154,7 +152,8 @@ public:
   struct PanelLabels {
     QLabel* Name = nullptr;
     std::array<QLabel*, 7> Values{};  // indexed by PanelField
-    std::array<QLabel*, 8> Captions{};  // Property, Cash, Lots, Buildings, Debts, Loans, Total, Salary
+    std::array<QLabel*, 8>
+        Captions{};  // Property, Cash, Lots, Buildings, Debts, Loans, Total, Salary
   };
   std::array<PanelLabels, 3> Panels{};
   QTimer* Timer1 = nullptr;
@@ -163,15 +162,15 @@ public:
   QTimer* StartupNewGame = nullptr;
   QTimer* Closing = nullptr;
 
-signals:
+ signals:
   // Every message shown and every roll, for the game log.
   void GameEvent(const QString& text);
 
-protected:
+ protected:
   void keyPressEvent(QKeyEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+ private:
   void BuildMenus();
   void BuildBoard();
   void BuildPanels();

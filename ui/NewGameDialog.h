@@ -25,7 +25,7 @@ class Artwork;
 class TfrmNewGame : public QDialog {
   Q_OBJECT
 
-public:
+ public:
   // languageFile may be null: the captions then stay English.
   TfrmNewGame(QWidget* owner, const IniFile* languageFile, Artwork& art);
 
@@ -63,7 +63,7 @@ public:
   QLabel* Image2;  // token of player 3
   QPushButton* Button1;
 
-private:
+ private:
   struct Seat {
     QGroupBox* box = nullptr;
     QLabel* nameLabel = nullptr;

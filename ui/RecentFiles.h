@@ -8,7 +8,7 @@ namespace quillbury::ui {
 // The recent games of the File menu, newest first, kept in the settings store as the values
 // "MRU1".."MRU10" so they survive a restart.
 class RecentFiles {
-public:
+ public:
   static constexpr int kMaxEntries = 10;
   static inline const QString kKey = QStringLiteral("Software/Pellmark/Quillbury/Recent files");
 
@@ -17,7 +17,7 @@ public:
   void Add(const QString& path);
   void Remove(const QString& path);
 
-private:
+ private:
   void Store(const QStringList& files);
 };
 

@@ -17,8 +17,8 @@ RulesWindow::RulesWindow(QWidget* owner, const QString& appDir)
 }
 
 void RulesWindow::ShowLanguage(const QString& language) {
-  const QString name = language == QStringLiteral("da") ? QStringLiteral("RULES.da.md")
-                                                        : QStringLiteral("RULES.md");
+  const QString name =
+      language == QStringLiteral("da") ? QStringLiteral("RULES.da.md") : QStringLiteral("RULES.md");
   QFile file(appDir_ + QStringLiteral("help/") + name);
   if (file.open(QIODevice::ReadOnly)) {
     Text->setMarkdown(QString::fromUtf8(file.readAll()));

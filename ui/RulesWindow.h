@@ -10,13 +10,13 @@ namespace quillbury::ui {
 class RulesWindow : public QWidget {
   Q_OBJECT
 
-public:
+ public:
   RulesWindow(QWidget* owner, const QString& appDir);
   // Shows the rules in the given language ("da" or anything else for English).
   void ShowLanguage(const QString& language);
   QTextBrowser* Text = nullptr;
 
-private:
+ private:
   QString appDir_;
 };
 

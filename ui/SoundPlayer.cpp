@@ -31,13 +31,13 @@ constexpr int kSlicesPerSecond = 50;
 constexpr std::chrono::milliseconds kShutdownWait{500};
 
 class PulseOutput final : public SoundOutput {
-public:
+ public:
   ~PulseOutput() override { Close(); }
 
   bool Open(int rate, int channels) override {
     Close();
     const pa_sample_spec format{PA_SAMPLE_S16NE, static_cast<std::uint32_t>(rate),
-                              static_cast<std::uint8_t>(channels)};
+                                static_cast<std::uint8_t>(channels)};
     if (!pa_sample_spec_valid(&format)) return false;
     pa_channel_map map;
     pa_channel_map_init_extend(&map, format.channels, PA_CHANNEL_MAP_DEFAULT);
@@ -66,7 +66,7 @@ public:
     stream_ = nullptr;
   }
 
-private:
+ private:
   pa_simple* stream_ = nullptr;
 };
 
@@ -76,7 +76,8 @@ std::unique_ptr<SoundOutput> MakePulseOutput() { return std::make_unique<PulseOu
 
 std::chrono::nanoseconds SoundPlayer::Clip::Duration() const {
   if (rate <= 0 || channels <= 0) return std::chrono::nanoseconds(0);
-  const auto frames = static_cast<std::int64_t>(samples.size() / static_cast<std::size_t>(channels));
+  const auto frames =
+      static_cast<std::int64_t>(samples.size() / static_cast<std::size_t>(channels));
   return std::chrono::nanoseconds(frames * 1'000'000'000 / rate);
 }
 

@@ -14,7 +14,7 @@ namespace quillbury::ui {
 // Where decoded samples go. The player drives it from its worker thread only, so an
 // implementation may block in any call; the game keeps going regardless.
 class SoundOutput {
-public:
+ public:
   virtual ~SoundOutput() = default;
   // Connects for 16-bit interleaved samples of this format; false when there is no sound server.
   virtual bool Open(int rate, int channels) = 0;
@@ -40,7 +40,7 @@ enum class Playback {
 // sound server costs at most the clip's length plus kGrace per call, and clips asked for while it
 // is still stuck are skipped at once. Used from one thread, the GUI's.
 class SoundPlayer {
-public:
+ public:
   static constexpr std::chrono::milliseconds kGrace{100};
 
   SoundPlayer();
@@ -57,7 +57,7 @@ public:
   // Length of the clip in seconds; 0 when the file cannot be played.
   static double ClipSeconds(const std::string& path);
 
-private:
+ private:
   struct Clip {
     int rate = 0;
     int channels = 0;

@@ -12,7 +12,7 @@ class Artwork;
 class TfrmSplashScreen : public QWidget {
   Q_OBJECT
 
-public:
+ public:
   explicit TfrmSplashScreen(Artwork& art);
 
   QLabel* Image1;

@@ -16,7 +16,7 @@ class Artwork;
 class TfrmWon : public QDialog {
   Q_OBJECT
 
-public:
+ public:
   TfrmWon(QWidget* owner, Artwork& art);
 
   std::int32_t Score = 0;
@@ -25,7 +25,7 @@ public:
   QPushButton* Button1;
   QPushButton* OKButton;
 
-public slots:
+ public slots:
   void Button1Click();
 };
 

@@ -6,7 +6,7 @@ namespace quillbury {
 namespace {
 
 class ComputerPlayerTest : public testing::GameTest {
-protected:
+ protected:
   void SetUp() override {
     StartGame(2, true);
     for (auto& g : session.Game.Grounds) g.Owner = -1;
@@ -24,9 +24,9 @@ TEST_F(ComputerPlayerTest, RepaysTheLoanWhileCashStaysAboveTheStep) {
   struct Case {
     std::int32_t loan, money, loanAfter, moneyAfter;
   };
-  const Case cases[] = {{250000, 260000, 0, 10000},   {100000, 100000, 100000, 100000},
-                        {100000, 100001, 0, 1},       {40000, 40000, 40000, 40000},
-                        {40000, 40001, 0, 1},         {0, 500000, 0, 500000}};
+  const Case cases[] = {{250000, 260000, 0, 10000}, {100000, 100000, 100000, 100000},
+                        {100000, 100001, 0, 1},     {40000, 40000, 40000, 40000},
+                        {40000, 40001, 0, 1},       {0, 500000, 0, 500000}};
   for (const Case& c : cases) {
     session.SetRollEnabled(true);
     Player(1).Loan = c.loan;

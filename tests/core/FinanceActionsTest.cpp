@@ -8,7 +8,7 @@ namespace {
 using Input = std::optional<std::string>;
 
 class FinanceActionsTest : public testing::GameTest {
-protected:
+ protected:
   void SetUp() override {
     StartGame(2, false);
     for (auto& g : session.Game.Grounds) g.Owner = -1;
@@ -65,8 +65,7 @@ TEST_F(FinanceActionsTest, BadOrCancelledEntriesEndEveryActionWithoutAChange) {
   Own(4, 1);
   Own(5, 0, 1);
   Player(0).Loan = 200000;
-  const std::vector<Input> bad = {"abc", "12a", "", std::nullopt, "0", "-5", "99999999999",
-                                  "1e3"};
+  const std::vector<Input> bad = {"abc", "12a", "", std::nullopt, "0", "-5", "99999999999", "1e3"};
   const TSpil before = session.Game;
   for (const Input& entry : bad) {
     Answer({entry});

@@ -17,7 +17,7 @@ namespace quillbury::testing {
 
 // Draws come from a script; running out of script is a test failure.
 class ScriptedRandom final : public RandomSource {
-public:
+ public:
   std::int32_t Random(std::int32_t n) override {
     if (draws.empty()) {
       ADD_FAILURE() << "unscripted draw of Random(" << n << ")";
@@ -41,7 +41,7 @@ public:
 // Records every call and answers questions from queues. onModal runs inside every modal call,
 // as the window's nested event loop runs timers there.
 class FakePort final : public GamePort {
-public:
+ public:
   void ShowMessage(const std::string& text) override {
     messages.push_back(text);
     Modal();
@@ -54,8 +54,7 @@ public:
     answers.pop_front();
     return a;
   }
-  bool InputBox(const std::string& caption, const std::string& prompt,
-                std::string& text) override {
+  bool InputBox(const std::string& caption, const std::string& prompt, std::string& text) override {
     prompts.push_back(prompt);
     defaults.push_back(text);
     (void)caption;
@@ -133,12 +132,12 @@ public:
   std::pair<int, int> diceFaces{0, 0};
   bool diceVisible = false, actionsEnabled = true, rollEnabled = false, movementOn = false,
        refreshOn = false;
-  int movementInterval = 0, newGameCommands = 0, panelWrites = 0, panelDraws = 0,
-      captionWrites = 0, tipWrites = 0;
+  int movementInterval = 0, newGameCommands = 0, panelWrites = 0, panelDraws = 0, captionWrites = 0,
+      tipWrites = 0;
   std::string caption, tip;
   std::map<int, std::int32_t> panelColour;
 
-private:
+ private:
   void Modal() {
     if (onModal && !inModal_) {
       // Like the real event loop, a modal wait does not re-enter the hook that opened it.
@@ -156,7 +155,7 @@ inline std::string TestAppDir() { return std::string(QUILLBURY_TEST_DATA) + "/co
 
 // A session on the test database (ground N costs N x 100,000) with a fresh game.
 class GameTest : public ::testing::Test {
-protected:
+ protected:
   GameTest() : session(port, random) {
     session.AppDir = TestAppDir();
     session.SoundOn = false;

@@ -12,7 +12,7 @@ namespace quillbury {
 namespace {
 
 class GroundDatabaseTest : public ::testing::Test {
-protected:
+ protected:
   void SetUp() override {
     dir = std::filesystem::temp_directory_path() /
           ("qb-db-" + std::to_string(::getpid()) + "-" +
@@ -29,8 +29,8 @@ protected:
 };
 
 TEST_F(GroundDatabaseTest, SellTextGetsBoughtUnlessExactlyRentARoom) {
-  const TGrunde g = Load(
-      "[1]\nSell=rent a room\n[2]\nSell=cars\n[3]\nSell=Rent a room\n[4]\nName=X\n");
+  const TGrunde g =
+      Load("[1]\nSell=rent a room\n[2]\nSell=cars\n[3]\nSell=Rent a room\n[4]\nName=X\n");
   EXPECT_EQ(g[0].Sell, "rent a room");
   EXPECT_EQ(g[1].Sell, "bought cars");
   EXPECT_EQ(g[2].Sell, "bought Rent a room");
@@ -38,8 +38,8 @@ TEST_F(GroundDatabaseTest, SellTextGetsBoughtUnlessExactlyRentARoom) {
 }
 
 TEST_F(GroundDatabaseTest, PriceReadsDecimalOrHexAndZeroOtherwise) {
-  const TGrunde g = Load(
-      "[1]\nPrice=0x10\n[2]\nPrice=abc\n[3]\nPrice=$20\n[4]\nPrice=-5\n[5]\nPrice=150000\n");
+  const TGrunde g =
+      Load("[1]\nPrice=0x10\n[2]\nPrice=abc\n[3]\nPrice=$20\n[4]\nPrice=-5\n[5]\nPrice=150000\n");
   EXPECT_EQ(g[0].Price, 16);
   EXPECT_EQ(g[1].Price, 0);
   EXPECT_EQ(g[2].Price, 32);
@@ -54,9 +54,8 @@ TEST_F(GroundDatabaseTest, RentsFollowThePriceWithIntegerDivisionFirst) {
     const char* price;
     std::int32_t rents[4];
   };
-  const Case cases[] = {{"150000", {75000, 97500, 120000, 142500}},
-                        {"199", {50, 65, 80, 95}},
-                        {"99", {0, 0, 0, 0}}};
+  const Case cases[] = {
+      {"150000", {75000, 97500, 120000, 142500}}, {"199", {50, 65, 80, 95}}, {"99", {0, 0, 0, 0}}};
   for (const Case& c : cases) {
     const TGrunde g = Load(std::string("[1]\nPrice=") + c.price + "\n");
     ASSERT_EQ(g[0].Houses.size(), 4u);

@@ -8,7 +8,7 @@ namespace quillbury {
 namespace {
 
 class ReentryTest : public testing::GameTest {
-protected:
+ protected:
   // What the window's nested event loop does: refresh, let the computer player act, walk.
   void NestedEventLoop() {
     port.onModal = [this] {
@@ -24,7 +24,7 @@ TEST_F(ReentryTest, ComputerStartsItsExtraTurnWhileTheExtraTurnMessageIsOpen) {
   for (auto& g : session.Game.Grounds) g.Owner = -1;
   session.CurrentPlayerID = 1;
   Player(1).CurrentPosition = 28;  // 28 + 12 = square 40, a plain square
-  Player(1).Money = 0;              // buys nothing on the way
+  Player(1).Money = 0;             // buys nothing on the way
   random.Roll(6, 6);
   session.Button1Click();
   NestedEventLoop();

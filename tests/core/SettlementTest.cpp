@@ -6,7 +6,7 @@ namespace quillbury {
 namespace {
 
 class SettlementTest : public testing::GameTest {
-protected:
+ protected:
   void SetUp() override {
     StartGame(2, false);
     for (auto& g : session.Game.Grounds) g.Owner = -1;

@@ -7,7 +7,7 @@ namespace quillbury {
 namespace {
 
 class SquareEffectsTest : public testing::GameTest {
-protected:
+ protected:
   void SetUp() override { StartGame(2, false); }
   // Ends a move of player 0 on square p.
   bool Land(int p) {
@@ -96,8 +96,8 @@ TEST_F(SquareEffectsTest, OwnGroundDoesNothing) {
 }
 
 TEST_F(SquareEffectsTest, ChanceDrawsPayOrChargeTheirAmounts) {
-  const std::pair<int, std::int32_t> cases[] = {{0, 250000}, {1, -75000}, {2, 450000},
-                                                {3, -125000}};
+  const std::pair<int, std::int32_t> cases[] = {
+      {0, 250000}, {1, -75000}, {2, 450000}, {3, -125000}};
   for (int square : {4, 16, 35}) {
     for (const auto& [draw, amount] : cases) {
       Player(0).Money = 1000000;
@@ -141,10 +141,8 @@ TEST_F(SquareEffectsTest, BribeSucceedsOnAnEvenDrawAndFailsOnTwoOddOnes) {
     std::int32_t jail;
     std::int32_t paid;
   };
-  const Case cases[] = {{{0, 4}, 0, 300000},
-                        {{0, 3, 2}, 0, 300000},
-                        {{0, 3, 5}, 3, 150000},
-                        {{2, 1, 7}, 5, 150000}};
+  const Case cases[] = {
+      {{0, 4}, 0, 300000}, {{0, 3, 2}, 0, 300000}, {{0, 3, 5}, 3, 150000}, {{2, 1, 7}, 5, 150000}};
   for (const Case& c : cases) {
     Player(0).Jail = 0;
     Player(0).Money = 1000000;
@@ -172,8 +170,8 @@ TEST_F(SquareEffectsTest, CasinoPaysFromTheStepCounterCappedAboveFourMillion) {
   struct Case {
     std::int32_t numberRoll, draw, payout;
   };
-  const Case cases[] = {{1, 0, 40000}, {1, 3, 40750}, {100, 0, 4000000}, {100, 1, 4145631},
-                        {2000000000, 2, 4145631}};
+  const Case cases[] = {
+      {1, 0, 40000}, {1, 3, 40750}, {100, 0, 4000000}, {100, 1, 4145631}, {2000000000, 2, 4145631}};
   for (const Case& c : cases) {
     Player(0).Money = 0;
     session.NumberRoll = c.numberRoll;

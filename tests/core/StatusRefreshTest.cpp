@@ -44,8 +44,8 @@ TEST_F(StatusRefreshTest, ThirdPanelIsGreyAndEmptyInATwoPlayerGame) {
 TEST_F(StatusRefreshTest, RefreshesWithNothingNewDrawNothing) {
   StartGame(3);
   session.Timer3Timer();
-  const int writes = port.panelWrites, draws = port.panelDraws,
-            captions = port.captionWrites, tips = port.tipWrites;
+  const int writes = port.panelWrites, draws = port.panelDraws, captions = port.captionWrites,
+            tips = port.tipWrites;
   for (int i = 0; i < 100; ++i) session.Timer3Timer();
   EXPECT_EQ(port.panelWrites, writes);
   EXPECT_EQ(port.panelDraws, draws);

@@ -8,7 +8,7 @@ namespace quillbury {
 namespace {
 
 class TurnsTest : public testing::GameTest {
-protected:
+ protected:
   void SetUp() override { StartGame(2, false); }
   int Count(const std::string& sound) {
     return static_cast<int>(std::count(port.sounds.begin(), port.sounds.end(), sound));

@@ -38,22 +38,22 @@ TEST(IniData, KeysBeforeAnySectionAreIgnoredAndABomIsSkipped) {
 
 TEST(ParseIniInteger, DecimalHexAndGarbage) {
   const std::pair<const char*, std::int32_t> cases[] = {
-      {"150000", 150000}, {"-5", -5},   {"+5", 5},       {"0x10", 16},
-      {"0XfF", 255},      {"$20", 32},  {"0xFFFFFFFF", -1}, {"abc", 0},
-      {"", 0},            {"12 ", 0},   {"2147483648", 0}, {"0x100000000", 0}};
+      {"150000", 150000}, {"-5", -5},         {"+5", 5},  {"0x10", 16}, {"0XfF", 255},
+      {"$20", 32},        {"0xFFFFFFFF", -1}, {"abc", 0}, {"", 0},      {"12 ", 0},
+      {"2147483648", 0},  {"0x100000000", 0}};
   for (const auto& [text, value] : cases) EXPECT_EQ(ParseIniInteger(text, 0), value) << text;
 }
 
 TEST(IniFile, AnEditOnDiskShowsAtTheNextRead) {
-  const auto path = std::filesystem::temp_directory_path() /
-                    ("qb-ini-" + std::to_string(::getpid()) + ".lang");
+  const auto path =
+      std::filesystem::temp_directory_path() / ("qb-ini-" + std::to_string(::getpid()) + ".lang");
   std::ofstream(path) << "[Interface]\nRoll=Roll\n";
   IniFile file(path.string());
   EXPECT_EQ(file.ReadString("Interface", "Roll", ""), "Roll");
   std::ofstream(path) << "[Interface]\nRoll=Kast nu\n";
   // Same size of file is possible; the modification time and size together reveal the edit.
-  std::filesystem::last_write_time(path, std::filesystem::file_time_type::clock::now() +
-                                             std::chrono::seconds(2));
+  std::filesystem::last_write_time(
+      path, std::filesystem::file_time_type::clock::now() + std::chrono::seconds(2));
   EXPECT_EQ(file.ReadString("Interface", "Roll", ""), "Kast nu");
   std::filesystem::remove(path);
   EXPECT_FALSE(file.Exists());

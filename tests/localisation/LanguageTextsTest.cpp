@@ -11,7 +11,7 @@ namespace quillbury {
 namespace {
 
 class DialogTextTest : public ::testing::Test {
-protected:
+ protected:
   void TearDown() override { std::filesystem::remove(path); }
   std::string Read(const std::string& value, RentMessage kind = RentMessage::WithBuildings) {
     std::ofstream(path) << "[Dialogs]\nON_ANOTHER_PLAYERS_GROUND=" << value << "\n";
@@ -34,7 +34,7 @@ TEST_F(DialogTextTest, MissingKeyOrFileUsesTheBuiltInTextWithAllPlaceholders) {
             "$PlayerName$ has landed on $GroundName$.\r\nYou have $Sell$ and must pay $Price$ "
             "to the owner.");
   for (const std::string& text : {ReadDialogText(nullptr, RentMessage::WithBuildings),
-                                 ReadDialogText(nullptr, RentMessage::WithoutBuildings)}) {
+                                  ReadDialogText(nullptr, RentMessage::WithoutBuildings)}) {
     for (const char* placeholder : {"$PlayerName$", "$GroundName$", "$Sell$", "$Price$"}) {
       EXPECT_NE(text.find(placeholder), std::string::npos) << placeholder;
     }
@@ -48,8 +48,8 @@ TEST(ReplacePlaceholder, IgnoresCaseReplacesEveryOccurrenceAndNeverRescansValues
   EXPECT_EQ(ReplacePlaceholder("no placeholder", "$A$", "x"), "no placeholder");
   // A value that holds a later placeholder is replaced by the later step, as the game fills
   // them one after another.
-  std::string text = ReplacePlaceholder("$PlayerName$ at $GroundName$", "$PlayerName$",
-                                        "$GroundName$");
+  std::string text =
+      ReplacePlaceholder("$PlayerName$ at $GroundName$", "$PlayerName$", "$GroundName$");
   EXPECT_EQ(ReplacePlaceholder(text, "$GroundName$", "Mill"), "Mill at Mill");
 }
 

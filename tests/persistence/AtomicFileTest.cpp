@@ -33,7 +33,7 @@ std::vector<std::string> Entries(const fs::path& dir) {
 }
 
 class AtomicFile : public testing::Test {
-protected:
+ protected:
   void SetUp() override {
     std::string pattern = (fs::temp_directory_path() / "atomicfile-XXXXXX").string();
     ASSERT_NE(mkdtemp(pattern.data()), nullptr);

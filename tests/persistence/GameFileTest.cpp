@@ -25,7 +25,7 @@ std::string ReadAll(const fs::path& path) {
 }
 
 class GameFileTest : public testing::GameTest {
-protected:
+ protected:
   void SetUp() override {
     dir = fs::temp_directory_path() /
           ("qb-save-" + std::to_string(::getpid()) + "-" +
@@ -42,8 +42,8 @@ protected:
   // Every field a saved game carries, so two states can be compared whole.
   static std::string SavedFields(const GameSession& s) {
     std::ostringstream o;
-    o << s.CurrentPlayerID << '|' << s.NumberRoll << '|' << s.Left << '|' << s.Die1 << '|'
-      << s.Die2 << '|' << s.PlayerCount << '\n';
+    o << s.CurrentPlayerID << '|' << s.NumberRoll << '|' << s.Left << '|' << s.Die1 << '|' << s.Die2
+      << '|' << s.PlayerCount << '\n';
     for (const TSpiller& p : s.Game.Players) {
       o << p.Name << '|' << p.Money << '|' << p.Salary << '|' << p.Jail << '|' << p.Loan << '|'
         << p.CurrentPosition << '|' << p.CPU << '|' << p.Playing << '|' << p.Color << '\n';
@@ -128,10 +128,8 @@ INSTANTIATE_TEST_SUITE_P(
         RoundTripCase{"TwoPlayersBetweenMoves", 2, 0, {"Ann", "Bob"}},
         RoundTripCase{"ThreePlayersMidMove", 3, 5, {"Ann", "Bob", "Cid"}},
         RoundTripCase{"TwoPlayersMidMove", 2, 12, {"Ann", "Bob"}},
-        RoundTripCase{"OddNames",
-                      3,
-                      1,
-                      {"it's", "a<b & \"c\" >", "salt & pepper &amp; &lt; &#10; &pos;"}},
+        RoundTripCase{
+            "OddNames", 3, 1, {"it's", "a<b & \"c\" >", "salt & pepper &amp; &lt; &#10; &pos;"}},
         RoundTripCase{"ControlAndForeignBytes",
                       2,
                       0,
@@ -188,11 +186,10 @@ TEST_F(GameFileTest, TheDocumentedExampleLoadsAsShown) {
 
 TEST_F(GameFileTest, FilesInOtherAcceptedShapesLoad) {
   const char* files[] = {"other-root-no-version", "players-reversed", "few-grounds",
-                         "documented-entities", "mid-move-three", "player-out"};
+                         "documented-entities",   "mid-move-three",   "player-out"};
   random.draws = {0};  // the resumed move's dice
   for (const char* name : files) {
-    EXPECT_TRUE(ReadGameFile(session, DataFile(std::string("good/") + name + ".qbgame")))
-        << name;
+    EXPECT_TRUE(ReadGameFile(session, DataFile(std::string("good/") + name + ".qbgame"))) << name;
   }
   ASSERT_TRUE(ReadGameFile(session, DataFile("good/players-reversed.qbgame")));
   EXPECT_EQ(Player(0).Name, "Mr. Gambler");
@@ -251,9 +248,9 @@ INSTANTIATE_TEST_SUITE_P(
                       "house-below-minus-one", "position-zero", "position-43", "jail-negative",
                       "dice-out-of-range-while-walking", "die-seven-while-walking", "left-13",
                       "left-negative", "money-missing", "money-not-a-number", "money-too-large",
-                      "playing-not-a-boolean", "no-players", "no-grounds", "empty",
-                      "plain-text", "end-tag-with-nothing-open", "unclosed-angle",
-                      "ground-name-missing", "does-not-exist"),
+                      "playing-not-a-boolean", "no-players", "no-grounds", "empty", "plain-text",
+                      "end-tag-with-nothing-open", "unclosed-angle", "ground-name-missing",
+                      "does-not-exist"),
     [](const auto& info) {
       std::string n = info.param;
       for (char& ch : n) {

@@ -447,7 +447,7 @@ TEST(GmXmlRead, DeeplyNestedElementsNeitherCrashNorRecurse) {
 // ---- Files ----
 
 class GmXmlFile : public testing::Test {
-protected:
+ protected:
   void SetUp() override {
     std::string pattern = (fs::temp_directory_path() / "gmxml-XXXXXX").string();
     ASSERT_NE(mkdtemp(pattern.data()), nullptr);

@@ -70,8 +70,8 @@ TEST(SimulatorProgram, ReportsAndRejectsBadArguments) {
   EXPECT_EQ(json.out.front(), '{');
   EXPECT_NE(json.out.find("\"games_played\": 5"), std::string::npos) << json.out;
 
-  for (const char* bad : {"--players 4", "--games 0", "--games x", "--seed -1", "--bogus",
-                          "--max-turns", "--from"}) {
+  for (const char* bad :
+       {"--players 4", "--games 0", "--games x", "--seed -1", "--bogus", "--max-turns", "--from"}) {
     const SimRun r = RunSim(bad);
     EXPECT_EQ(r.status, 2) << bad << ": " << r.out;
     EXPECT_NE(r.out.find("usage:"), std::string::npos) << bad;

@@ -35,7 +35,7 @@ constexpr std::int32_t kMaxMoney = std::numeric_limits<std::int32_t>::max();
 class DialogsTest : public QObject {
   Q_OBJECT
 
-private slots:
+ private slots:
   void initTestCase();
 
   void newGameStartsWithTheDefaultTable();
@@ -56,7 +56,7 @@ private slots:
   void aboutCreditsScrollAndStartAgain();
   void crashReportCatchesHandlerErrors();
 
-private:
+ private:
   QTemporaryDir settingsDir_;
   std::unique_ptr<Artwork> art_;
 };
@@ -176,8 +176,8 @@ void DialogsTest::newGameMoneyText() {
 void DialogsTest::newGameTypedMoney_data() {
   QTest::addColumn<QString>("typed");
   QTest::addColumn<QString>("shown");
-  QTest::newRow("ten digits stop at nine") << QStringLiteral("3000000000")
-                                           << QStringLiteral("300000000");
+  QTest::newRow("ten digits stop at nine")
+      << QStringLiteral("3000000000") << QStringLiteral("300000000");
   QTest::newRow("only digits are taken") << QStringLiteral("1x2$ 3-") << QStringLiteral("123");
 }
 
@@ -233,8 +233,8 @@ void DialogsTest::newGameCaptions_data() {
   QTest::newRow("no player stem") << kData + "no-player.lang" << QStringLiteral("Player 1")
                                   << QStringLiteral("Player 3")
                                   << QStringLiteral("Three at the table")
-                                  << QStringLiteral("Start money")
-                                  << QStringLiteral("Real person") << QStringLiteral("New Game");
+                                  << QStringLiteral("Start money") << QStringLiteral("Real person")
+                                  << QStringLiteral("New Game");
   QTest::newRow("missing file") << kData + "missing.lang" << QStringLiteral("Player 1")
                                 << QStringLiteral("Player 3") << QStringLiteral("Three players")
                                 << QStringLiteral("Start money") << QStringLiteral("Real person")

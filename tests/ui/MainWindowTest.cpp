@@ -1,17 +1,17 @@
 // The real main window, with its real timers and modal dialogs, answered by a script.
 #include <QApplication>
 #include <QDialogButtonBox>
+#include <QFileInfo>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QFileInfo>
-#include <QPlainTextEdit>
 #include <QTextBrowser>
 #include <deque>
 #include <functional>
@@ -19,9 +19,9 @@
 #include "core/Random.h"
 #include "ui/CasinoWindow.h"
 #include "ui/GameLogWindow.h"
-#include "ui/RulesWindow.h"
 #include "ui/MainWindow.h"
 #include "ui/NewGameDialog.h"
+#include "ui/RulesWindow.h"
 #include "ui/Settings.h"
 #include "ui/WonDialog.h"
 
@@ -32,7 +32,7 @@ namespace {
 
 // Dice and other draws from a script; an empty script answers 0.
 class ScriptedRandom final : public RandomSource {
-public:
+ public:
   std::int32_t Random(std::int32_t n) override {
     if (draws.empty()) return 0;
     const std::int32_t v = draws.front() % n;
@@ -50,7 +50,7 @@ public:
 // Answers whatever modal window opens, in order, from a queue of handlers; a message box with
 // no handler queued is acknowledged with OK and recorded.
 class ModalDriver : public QObject {
-public:
+ public:
   using Handler = std::function<void(QWidget*)>;
   ModalDriver() {
     timer_.setInterval(5);
@@ -62,7 +62,7 @@ public:
   std::deque<Handler> handlers;
   int newGameDialogs = 0;
 
-private:
+ private:
   void Poll() {
     QWidget* modal = QApplication::activeModalWidget();
     // A window is answered once; a new one may reuse a closed one's address, so mark it.
@@ -78,7 +78,7 @@ private:
     }
     if (auto* box = qobject_cast<QMessageBox*>(modal)) {
       box->button(box->buttons().contains(box->button(QMessageBox::Ok)) ? QMessageBox::Ok
-                                                                         : QMessageBox::No)
+                                                                        : QMessageBox::No)
           ->click();
     } else if (auto* d = qobject_cast<QDialog*>(modal)) {
       d->reject();
@@ -97,7 +97,8 @@ ModalDriver::Handler StartGame(int players, std::vector<bool> cpu) {
     (players == 3 ? d->rb3 : d->rb2)->setChecked(true);
     QRadioButton* cpuButtons[3] = {d->rbPlayer1CPU, d->rbPlayer2CPU, d->rbPlayer3CPU};
     QRadioButton* realButtons[3] = {d->rbPlayer1Real, d->rbPlayer2Real, d->rbPlayer3Real};
-    for (int i = 0; i < 3; ++i) (cpu[static_cast<std::size_t>(i)] ? cpuButtons[i] : realButtons[i])->setChecked(true);
+    for (int i = 0; i < 3; ++i)
+      (cpu[static_cast<std::size_t>(i)] ? cpuButtons[i] : realButtons[i])->setChecked(true);
     d->edtPlayer1Name->setText(QStringLiteral("Ann"));
     d->Button1->click();
   };
@@ -107,14 +108,14 @@ QString Text(QLabel* l) { return l->text(); }
 
 // File dialogs answered from queues; an empty queue cancels.
 class ScriptedFiles final : public FileDialogs {
-public:
+ public:
   QString OpenFile(QWidget*) override { return Next(opens); }
   QString SaveFile(QWidget*) override { return Next(saves); }
   QString SaveTextFile(QWidget*) override { return Next(texts); }
   std::deque<QString> opens, saves, texts;
   int asked = 0;
 
-private:
+ private:
   QString Next(std::deque<QString>& q) {
     ++asked;
     if (q.empty()) return {};
@@ -124,22 +125,22 @@ private:
   }
 };
 
-const QString kLoadError =
-    QStringLiteral("Error!!! Couldn't load your game. Please try again or contact Pellmark is still wont.");
-const QString kSaveError =
-    QStringLiteral("Error!!! Couldn't save your game. Please try again or contact Pellmark is still wont.");
+const QString kLoadError = QStringLiteral(
+    "Error!!! Couldn't load your game. Please try again or contact Pellmark is still wont.");
+const QString kSaveError = QStringLiteral(
+    "Error!!! Couldn't save your game. Please try again or contact Pellmark is still wont.");
 
 }  // namespace
 
 class MainWindowTest : public QObject {
   Q_OBJECT
 
-private:
+ private:
   QTemporaryDir settingsDir_;
   ScriptedRandom random_;
 
-  std::unique_ptr<TfrmMainForm> MakeWindow(const QString& appDir = QStringLiteral(QUILLBURY_BIN_DIR),
-                                           const QString& file = QString()) {
+  std::unique_ptr<TfrmMainForm> MakeWindow(
+      const QString& appDir = QStringLiteral(QUILLBURY_BIN_DIR), const QString& file = QString()) {
     TfrmMainForm::StartOptions o;
     o.AppDir = appDir;
     o.GameFile = file;
@@ -166,7 +167,7 @@ private:
     return QTest::qWaitFor([&] { return w.Button1->isEnabled() && !w.Timer1->isActive(); }, ms);
   }
 
-private slots:
+ private slots:
   void initTestCase() {
     QStandardPaths::setTestModeEnabled(true);
     QSettings::setDefaultFormat(QSettings::IniFormat);
@@ -204,7 +205,8 @@ private slots:
   void languageSwitchGoesOnlyToAFileThatExists() {
     QTemporaryDir dir;
     QDir().mkpath(dir.path() + QStringLiteral("/Lang"));
-    QFile::copy(QStringLiteral(QUILLBURY_BIN_DIR "Lang/en.lang"), dir.path() + QStringLiteral("/Lang/en.lang"));
+    QFile::copy(QStringLiteral(QUILLBURY_BIN_DIR "Lang/en.lang"),
+                dir.path() + QStringLiteral("/Lang/en.lang"));
     ModalDriver driver;
     auto w = MakeWindow(dir.path() + QLatin1Char('/'));
     w->TBXItem11Click();
@@ -244,7 +246,8 @@ private slots:
       if (players == 2) {
         QCOMPARE(Text(w->Panels[2].Name), QString());
         QCOMPARE(Text(w->Panels[2].Values[static_cast<int>(PanelField::Total)]), QString());
-        QCOMPARE(w->PlayerStatus[2]->pixmap().toImage().pixelColor(80, 10), QColor(0x80, 0x80, 0x80));
+        QCOMPARE(w->PlayerStatus[2]->pixmap().toImage().pixelColor(80, 10),
+                 QColor(0x80, 0x80, 0x80));
       } else {
         QCOMPARE(w->PlayerStatus[2]->pixmap().toImage().pixelColor(80, 10), QColor(0, 0x66, 0xCC));
       }
@@ -262,7 +265,7 @@ private slots:
     w->Session().Game.Players[0].CurrentPosition = 40;
     w->Session().Game.Players[0].Loan = 100000;
     w->show();
-    random_.Roll(2, 3);  // 41, 42, 1, 2, 3
+    random_.Roll(2, 3);                        // 41, 42, 1, 2, 3
     driver.Expect(ClickBox(QMessageBox::No));  // square 3: do not buy
     QTest::mouseClick(w->Button1, Qt::LeftButton);
     QVERIFY(!w->Button1->isEnabled());
@@ -296,7 +299,8 @@ private slots:
       const TGrund& g = w->Session().Game.Grounds[1];
       QCOMPARE(g.Owner, yes ? 0 : -1);
       QCOMPARE(w->Session().Game.Players[0].Money, yes ? 5000000 - g.Price : 5000000);
-      QVERIFY(w->GroundTooltip(1).contains(yes ? QStringLiteral("Owner: Ann") : QStringLiteral("for sale")));
+      QVERIFY(w->GroundTooltip(1).contains(yes ? QStringLiteral("Owner: Ann")
+                                               : QStringLiteral("for sale")));
     }
   }
 
@@ -334,7 +338,8 @@ private slots:
     choice.Seats[1] = {"Bob", 5000000, false};
     w->Session().StartNewGame(choice);
     w->show();
-    driver.Expect([](QWidget* box) { static_cast<QMessageBox*>(box)->button(QMessageBox::Ok)->click(); });
+    driver.Expect(
+        [](QWidget* box) { static_cast<QMessageBox*>(box)->button(QMessageBox::Ok)->click(); });
     driver.Expect([](QWidget* d) { static_cast<QDialog*>(d)->reject(); });
     w->Session().Game.Players[1].Loan = 100000000;
     QTRY_COMPARE(driver.newGameDialogs, 1);
@@ -484,7 +489,8 @@ private slots:
 
   void startedWithASavedGameShowsItAndNoNewGameDialog() {
     ModalDriver driver;
-    const QString file = QStringLiteral(QUILLBURY_TEST_DATA "/persistence/data/good/mid-move-three.qbgame");
+    const QString file =
+        QStringLiteral(QUILLBURY_TEST_DATA "/persistence/data/good/mid-move-three.qbgame");
     driver.Expect(ClickBox(QMessageBox::No));  // the resumed move may end on a company
     auto w = MakeWindow(QStringLiteral(QUILLBURY_BIN_DIR), file);
     w->show();
@@ -545,12 +551,14 @@ private slots:
 
   void brokenFileOnTheCommandLineIsReportedAndANewGameOffered() {
     ModalDriver driver;
-    driver.Expect([](QWidget* box) { static_cast<QMessageBox*>(box)->button(QMessageBox::Ok)->click(); });
+    driver.Expect(
+        [](QWidget* box) { static_cast<QMessageBox*>(box)->button(QMessageBox::Ok)->click(); });
     driver.Expect([](QWidget* d) { static_cast<QDialog*>(d)->reject(); });
     auto w = MakeWindow(QStringLiteral(QUILLBURY_BIN_DIR), QStringLiteral("/nonexistent/x.qbgame"));
     w->show();
     QTRY_COMPARE(driver.newGameDialogs, 1);
-    QVERIFY(driver.messages.front().startsWith(QStringLiteral("Error!!! Couldn't load your game.")));
+    QVERIFY(
+        driver.messages.front().startsWith(QStringLiteral("Error!!! Couldn't load your game.")));
     QVERIFY(w->Session().NoGameYet);
   }
 };

@@ -8,8 +8,8 @@
 #include <fstream>
 #include <iterator>
 #include <mutex>
-#include <thread>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -107,7 +107,7 @@ struct Server {
 };
 
 class FakeOutput final : public SoundOutput {
-public:
+ public:
   explicit FakeOutput(std::shared_ptr<Server> server) : server_(std::move(server)) {}
   bool Open(int rate, int channels) override {
     std::unique_lock lock(server_->mutex);
@@ -134,7 +134,7 @@ public:
     server_->changed.notify_all();
   }
 
-private:
+ private:
   void Stall(std::unique_lock<std::mutex>& lock, Server::Stage stage) {
     if (server_->stallAt != stage) return;
     server_->stalled = true;
@@ -145,7 +145,7 @@ private:
 };
 
 class SoundPlayerTest : public ::testing::Test {
-protected:
+ protected:
   void SetUp() override {
     dir_ = fs::temp_directory_path() /
            ("quillbury-sound-" + std::to_string(::getpid()) + "-" +
@@ -170,7 +170,8 @@ protected:
   // Stereo at another rate, with a length that is no whole number of the player's slices.
   std::string StereoFixture() {
     Pcm pcm{44100, 2, {}};
-    for (int i = 0; i < 2 * 1234; ++i) pcm.samples.push_back(static_cast<std::int16_t>(i * 37 - 20000));
+    for (int i = 0; i < 2 * 1234; ++i)
+      pcm.samples.push_back(static_cast<std::int16_t>(i * 37 - 20000));
     return Fixture("stereo.wav", pcm);
   }
 
@@ -305,9 +306,12 @@ INSTANTIATE_TEST_SUITE_P(Stages, StalledServerTest,
                                            Server::Stage::kDrain),
                          [](const auto& info) {
                            switch (info.param) {
-                             case Server::Stage::kOpen: return std::string("Connecting");
-                             case Server::Stage::kWrite: return std::string("Writing");
-                             default: return std::string("Draining");
+                             case Server::Stage::kOpen:
+                               return std::string("Connecting");
+                             case Server::Stage::kWrite:
+                               return std::string("Writing");
+                             default:
+                               return std::string("Draining");
                            }
                          });
 
