@@ -6,16 +6,11 @@
 #include <string>
 
 #include "core/GameSession.h"
+#include "tools/ProgramDir.h"
 #include "tools/Simulator.h"
 
 namespace {
 
-std::string ProgramDir() {
-  char path[PATH_MAX];
-  const ssize_t n = ::readlink("/proc/self/exe", path, sizeof path - 1);
-  std::string p(path, n > 0 ? static_cast<std::size_t>(n) : 0);
-  return p.substr(0, p.find_last_of('/') + 1);
-}
 
 // A port that shows the status, as the window does, but draws nothing.
 class StatusPort final : public quillbury::NullPort {
@@ -29,7 +24,7 @@ void BM_StatusRefreshThreePlayers(benchmark::State& state) {
   StatusPort port;
   quillbury::SeededRandom random(1);
   quillbury::GameSession session(port, random);
-  session.AppDir = ProgramDir();
+  session.AppDir = quillbury::ProgramDir();
   session.PlayerCount = 3;
   session.NewGame();
   for (int g = 0; g < 28; ++g) {
@@ -50,7 +45,7 @@ void BM_SimulatorTurns(benchmark::State& state) {
   options.Players = static_cast<int>(state.range(0));
   options.Games = 200;
   options.Seed = 1;
-  options.AppDir = ProgramDir();
+  options.AppDir = quillbury::ProgramDir();
   std::int64_t turns = 0;
   for (auto _ : state) {
     const auto report = quillbury::RunSimulation(options);

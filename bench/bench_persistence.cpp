@@ -7,21 +7,16 @@
 #include <string>
 
 #include "core/GameSession.h"
+#include "tools/ProgramDir.h"
 #include "core/GroundDatabase.h"
 #include "persistence/GameFile.h"
 
 namespace {
 
-std::string ProgramDir() {
-  char path[PATH_MAX];
-  const ssize_t n = ::readlink("/proc/self/exe", path, sizeof path - 1);
-  std::string p(path, n > 0 ? static_cast<std::size_t>(n) : 0);
-  return p.substr(0, p.find_last_of('/') + 1);
-}
 
 struct Game {
   Game() : session(port, random) {
-    session.AppDir = ProgramDir();
+    session.AppDir = quillbury::ProgramDir();
     session.PlayerCount = 3;
     session.NewGame();
     for (int g = 0; g < 28; ++g) {

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "persistence/GameFile.h"
+#include "tools/ProgramDir.h"
 #include "tools/Simulator.h"
 
 namespace {
@@ -42,13 +43,6 @@ bool ParseCount(const std::string& text, long long min, long long max, long long
   return true;
 }
 
-std::string ProgramDir() {
-  char path[PATH_MAX];
-  const ssize_t n = ::readlink("/proc/self/exe", path, sizeof path - 1);
-  if (n <= 0) return "./";
-  std::string p(path, static_cast<std::size_t>(n));
-  return p.substr(0, p.find_last_of('/') + 1);
-}
 
 }  // namespace
 
@@ -98,7 +92,7 @@ int main(int argc, char** argv) {
     std::random_device device;
     options.Seed = (static_cast<std::uint64_t>(device()) << 32) ^ device();
   }
-  options.AppDir = ProgramDir();
+  options.AppDir = quillbury::ProgramDir();
 
   std::optional<quillbury::StartPosition> from;
   if (!options.From.empty()) {

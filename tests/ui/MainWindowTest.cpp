@@ -149,17 +149,22 @@ class MainWindowTest : public QObject {
     w->Session().SoundOn = false;
     return w;
   }
-  // A window with a started two-player game and scripted file dialogs.
-  std::unique_ptr<TfrmMainForm> GameWindow(ScriptedFiles*& files) {
+  // A window with a two-player game of Ann and Bob under way, without the start-up dialog.
+  std::unique_ptr<TfrmMainForm> StartedWindow(bool bobIsComputer = false) {
     auto w = MakeWindow();
     w->StartupNewGame->stop();
+    NewGameChoice choice;
+    choice.Seats[0] = {"Ann", 5000000, false};
+    choice.Seats[1] = {"Bob", 5000000, bobIsComputer};
+    w->Session().StartNewGame(choice);
+    return w;
+  }
+  // The same with scripted file dialogs.
+  std::unique_ptr<TfrmMainForm> GameWindow(ScriptedFiles*& files) {
+    auto w = StartedWindow();
     auto scripted = std::make_unique<ScriptedFiles>();
     files = scripted.get();
     w->SetFileDialogs(std::move(scripted));
-    NewGameChoice choice;
-    choice.Seats[0] = {"Ann", 5000000, false};
-    choice.Seats[1] = {"Bob", 5000000, false};
-    w->Session().StartNewGame(choice);
     return w;
   }
   // Waits until the game waits for a roll.
@@ -285,12 +290,7 @@ class MainWindowTest : public QObject {
   void purchasePromptAnsweredYesAndNo() {
     for (bool yes : {true, false}) {
       ModalDriver driver;
-      auto w = MakeWindow();
-      w->StartupNewGame->stop();
-      NewGameChoice choice;
-      choice.Seats[0] = {"Ann", 5000000, false};
-      choice.Seats[1] = {"Bob", 5000000, false};
-      w->Session().StartNewGame(choice);
+      auto w = StartedWindow();
       w->Session().AnimationOn = false;
       random_.Roll(1, 1);  // square 3, ground 2
       driver.Expect(ClickBox(yes ? QMessageBox::Yes : QMessageBox::No));
@@ -306,12 +306,7 @@ class MainWindowTest : public QObject {
 
   void loanTipAndComputerTurn() {
     ModalDriver driver;
-    auto w = MakeWindow();
-    w->StartupNewGame->stop();
-    NewGameChoice choice;
-    choice.Seats[0] = {"Ann", 5000000, false};
-    choice.Seats[1] = {"Bob", 5000000, true};
-    w->Session().StartNewGame(choice);
+    auto w = StartedWindow(true);
     w->Session().AnimationOn = false;
     w->Session().Game.Players[0].Loan = 1;
     QTRY_VERIFY(Text(w->NotificationLabel).startsWith(QStringLiteral("TIP")));
@@ -331,12 +326,7 @@ class MainWindowTest : public QObject {
 
   void twoPlayerGameEndsWithItsMessageAndANewGameDialog() {
     ModalDriver driver;
-    auto w = MakeWindow();
-    w->StartupNewGame->stop();
-    NewGameChoice choice;
-    choice.Seats[0] = {"Ann", 5000000, false};
-    choice.Seats[1] = {"Bob", 5000000, false};
-    w->Session().StartNewGame(choice);
+    auto w = StartedWindow();
     w->show();
     driver.Expect(
         [](QWidget* box) { static_cast<QMessageBox*>(box)->button(QMessageBox::Ok)->click(); });
