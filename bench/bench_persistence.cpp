@@ -52,6 +52,13 @@ void BM_LoadThreePlayerGame(benchmark::State& state) {
 }
 BENCHMARK(BM_LoadThreePlayerGame)->Unit(benchmark::kMicrosecond);
 
+// The saved text alone: what saving costs the game before the disk is involved.
+void BM_BuildSaveText(benchmark::State& state) {
+  Game game;
+  for (auto _ : state) benchmark::DoNotOptimize(quillbury::BuildGameText(game.session));
+}
+BENCHMARK(BM_BuildSaveText)->Unit(benchmark::kMicrosecond);
+
 // The text alone, without the disk: what building and parsing cost.
 void BM_BuildAndParseText(benchmark::State& state) {
   Game game;

@@ -17,12 +17,6 @@ bool Fail(std::string* error, const std::string& what, int code) {
   return false;
 }
 
-std::string FolderOf(const std::string& path) {
-  const std::size_t slash = path.find_last_of('/');
-  if (slash == std::string::npos) return ".";
-  if (slash == 0) return "/";
-  return path.substr(0, slash);
-}
 
 // open() with O_EXCL rather than mkstemp(): the file then gets the usual 0666 & ~umask mode, as
 // any file the program creates would, instead of mkstemp's 0600.
@@ -70,7 +64,7 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::s
   std::string what;
   if (!WriteAll(fd, bytes, code)) {
     what = "cannot write " + tempPath;
-  } else if (::fsync(fd) != 0) {
+  } else if (::fdatasync(fd) != 0) {
     code = errno;
     what = "cannot flush " + tempPath + " to disk";
   }
@@ -86,13 +80,8 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::s
     ::unlink(tempPath.c_str());
     return Fail(error, what, code);
   }
-
-  // Make the rename itself durable; the new file is complete either way, so errors are ignored.
-  const int folder = ::open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (folder >= 0) {
-    (void)::fsync(folder);
-    ::close(folder);
-  }
+  // The folder is not synced: should the machine stop before the rename reaches the disk, the
+  // earlier file is still there, whole, which is all a save promises.
   return true;
 }
 

@@ -241,22 +241,43 @@ std::string TGmXML::BuildText(bool decoded) {
                                      : "<?xml version=\"1.0\" encoding=\"" + Encoding + "\"?>");
   }
 
-  const auto indent = [&](std::size_t depth) {
-    return AutoIndent ? std::string(2 * depth, ' ') : std::string();
-  };
-  const auto startTag = [](const TGmXmlNode& node) {
-    if (node.Attribute.Name.empty()) return "<" + node.Name + ">";
-    return "<" + node.Name + " " + node.Attribute.Name + "=\"" + node.Attribute.Value + "\">";
+  // Lines are assembled in one buffer each, without temporaries: saving is frequent and small.
+  std::string line;
+  const auto beginLine = [&](const TGmXmlNode& node, std::size_t depth) {
+    line.clear();
+    if (AutoIndent) line.append(2 * depth, ' ');
+    line += '<';
+    line += node.Name;
+    if (!node.Attribute.Name.empty()) {
+      line += ' ';
+      line += node.Attribute.Name;
+      line += "=\"";
+      line += node.Attribute.Value;
+      line += '"';
+    }
+    line += '>';
   };
   // Writes a leaf whole, or the start tag of an element with sub-elements; true for the latter.
   const auto open = [&](const TGmXmlNode& node, std::size_t depth) {
+    beginLine(node, depth);
     if (node.SubNodes.Items.empty()) {
-      Lines.push_back(indent(depth) + startTag(node) +
-                      (decoded ? node.ValueDecoded() : node.Value) + "</" + node.Name + ">");
+      line += decoded ? node.ValueDecoded() : node.Value;
+      line += "</";
+      line += node.Name;
+      line += '>';
+      Lines.push_back(line);
       return false;
     }
-    Lines.push_back(indent(depth) + startTag(node));
+    Lines.push_back(line);
     return true;
+  };
+  const auto close = [&](const TGmXmlNode& node, std::size_t depth) {
+    line.clear();
+    if (AutoIndent) line.append(2 * depth, ' ');
+    line += "</";
+    line += node.Name;
+    line += '>';
+    Lines.push_back(line);
   };
 
   // An explicit stack instead of recursion: a document read from a hostile file may be nested
@@ -277,7 +298,7 @@ std::string TGmXML::BuildText(bool decoded) {
         const TGmXmlNode& child = *node->SubNodes.Items[next];
         if (open(child, depth + 1)) stack.push_back({&child, 0});
       } else {
-        Lines.push_back(indent(depth) + "</" + node->Name + ">");
+        close(*node, depth);
         stack.pop_back();
       }
     }
