@@ -82,7 +82,14 @@ SimulatorReport RunSimulation(const SimulatorOptions& options,
     if (game == 0) {
       for (const TSpiller& p : session.Game.Players) report.SeatNames.push_back(p.Name);
     }
-    const std::vector<TSpiller> seatsAtStart = session.Game.Players;
+    // Players are reported by name; two players of one name are told apart by their seats.
+    std::vector<std::string> labels;
+    for (std::size_t i = 0; i < session.Game.Players.size(); ++i) {
+      const std::string& name = session.Game.Players[i].Name;
+      int sameName = 0;
+      for (const TSpiller& p : session.Game.Players) sameName += p.Name == name ? 1 : 0;
+      labels.push_back(sameName > 1 ? name + " (seat " + std::to_string(i + 1) + ")" : name);
+    }
 
     int turns = 0;
     bool stuck = false;
@@ -115,7 +122,7 @@ SimulatorReport RunSimulation(const SimulatorOptions& options,
       const GameOutcome& outcome = session.LastOutcome();
       if (outcome.Winner >= 0 && outcome.Winner < seats) {
         ++report.WinsBySeat[static_cast<std::size_t>(outcome.Winner)];
-        ++report.WinsByName[seatsAtStart[static_cast<std::size_t>(outcome.Winner)].Name];
+        ++report.WinsByName[labels[static_cast<std::size_t>(outcome.Winner)]];
       } else {
         ++report.NobodyWon;
       }

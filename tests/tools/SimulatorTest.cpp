@@ -78,6 +78,22 @@ TEST(SimulatorProgram, ReportsAndRejectsBadArguments) {
   }
 }
 
+TEST(SimulatorProgram, PlaysOnFromASavedGameAndReportsWinsByName) {
+  const std::string file =
+      std::string(QUILLBURY_TEST_DATA) + "/persistence/data/good/mid-move-three.qbgame";
+  const SimRun r = RunSim("--from " + file + " --games 40 --seed 2 --check");
+  EXPECT_EQ(r.status, 0) << r.out;
+  EXPECT_NE(r.out.find("wins by player:"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("  Mac Poor: "), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("invariants: all held"), std::string::npos) << r.out;
+  EXPECT_EQ(RunSim("--from " + file + " --games 40 --seed 2").out.substr(0, 200),
+            RunSim("--from " + file + " --games 40 --seed 2").out.substr(0, 200));
+  const SimRun bad = RunSim("--from " + std::string(QUILLBURY_TEST_DATA) +
+                            "/persistence/data/bad/house-four.qbgame --games 3");
+  EXPECT_EQ(bad.status, 2);
+  EXPECT_NE(bad.out.find("building level 4"), std::string::npos) << bad.out;
+}
+
 TEST(SimulatorProgram, CannotLoadReportsTheReason) {
   const SimRun r = RunSim("--from /nonexistent/game.qbgame --games 3");
   EXPECT_EQ(r.status, 2);
