@@ -12,11 +12,12 @@
 #include "core/GameRoutines.h"
 #include "core/GameSession.h"
 #include "core/GroundDatabase.h"
+#include "tests/ScriptedDraws.h"
 
 namespace quillbury::testing {
 
 // Draws come from a script; running out of script is a test failure.
-class ScriptedRandom final : public RandomSource {
+class ScriptedRandom final : public RandomSource, public ScriptedDraws {
  public:
   std::int32_t Random(std::int32_t n) override {
     if (draws.empty()) {
@@ -29,13 +30,6 @@ class ScriptedRandom final : public RandomSource {
     EXPECT_LT(v, n) << "scripted draw out of range";
     return v;
   }
-  // A roll: Random(6) twice (0 stands for 6) and the dice arrangement.
-  void Roll(int die1, int die2) {
-    draws.push_back(die1 % 6);
-    draws.push_back(die2 % 6);
-    draws.push_back(0);
-  }
-  std::deque<std::int32_t> draws;
 };
 
 // Records every call and answers questions from queues. onModal runs inside every modal call,

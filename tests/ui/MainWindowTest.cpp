@@ -17,6 +17,7 @@
 #include <functional>
 
 #include "core/Random.h"
+#include "tests/ScriptedDraws.h"
 #include "ui/CasinoWindow.h"
 #include "ui/GameLogWindow.h"
 #include "ui/MainWindow.h"
@@ -31,7 +32,7 @@ using namespace quillbury::ui;
 namespace {
 
 // Dice and other draws from a script; an empty script answers 0.
-class ScriptedRandom final : public RandomSource {
+class ScriptedRandom final : public RandomSource, public quillbury::testing::ScriptedDraws {
  public:
   std::int32_t Random(std::int32_t n) override {
     if (draws.empty()) return 0;
@@ -39,12 +40,6 @@ class ScriptedRandom final : public RandomSource {
     draws.pop_front();
     return v;
   }
-  void Roll(int die1, int die2) {
-    draws.push_back(die1 % 6);
-    draws.push_back(die2 % 6);
-    draws.push_back(0);
-  }
-  std::deque<std::int32_t> draws;
 };
 
 // Answers whatever modal window opens, in order, from a queue of handlers; a message box with
