@@ -31,7 +31,7 @@ int main(int argc, char** argv) {
                                QStringLiteral("[file]"));
   parser.process(app);
 
-  quillbury::ui::TfrmMainForm::StartOptions options;
+  quillbury::ui::MainWindow::StartOptions options;
   options.AppDir = appDir;
   if (parser.isSet(seed)) {
     bool ok = false;
@@ -46,17 +46,17 @@ int main(int argc, char** argv) {
     options.GameFile = QDir::current().absoluteFilePath(parser.positionalArguments().first());
   }
 
-  std::unique_ptr<quillbury::ui::TfrmSplashScreen> splash;
+  std::unique_ptr<quillbury::ui::SplashScreen> splash;
   if (!qEnvironmentVariableIsSet("QUILLBURY_MEASURE")) {
     quillbury::ui::Artwork art(appDir, app.devicePixelRatio());
-    splash = std::make_unique<quillbury::ui::TfrmSplashScreen>(art);
+    splash = std::make_unique<quillbury::ui::SplashScreen>(art);
     splash->show();
     splash->repaint();
     QCoreApplication::processEvents();
   }
   splash.reset();
 
-  quillbury::ui::TfrmMainForm window(options);
+  quillbury::ui::MainWindow window(options);
   quillbury::WatchStartup(
       &window, [&window] { return QString::fromStdString(window.Session().Game.FileName); });
   if (window.StartupFailed()) return 1;  // the player has been told why

@@ -32,9 +32,9 @@ void BM_StatusRefreshThreePlayers(benchmark::State& state) {
     session.Game.Grounds[static_cast<std::size_t>(g)].House = g % 5 - 1;
   }
   session.Game.Players[1].Loan = 250000;
-  session.Timer3Timer();
+  session.RefreshStatus();
   for (auto _ : state) {
-    session.Timer3Timer();
+    session.RefreshStatus();
     benchmark::DoNotOptimize(session.Game.Players[0].Money);
   }
 }

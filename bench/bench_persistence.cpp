@@ -62,7 +62,7 @@ BENCHMARK(BM_BuildSaveText)->Unit(benchmark::kMicrosecond);
 // The text alone, without the disk: what building and parsing cost.
 void BM_BuildAndParseText(benchmark::State& state) {
   Game game;
-  const quillbury::TGrunde grounds = game.session.Game.Grounds;
+  const quillbury::GroundList grounds = game.session.Game.Grounds;
   for (auto _ : state) {
     const std::string text = quillbury::BuildGameText(game.session);
     benchmark::DoNotOptimize(quillbury::ParseGameText(text, grounds));

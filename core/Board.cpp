@@ -37,7 +37,7 @@ bool IsLightGroundSquare(std::int32_t square) {
   }
 }
 
-std::int32_t GroundIndexBySquare(const TGrunde& grounds, std::int32_t square) {
+std::int32_t GroundIndexBySquare(const GroundList& grounds, std::int32_t square) {
   std::int32_t found = -1;
   for (std::size_t i = 0; i < grounds.size(); ++i) {
     if (grounds[i].Square == square) found = static_cast<std::int32_t>(i);

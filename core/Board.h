@@ -24,6 +24,6 @@ bool IsGroundSquare(std::int32_t square);
 bool IsLightGroundSquare(std::int32_t square);
 
 // Index of the ground lying on square, or -1. The later index wins if two share a square.
-std::int32_t GroundIndexBySquare(const TGrunde& grounds, std::int32_t square);
+std::int32_t GroundIndexBySquare(const GroundList& grounds, std::int32_t square);
 
 }  // namespace quillbury

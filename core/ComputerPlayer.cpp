@@ -3,8 +3,8 @@
 
 namespace quillbury {
 
-void GameSession::CPUTimer() {
-  TSpiller* player = PlayerAt(CurrentPlayerID);
+void GameSession::ComputerTurnTick() {
+  Player* player = PlayerAt(CurrentPlayerID);
   if (player == nullptr || !player->CPU || !rollEnabled_) return;
   for (;;) {
     if (player->Loan >= 100000 && player->Money > 100000) {
@@ -23,7 +23,7 @@ void GameSession::CPUTimer() {
   const bool upwards = (CPUTurns & 1) != 0;
   for (int step = 0; step < static_cast<int>(Game.Grounds.size()); ++step) {
     const int g = upwards ? step : static_cast<int>(Game.Grounds.size()) - 1 - step;
-    TGrund& ground = Game.Grounds[static_cast<std::size_t>(g)];
+    Ground& ground = Game.Grounds[static_cast<std::size_t>(g)];
     if (ground.Owner != cur || ground.House >= 3) continue;
     const std::int32_t price = ground.Houses[static_cast<std::size_t>(ground.House + 1)].Rent;
     if (!CanAfford(player->Money, price)) continue;
@@ -33,7 +33,7 @@ void GameSession::CPUTimer() {
     port_.RefreshGround(g);
     break;
   }
-  Button1Click();
+  Roll();
 }
 
 }  // namespace quillbury

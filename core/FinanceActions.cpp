@@ -24,13 +24,13 @@ std::optional<std::string> GameSession::Prompt(const std::string& caption,
   return text;
 }
 
-void GameSession::Button7Click() {
+void GameSession::TakeLoan() {
   const std::uint64_t generation = generation_;
   const auto text = Prompt("Loan money", "Type the amount you wish to loan");
   if (!text || generation != generation_) return;
   const auto amount = ParseWholeNumber(*text);
   if (!amount || *amount < 1) return;
-  TSpiller* player = PlayerAt(CurrentPlayerID);
+  Player* player = PlayerAt(CurrentPlayerID);
   if (player == nullptr) return;
   const std::int64_t newLoan = std::int64_t{player->Loan} + *amount;
   const std::int64_t newMoney = std::int64_t{player->Money} + *amount;
@@ -42,8 +42,8 @@ void GameSession::Button7Click() {
   player->Money = static_cast<std::int32_t>(newMoney);
 }
 
-void GameSession::Button8Click() {
-  TSpiller* player = PlayerAt(CurrentPlayerID);
+void GameSession::RepayLoan() {
+  Player* player = PlayerAt(CurrentPlayerID);
   if (player == nullptr) return;
   if (player->Loan == 0) {
     port_.ShowMessage("You havn't loan any money!");
@@ -64,17 +64,17 @@ void GameSession::Button8Click() {
   player->Money -= pay;
 }
 
-void GameSession::Button6Click() {
+void GameSession::BuyGroundFromPlayer() {
   const std::uint64_t generation = generation_;
   const auto text = Prompt("Buy ground", "Type the number of the ground you wish to buy");
   if (!text || generation != generation_) return;
   const auto i = GroundIndexFrom(ParseWholeNumber(*text));
   const std::int32_t cur = CurrentPlayerID;
-  TSpiller* player = PlayerAt(cur);
+  Player* player = PlayerAt(cur);
   if (!i || player == nullptr) return;
-  TGrund& ground = Game.Grounds[static_cast<std::size_t>(*i)];
+  Ground& ground = Game.Grounds[static_cast<std::size_t>(*i)];
   if (ground.Owner < 0 || ground.Owner == cur || !ValidPlayer(ground.Owner)) return;
-  TSpiller& seller = Game.Players[static_cast<std::size_t>(ground.Owner)];
+  Player& seller = Game.Players[static_cast<std::size_t>(ground.Owner)];
   const std::int64_t base = std::int64_t{ground.Price} + BuildingValue(Game, *i);
   const std::int64_t received = base + base / 2;
   const std::int64_t paid = received + (received / 100) * 30;
@@ -89,7 +89,7 @@ void GameSession::Button6Click() {
   port_.RefreshGround(*i);
 }
 
-void GameSession::ttbBuyHouseClick() {
+void GameSession::Build() {
   const std::uint64_t generation = generation_;
   const auto groundText = Prompt("", kGroundPrompt);
   if (!groundText || generation != generation_) return;
@@ -100,8 +100,8 @@ void GameSession::ttbBuyHouseClick() {
   if (!house || *house < 1 || !i) return;
   const std::int32_t level = *house > 4 ? 3 : *house - 1;
   const std::int32_t cur = CurrentPlayerID;
-  TSpiller* player = PlayerAt(cur);
-  TGrund& ground = Game.Grounds[static_cast<std::size_t>(*i)];
+  Player* player = PlayerAt(cur);
+  Ground& ground = Game.Grounds[static_cast<std::size_t>(*i)];
   if (player == nullptr || ground.Owner != cur) return;
   // Asking for a lower level gives a negative cost: the player is paid the difference.
   const std::int64_t cost =
@@ -118,22 +118,22 @@ void GameSession::ttbBuyHouseClick() {
   }
 }
 
-void GameSession::tbbSellCompanyClick() {
+void GameSession::SellCompany() {
   const std::uint64_t generation = generation_;
   const auto text = Prompt("", kGroundPrompt);
   if (!text || generation != generation_) return;
   const auto i = GroundIndexFrom(ParseWholeNumber(*text));
   const std::int32_t cur = CurrentPlayerID;
-  TSpiller* player = PlayerAt(cur);
+  Player* player = PlayerAt(cur);
   if (!i || player == nullptr) return;
-  const TGrund& ground = Game.Grounds[static_cast<std::size_t>(*i)];
+  const Ground& ground = Game.Grounds[static_cast<std::size_t>(*i)];
   if (ground.Owner != cur) return;
   const std::int64_t money = std::int64_t{player->Money} + ground.Price + BuildingValue(Game, *i);
   if (!FitsInt32(money)) return;
   SellCompanyOf(cur, *i);
 }
 
-void GameSession::tbbSellBuildingClick() {
+void GameSession::SellBuilding() {
   const std::uint64_t generation = generation_;
   const auto groundText = Prompt("", kGroundPrompt);
   if (!groundText || generation != generation_) return;
@@ -144,7 +144,7 @@ void GameSession::tbbSellBuildingClick() {
   const auto i = GroundIndexFrom(ParseWholeNumber(*groundText));
   if (!count || *count < 1 || *count > 4 || !i) return;
   const std::int32_t cur = CurrentPlayerID;
-  const TGrund& ground = Game.Grounds[static_cast<std::size_t>(*i)];
+  const Ground& ground = Game.Grounds[static_cast<std::size_t>(*i)];
   const std::int32_t k = *count - 1;
   if (ground.Owner != cur || ground.House < 0 || k > ground.House) return;
   SellBuildingsOf(cur, *i, k);

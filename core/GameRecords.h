@@ -17,25 +17,25 @@ constexpr std::int32_t kGreyPanelColour = 0x808080;
 constexpr std::int32_t kNoColour = 0x1FFFFFFF;
 
 // One building level of a ground.
-struct THus {
+struct BuildingLevel {
   std::string Name;
   std::int32_t Rent = 0;  // rent at this level, and the value of the buildings up to it
 };
 
 // One company on the board.
-struct TGrund {
+struct Ground {
   std::int32_t Square = 0;
   std::int32_t Owner = -1;  // index into Players; -1 = unowned
   std::string Name;
   std::int32_t Price = 0;
   std::int32_t House = -1;  // -1 = no building, 0..3 = index into Houses
   std::string Sell;         // "bought " + goods, or "rent a room"
-  std::vector<THus> Houses;
+  std::vector<BuildingLevel> Houses;
 };
 
-using TGrunde = std::vector<TGrund>;
+using GroundList = std::vector<Ground>;
 
-struct TSpiller {
+struct Player {
   std::string Name;
   std::int32_t Money = 0;
   std::int32_t Color = 0;
@@ -47,9 +47,9 @@ struct TSpiller {
   bool Playing = false;
 };
 
-struct TSpil {
-  std::vector<TSpiller> Players;
-  TGrunde Grounds;
+struct GameState {
+  std::vector<Player> Players;
+  GroundList Grounds;
   std::string FileName;
 };
 

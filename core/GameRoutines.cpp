@@ -26,17 +26,17 @@ std::string MoneyText(std::int32_t amount) {
   return out;
 }
 
-std::int32_t BuildingValue(const TSpil& game, std::int32_t ground) {
+std::int32_t BuildingValue(const GameState& game, std::int32_t ground) {
   if (ground < 0 || static_cast<std::size_t>(ground) >= game.Grounds.size()) return 0;
-  const TGrund& g = game.Grounds[static_cast<std::size_t>(ground)];
+  const Ground& g = game.Grounds[static_cast<std::size_t>(ground)];
   if (g.House < 0 || static_cast<std::size_t>(g.House) >= g.Houses.size()) return 0;
   return g.Houses[static_cast<std::size_t>(g.House)].Rent;
 }
 
-Worth WorthOf(const TSpil& game, std::int32_t player) {
+Worth WorthOf(const GameState& game, std::int32_t player) {
   Worth w;
   for (std::size_t i = 0; i < game.Grounds.size(); ++i) {
-    const TGrund& g = game.Grounds[i];
+    const Ground& g = game.Grounds[i];
     if (g.Owner != player) continue;
     w.Lots += g.Price;
     if (g.House >= 0 && static_cast<std::size_t>(g.House) < g.Houses.size()) {
@@ -44,15 +44,15 @@ Worth WorthOf(const TSpil& game, std::int32_t player) {
     }
   }
   if (player >= 0 && static_cast<std::size_t>(player) < game.Players.size()) {
-    const TSpiller& p = game.Players[static_cast<std::size_t>(player)];
+    const Player& p = game.Players[static_cast<std::size_t>(player)];
     w.Total = static_cast<std::int64_t>(p.Money) + w.Lots + w.Buildings - p.Loan;
   }
   return w;
 }
 
-void HoldingsOfAll(const TSpil& game, Worth* perSeat, int seats) {
+void HoldingsOfAll(const GameState& game, Worth* perSeat, int seats) {
   for (int i = 0; i < seats; ++i) perSeat[i] = Worth{};
-  for (const TGrund& g : game.Grounds) {
+  for (const Ground& g : game.Grounds) {
     if (g.Owner < 0 || g.Owner >= seats) continue;
     Worth& w = perSeat[g.Owner];
     w.Lots += g.Price;
@@ -62,21 +62,21 @@ void HoldingsOfAll(const TSpil& game, Worth* perSeat, int seats) {
   }
 }
 
-std::int32_t LotsValue(const TSpil& game, std::int32_t player) {
+std::int32_t LotsValue(const GameState& game, std::int32_t player) {
   return Saturate(WorthOf(game, player).Lots);
 }
 
-std::int32_t BuildingsValue(const TSpil& game, std::int32_t player) {
+std::int32_t BuildingsValue(const GameState& game, std::int32_t player) {
   return Saturate(WorthOf(game, player).Buildings);
 }
 
-std::int32_t Total(const TSpil& game, std::int32_t player) {
+std::int32_t Total(const GameState& game, std::int32_t player) {
   return Saturate(WorthOf(game, player).Total);
 }
 
-std::int32_t MaxLoan(const TSpil& game, std::int32_t player) {
+std::int32_t MaxLoan(const GameState& game, std::int32_t player) {
   if (player < 0 || static_cast<std::size_t>(player) >= game.Players.size()) return 0;
-  const TSpiller& p = game.Players[static_cast<std::size_t>(player)];
+  const Player& p = game.Players[static_cast<std::size_t>(player)];
   // Single precision is part of the rule: large sums are rounded to the float grid first.
   const float money = static_cast<float>(p.Money);
   const float lots = static_cast<float>(LotsValue(game, player));
@@ -89,13 +89,13 @@ std::int32_t MaxLoan(const TSpil& game, std::int32_t player) {
   return static_cast<std::int32_t>(truncated);
 }
 
-void JailCountdown(TSpil& game, std::int32_t player) {
+void JailCountdown(GameState& game, std::int32_t player) {
   if (player < 0 || static_cast<std::size_t>(player) >= game.Players.size()) return;
-  TSpiller& p = game.Players[static_cast<std::size_t>(player)];
+  Player& p = game.Players[static_cast<std::size_t>(player)];
   if (p.Jail > 0) --p.Jail;
 }
 
-void ClearMoney(TSpil& game, std::int32_t n) {
+void ClearMoney(GameState& game, std::int32_t n) {
   for (std::int32_t i = 0; i < n && static_cast<std::size_t>(i) < game.Players.size(); ++i) {
     game.Players[static_cast<std::size_t>(i)].Money = 0;
   }

@@ -29,21 +29,21 @@ std::string MoneyText(std::int32_t amount);
 constexpr bool CanAfford(std::int32_t available, std::int32_t cost) { return cost <= available; }
 
 // Sum of the prices of the grounds the player owns (saturated).
-std::int32_t LotsValue(const TSpil& game, std::int32_t player);
+std::int32_t LotsValue(const GameState& game, std::int32_t player);
 // Rent of the ground's current building level, 0 without buildings.
-std::int32_t BuildingValue(const TSpil& game, std::int32_t ground);
+std::int32_t BuildingValue(const GameState& game, std::int32_t ground);
 // Sum of BuildingValue over the player's grounds (saturated).
-std::int32_t BuildingsValue(const TSpil& game, std::int32_t player);
+std::int32_t BuildingsValue(const GameState& game, std::int32_t player);
 // The most the player may owe in total: 0.8 x (Money + LotsValue - Loan) in single precision.
-std::int32_t MaxLoan(const TSpil& game, std::int32_t player);
+std::int32_t MaxLoan(const GameState& game, std::int32_t player);
 // One turn off a jail sentence; never below 0.
-void JailCountdown(TSpil& game, std::int32_t player);
+void JailCountdown(GameState& game, std::int32_t player);
 // The next seat after current, wrapping to 0.
 constexpr std::int32_t NextPlayerIndex(std::int32_t current, std::int32_t count) {
   return current >= count - 1 ? 0 : current + 1;
 }
 // Sets Money to 0 for the first n players.
-void ClearMoney(TSpil& game, std::int32_t n);
+void ClearMoney(GameState& game, std::int32_t n);
 
 // A player's worth and its parts, computed without overflow.
 struct Worth {
@@ -51,12 +51,12 @@ struct Worth {
   std::int64_t Buildings = 0;
   std::int64_t Total = 0;  // Money + Lots + Buildings - Loan
 };
-Worth WorthOf(const TSpil& game, std::int32_t player);
+Worth WorthOf(const GameState& game, std::int32_t player);
 // Lots and buildings of every seat (index = owner) counted in one pass over the grounds; the
 // totals are left to the caller.
-void HoldingsOfAll(const TSpil& game, Worth* perSeat, int seats);
+void HoldingsOfAll(const GameState& game, Worth* perSeat, int seats);
 // Worth saturated to 32 bits, as panels show it.
-std::int32_t Total(const TSpil& game, std::int32_t player);
+std::int32_t Total(const GameState& game, std::int32_t player);
 
 // A whole number typed by a player: optional blanks, an optional sign, decimal digits. The
 // game's own money form is accepted too: "." grouping in threes and a ",00" decimal part

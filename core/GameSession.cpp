@@ -11,7 +11,7 @@ bool GameSession::ValidPlayer(std::int32_t index) const {
   return index >= 0 && static_cast<std::size_t>(index) < Game.Players.size();
 }
 
-TSpiller* GameSession::PlayerAt(std::int32_t index) {
+Player* GameSession::PlayerAt(std::int32_t index) {
   return ValidPlayer(index) ? &Game.Players[static_cast<std::size_t>(index)] : nullptr;
 }
 
@@ -26,7 +26,7 @@ const IniFile& GameSession::Database() {
 }
 
 void GameSession::SetUpPlaceholderGame() {
-  TSpil placeholder;
+  GameState placeholder;
   placeholder.Players.resize(static_cast<std::size_t>(PlayerCount));
   ClearMoney(placeholder, PlayerCount);
   placeholder.Grounds = FreshGrounds(Database());
@@ -37,11 +37,11 @@ void GameSession::SetUpPlaceholderGame() {
 bool GameSession::NewGame() {
   NoGameYet = false;
   if (PlayerCount != 3) PlayerCount = 2;
-  TSpil game;
+  GameState game;
   game.Players.resize(static_cast<std::size_t>(PlayerCount));
   ClearMoney(game, PlayerCount);
   game.Grounds = FreshGrounds(Database());
-  for (TSpiller& p : game.Players) {
+  for (Player& p : game.Players) {
     p.Name = "Mr. Gambler";
     p.Money = 5000000;
     p.Color = kBlue;
@@ -83,14 +83,14 @@ void GameSession::StartNewGame(const NewGameChoice& choice) {
   PlayerCount = choice.PlayerCount == 3 ? 3 : 2;
   NewGame();
   for (int i = 0; i < 2; ++i) {
-    TSpiller& p = Game.Players[static_cast<std::size_t>(i)];
+    Player& p = Game.Players[static_cast<std::size_t>(i)];
     p.Name = choice.Seats[static_cast<std::size_t>(i)].Name;
     p.Money = choice.Seats[static_cast<std::size_t>(i)].Money;
     p.CPU = choice.Seats[static_cast<std::size_t>(i)].CPU;
   }
   SetTokenVisible(2, PlayerCount == 3);
   if (PlayerCount == 3) {
-    TSpiller& p = Game.Players[2];
+    Player& p = Game.Players[2];
     p.Name = choice.Seats[2].Name;
     p.Money = choice.Seats[2].Money;
     p.CPU = choice.Seats[2].CPU;
@@ -99,7 +99,7 @@ void GameSession::StartNewGame(const NewGameChoice& choice) {
   SetActionsEnabled(true);
 }
 
-void GameSession::ApplyLoadedGame(TSpil game, const SavedTurn& turn, const std::string& fileName) {
+void GameSession::ApplyLoadedGame(GameState game, const SavedTurn& turn, const std::string& fileName) {
   StopMove();
   NoGameYet = false;
   PlayerCount = static_cast<std::int32_t>(game.Players.size());

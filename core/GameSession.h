@@ -55,7 +55,7 @@ class GameSession {
   bool ExtraTurn = false;
   bool SoundOn = true;
   bool AnimationOn = true;
-  TSpil Game;
+  GameState Game;
   std::int32_t Die1 = 0;
   std::int32_t Die2 = 0;
   std::int32_t PlayerCount = 2;
@@ -91,23 +91,23 @@ class GameSession {
   void StartNewGame(const NewGameChoice& choice);
   // Replaces the game by a loaded one (already checked) and brings the board up to date;
   // a move saved under way resumes.
-  void ApplyLoadedGame(TSpil game, const SavedTurn& turn, const std::string& fileName);
+  void ApplyLoadedGame(GameState game, const SavedTurn& turn, const std::string& fileName);
   // Stops a move under way: timer off, nothing left to walk, dice hidden.
   void StopMove();
 
   // --- turns ---
-  void Button1Click();  // Roll
-  void Timer1Timer();   // one movement tick
+  void Roll();  // Roll
+  void StepWalk();   // one movement tick
   // --- finance actions ---
-  void Button7Click();      // Loan money
-  void Button8Click();      // Pay back loan money
-  void Button6Click();      // Buy another player's ground
-  void ttbBuyHouseClick();  // Build house
-  void tbbSellCompanyClick();
-  void tbbSellBuildingClick();
+  void TakeLoan();      // Loan money
+  void RepayLoan();      // Pay back loan money
+  void BuyGroundFromPlayer();      // Buy another player's ground
+  void Build();  // Build house
+  void SellCompany();
+  void SellBuilding();
   // --- refresh, end of game, computer player ---
-  void Timer3Timer();
-  void CPUTimer();
+  void RefreshStatus();
+  void ComputerTurnTick();
 
   // --- rules exposed for tests and tools ---
   // Effect of the square the move ended on; true when a continuation move is needed.
@@ -143,14 +143,14 @@ class GameSession {
     std::int32_t Colour = -1;
   };
 
-  TSpiller* PlayerAt(std::int32_t index);
+  Player* PlayerAt(std::int32_t index);
   bool ValidPlayer(std::int32_t index) const;
   void EndOfMove();
   void ChooseNextPlayer(std::uint64_t generation);
   void SkipJailedRounds();
   void PassTurnOfPlayerWhoIsOut();
   void EndGame(const std::string& message, int winner, int loser);
-  void ShowPlayerOnPanel(int panel, const TSpiller& player, const Settlement& s);
+  void ShowPlayerOnPanel(int panel, const Player& player, const Settlement& s);
   void ClearPanel(int panel);
   void RefreshStatusDisplay(int shownPlayers);
   void SetPanelValue(int panel, int slot, std::optional<std::int32_t> value);
@@ -160,7 +160,7 @@ class GameSession {
   void Say(Compose&& compose) {
     port_.ShowMessage(port_.ShowsMessages() ? std::string(compose()) : std::string());
   }
-  std::string RentText(const TGrund& ground, const TSpiller& payer, std::int32_t rent);
+  std::string RentText(const Ground& ground, const Player& payer, std::int32_t rent);
   // The prompt of a finance action; empty when cancelled or left empty.
   std::optional<std::string> Prompt(const std::string& caption, const std::string& prompt,
                                     const std::string& initial = std::string());

@@ -5,14 +5,14 @@
 
 namespace quillbury {
 
-void LoadGroundDatabase(TGrunde& grounds, const IniFile& database) {
+void LoadGroundDatabase(GroundList& grounds, const IniFile& database) {
   LoadGroundDatabase(grounds, database.Data());
 }
 
-void LoadGroundDatabase(TGrunde& grounds, const IniData& database) {
+void LoadGroundDatabase(GroundList& grounds, const IniData& database) {
   if (grounds.size() < static_cast<std::size_t>(kGroundCount)) grounds.resize(kGroundCount);
   for (int i = 1; i <= kGroundCount; ++i) {
-    TGrund& g = grounds[static_cast<std::size_t>(i - 1)];
+    Ground& g = grounds[static_cast<std::size_t>(i - 1)];
     const std::string section = std::to_string(i);
     g.Square = kGroundSquares[static_cast<std::size_t>(i - 1)];
     g.Name = database.ReadString(section, "Name", "");
@@ -22,13 +22,13 @@ void LoadGroundDatabase(TGrunde& grounds, const IniData& database) {
   }
 }
 
-void SetUpBuildingLevels(TGrunde& grounds) {
+void SetUpBuildingLevels(GroundList& grounds) {
   static const char* const kNames[4] = {"1 Building", "2 Building", "3 Building", "4 Building"};
   static const int kPercent[4] = {50, 65, 80, 95};
-  for (TGrund& g : grounds) {
+  for (Ground& g : grounds) {
     g.Owner = -1;
     g.House = -1;
-    g.Houses.assign(4, THus{});
+    g.Houses.assign(4, BuildingLevel{});
     for (int level = 0; level < 4; ++level) {
       g.Houses[static_cast<std::size_t>(level)].Name = kNames[level];
       // Price div 100 first, then the percentage: the last two digits of the price drop out.
@@ -37,8 +37,8 @@ void SetUpBuildingLevels(TGrunde& grounds) {
   }
 }
 
-TGrunde FreshGrounds(const IniFile& database) {
-  TGrunde grounds(kGroundCount);
+GroundList FreshGrounds(const IniFile& database) {
+  GroundList grounds(kGroundCount);
   LoadGroundDatabase(grounds, database);
   SetUpBuildingLevels(grounds);
   return grounds;

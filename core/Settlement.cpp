@@ -12,8 +12,8 @@ void GameSession::SellBuildingsOf(std::int32_t player, std::int32_t ground, std:
   if (ground < 0 || ground >= kGroundCount ||
       static_cast<std::size_t>(ground) >= Game.Grounds.size())
     return;
-  TSpiller* p = PlayerAt(player);
-  TGrund& g = Game.Grounds[static_cast<std::size_t>(ground)];
+  Player* p = PlayerAt(player);
+  Ground& g = Game.Grounds[static_cast<std::size_t>(ground)];
   if (p == nullptr || g.Owner != player || g.House < 0 || n < 0 || n > g.House) return;
   std::int32_t received;
   if (n == g.House) {
@@ -31,8 +31,8 @@ void GameSession::SellBuildingsOf(std::int32_t player, std::int32_t ground, std:
 
 void GameSession::SellCompanyOf(std::int32_t player, std::int32_t ground) {
   if (ground < 0 || static_cast<std::size_t>(ground) >= Game.Grounds.size()) return;
-  TSpiller* p = PlayerAt(player);
-  TGrund& g = Game.Grounds[static_cast<std::size_t>(ground)];
+  Player* p = PlayerAt(player);
+  Ground& g = Game.Grounds[static_cast<std::size_t>(ground)];
   if (p == nullptr || g.Owner != player) return;
   p->Money = SatAdd(p->Money, std::int64_t{BuildingValue(Game, ground)} + g.Price);
   g.Owner = -1;
@@ -46,7 +46,7 @@ GameSession::Settlement GameSession::SettlePlayer(std::int32_t index) {
 
 GameSession::Settlement GameSession::SettlePlayer(std::int32_t index, Worth w) {
   Settlement s;
-  TSpiller* p = PlayerAt(index);
+  Player* p = PlayerAt(index);
   if (p == nullptr) return s;
   for (bool first = true;; first = false) {
     if (p->Money < 0) {
@@ -63,7 +63,7 @@ GameSession::Settlement GameSession::SettlePlayer(std::int32_t index, Worth w) {
     int built = -1;
     int owned = -1;
     for (int g = 0; g < static_cast<int>(Game.Grounds.size()); ++g) {
-      const TGrund& ground = Game.Grounds[static_cast<std::size_t>(g)];
+      const Ground& ground = Game.Grounds[static_cast<std::size_t>(g)];
       if (ground.Owner != index) continue;
       if (owned < 0) owned = g;
       if (built < 0 && ground.House >= 0) built = g;
@@ -124,7 +124,7 @@ void GameSession::EndGame(const std::string& message, int winner, int loser) {
       ValidPlayer(winner) ? Game.Players[static_cast<std::size_t>(winner)].Name : std::string()};
   if (!message.empty()) {
     port_.ShowMessage(message);
-  } else if (const TSpiller* w = PlayerAt(winner)) {
+  } else if (const Player* w = PlayerAt(winner)) {
     port_.ShowWon(w->Name + " has won the game!", w->Money);
   }
   NewGame();

@@ -12,7 +12,7 @@ constexpr std::int32_t kShortcutTarget = 41;
 
 }  // namespace
 
-std::string GameSession::RentText(const TGrund& ground, const TSpiller& payer, std::int32_t rent) {
+std::string GameSession::RentText(const Ground& ground, const Player& payer, std::int32_t rent) {
   const RentMessage kind =
       ground.House == -1 ? RentMessage::WithoutBuildings : RentMessage::WithBuildings;
   std::string text = ReadDialogText(LanguageFile.get(), kind);
@@ -25,7 +25,7 @@ std::string GameSession::RentText(const TGrund& ground, const TSpiller& payer, s
 
 bool GameSession::ApplySquareEffect(std::int32_t p) {
   const std::int32_t cur = CurrentPlayerID;
-  TSpiller* player = PlayerAt(cur);
+  Player* player = PlayerAt(cur);
   if (player == nullptr) return false;
   const std::uint64_t generation = generation_;
   // After a modal call, the game may have been replaced; then this move has nothing left to do.
@@ -37,7 +37,7 @@ bool GameSession::ApplySquareEffect(std::int32_t p) {
   if (IsGroundSquare(p)) {
     const std::int32_t g = GroundIndexBySquare(Game.Grounds, p);
     if (g < 0) return false;
-    TGrund* ground = &Game.Grounds[static_cast<std::size_t>(g)];
+    Ground* ground = &Game.Grounds[static_cast<std::size_t>(g)];
     if (ground->Owner == -1) {
       if (!CanAfford(player->Money, ground->Price)) return false;
       if (player->CPU) {
@@ -64,7 +64,7 @@ bool GameSession::ApplySquareEffect(std::int32_t p) {
     Say([&] { return RentText(*ground, *player, rent); });
     if (!stillHere()) return false;
     player->Money = SatAdd(player->Money, -static_cast<std::int64_t>(rent));
-    TSpiller* receiver = PlayerAt(owner);
+    Player* receiver = PlayerAt(owner);
     if (receiver != nullptr) receiver->Money = SatAdd(receiver->Money, rent);
     return false;
   }
@@ -173,7 +173,7 @@ bool GameSession::ApplySquareEffect(std::int32_t p) {
     case 26:
     case 37: {
       std::int64_t buildings = 0;
-      for (const TGrund& g : Game.Grounds) {
+      for (const Ground& g : Game.Grounds) {
         if (g.Owner == cur) buildings += g.House + 1;
       }
       const bool energy = p == 26;

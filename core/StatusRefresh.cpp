@@ -29,7 +29,7 @@ void GameSession::SetPanelValue(int panel, int slot, std::optional<std::int32_t>
   port_.SetPanelText(panel, kSlotFields[slot], value ? MoneyText(*value) : std::string());
 }
 
-void GameSession::ShowPlayerOnPanel(int panel, const TSpiller& player, const Settlement& s) {
+void GameSession::ShowPlayerOnPanel(int panel, const Player& player, const Settlement& s) {
   SetPanelValue(panel, 0, s.Buildings);
   SetPanelValue(panel, 1, player.Salary);
   SetPanelValue(panel, 2, s.Lots);
@@ -56,7 +56,7 @@ void GameSession::ClearPanel(int panel) {
   shown.Known = true;
 }
 
-void GameSession::Timer3Timer() {
+void GameSession::RefreshStatus() {
   const int count = static_cast<int>(Game.Players.size());
   const int shownPlayers = std::min(count, PlayerCount == 3 ? 3 : 2);
   const bool shows = port_.ShowsStatus();
@@ -81,7 +81,7 @@ void GameSession::Timer3Timer() {
 // played by somebody who is no longer in the game. The turn passes on instead.
 void GameSession::PassTurnOfPlayerWhoIsOut() {
   if (NoGameYet || !rollEnabled_) return;
-  const TSpiller* current = PlayerAt(CurrentPlayerID);
+  const Player* current = PlayerAt(CurrentPlayerID);
   if (current == nullptr || current->Playing) return;
   ExtraTurn = false;
   ChooseNextPlayer(generation_);
@@ -90,7 +90,7 @@ void GameSession::PassTurnOfPlayerWhoIsOut() {
 void GameSession::RefreshStatusDisplay(int shownPlayers) {
   for (int p = shownPlayers; p < kMaxPlayers; ++p) ClearPanel(p);
 
-  const TSpiller* current = PlayerAt(CurrentPlayerID);
+  const Player* current = PlayerAt(CurrentPlayerID);
   const std::string emptyName;
   const std::string& name = current != nullptr ? current->Name : emptyName;
   const bool captionSame =

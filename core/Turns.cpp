@@ -11,7 +11,7 @@ constexpr int kFinishInterval = 1;
 
 }  // namespace
 
-void GameSession::Button1Click() {
+void GameSession::Roll() {
   // Roll is the interlock of a turn: a click that reaches a disabled Roll does nothing.
   if (!rollEnabled_ || !ValidPlayer(CurrentPlayerID)) return;
   if (!Game.Players[static_cast<std::size_t>(CurrentPlayerID)].Playing) return;
@@ -28,10 +28,10 @@ void GameSession::Button1Click() {
   SetMovementTimer(true);
 }
 
-void GameSession::Timer1Timer() {
+void GameSession::StepWalk() {
   if (!movementTimerOn_) return;
   SetMovementInterval(kStepInterval);
-  TSpiller* player = PlayerAt(CurrentPlayerID);
+  Player* player = PlayerAt(CurrentPlayerID);
   if (player == nullptr) {
     StopMove();
     return;
@@ -68,7 +68,7 @@ void GameSession::EndOfMove() {
   SetMovementTimer(false);
   if (SoundOn) port_.PlaySound(SoundPath("Go2.wav"));
   const std::uint64_t generation = generation_;
-  const TSpiller* player = PlayerAt(CurrentPlayerID);
+  const Player* player = PlayerAt(CurrentPlayerID);
   if (player == nullptr) return;
   const bool continuation = ApplySquareEffect(player->CurrentPosition);
   if (generation != generation_) return;  // a new game or a load took over meanwhile
@@ -95,10 +95,10 @@ void GameSession::ChooseNextPlayer(std::uint64_t generation) {
     } else {
       CurrentPlayerID = NextPlayerIndex(CurrentPlayerID, PlayerCount);
     }
-    const TSpiller* next = PlayerAt(CurrentPlayerID);
+    const Player* next = PlayerAt(CurrentPlayerID);
     if (next != nullptr && next->Playing && next->Jail <= 0) return;
     bool anyPlaying = false;
-    for (const TSpiller& p : Game.Players) anyPlaying = anyPlaying || p.Playing;
+    for (const Player& p : Game.Players) anyPlaying = anyPlaying || p.Playing;
     // Nobody left to take the turn: the end test of the next refresh closes the game.
     if (!anyPlaying) return;
     if (++passes % PlayerCount == 0) SkipJailedRounds();
@@ -109,12 +109,12 @@ void GameSession::ChooseNextPlayer(std::uint64_t generation) {
 // counted down once; taking them in one step keeps huge sentences from stalling the game.
 void GameSession::SkipJailedRounds() {
   std::int32_t least = kInt32Max;
-  for (const TSpiller& p : Game.Players) {
+  for (const Player& p : Game.Players) {
     if (p.Playing) least = std::min(least, p.Jail);
   }
   if (least < 2 || least == kInt32Max) return;
   const std::int32_t rounds = least - 1;
-  for (TSpiller& p : Game.Players) {
+  for (Player& p : Game.Players) {
     if (p.Jail > 0) p.Jail = p.Jail > rounds ? p.Jail - rounds : 0;
   }
 }

@@ -18,9 +18,9 @@ class QuietPort final : public quillbury::NullPort {
   bool ended = false;
 };
 
-const quillbury::TGrunde& Grounds() {
-  static const quillbury::TGrunde grounds = [] {
-    quillbury::TGrunde g(quillbury::kGroundCount);
+const quillbury::GroundList& Grounds() {
+  static const quillbury::GroundList grounds = [] {
+    quillbury::GroundList g(quillbury::kGroundCount);
     for (int i = 0; i < quillbury::kGroundCount; ++i) {
       g[static_cast<std::size_t>(i)].Square =
           quillbury::kGroundSquares[static_cast<std::size_t>(i)];
@@ -48,9 +48,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (auto& p : session.Game.Players) p.CPU = true;
   for (int turn = 0; turn < 60 && !port.ended; ++turn) {
     int steps = 0;
-    while (session.MovementTimerOn() && steps++ < 100) session.Timer1Timer();
-    session.Timer3Timer();
-    session.CPUTimer();
+    while (session.MovementTimerOn() && steps++ < 100) session.StepWalk();
+    session.RefreshStatus();
+    session.ComputerTurnTick();
   }
   (void)quillbury::BuildGameText(session);
   return 0;

@@ -86,7 +86,7 @@ std::string BuildGameText(const GameSession& session) {
   AddInteger(root, "Die2", session.Die2);
   TGmXmlNode& players = root.SubNodes.OpenElement("Players");
   for (std::size_t i = 0; i < session.Game.Players.size(); ++i) {
-    const TSpiller& p = session.Game.Players[i];
+    const Player& p = session.Game.Players[i];
     TGmXmlNode& node = players.SubNodes.OpenElement("Player");
     AddInteger(node, "ID", static_cast<std::int32_t>(i));
     AddText(node, "Name", p.Name);
@@ -102,7 +102,7 @@ std::string BuildGameText(const GameSession& session) {
   root.SubNodes.CloseElement();
   TGmXmlNode& grounds = root.SubNodes.OpenElement("Grounds");
   for (std::size_t i = 0; i < session.Game.Grounds.size(); ++i) {
-    const TGrund& g = session.Game.Grounds[i];
+    const Ground& g = session.Game.Grounds[i];
     TGmXmlNode& node = grounds.SubNodes.OpenElement("Ground");
     AddInteger(node, "ID", static_cast<std::int32_t>(i));
     AddInteger(node, "Owner", g.Owner);
@@ -125,7 +125,7 @@ bool WriteGameFile(const GameSession& session, const std::string& path, std::str
   }
 }
 
-std::optional<LoadedGame> ParseGameText(std::string_view text, const TGrunde& freshGrounds,
+std::optional<LoadedGame> ParseGameText(std::string_view text, const GroundList& freshGrounds,
                                         std::string* error) {
   try {
     TGmXML doc;
@@ -155,7 +155,7 @@ std::optional<LoadedGame> ParseGameText(std::string_view text, const TGrunde& fr
       const std::int32_t id = Integer(node, "ID");
       Require(id >= 0 && id < n, "player ID " + N(id) + " is outside 0.." + N(n - 1));
       Require(seen.insert(id).second, "player ID " + N(id) + " occurs twice");
-      TSpiller& p = loaded.Game.Players[static_cast<std::size_t>(id)];
+      Player& p = loaded.Game.Players[static_cast<std::size_t>(id)];
       p.Name = DecodeGameText(Need(node, "Name").ValueText());
       p.Money = Integer(node, "Money");
       p.Salary = Integer(node, "Salary");
@@ -179,7 +179,7 @@ std::optional<LoadedGame> ParseGameText(std::string_view text, const TGrunde& fr
       const std::int32_t id = Integer(node, "ID");
       Require(id >= 0 && id < kGroundCount, "ground ID " + N(id) + " is outside 0..27");
       Require(seenGrounds.insert(id).second, "ground ID " + N(id) + " occurs twice");
-      TGrund& g = loaded.Game.Grounds[static_cast<std::size_t>(id)];
+      Ground& g = loaded.Game.Grounds[static_cast<std::size_t>(id)];
       g.Name = DecodeGameText(Need(node, "Name").ValueText());
       g.House = Integer(node, "House");
       g.Owner = Integer(node, "Owner");

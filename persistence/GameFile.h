@@ -12,7 +12,7 @@ class IniFile;
 
 // A saved game as read from its file, checked against the rules of the game.
 struct LoadedGame {
-  TSpil Game;
+  GameState Game;
   SavedTurn Turn;
 };
 
@@ -31,7 +31,7 @@ bool WriteGameFile(const GameSession& session, const std::string& path,
 // from freshGrounds, the grounds as the company database gives them. Empty, with the reason in
 // *error, when the text is not a saved game or holds a value the game cannot play with (player
 // count, IDs, owners, levels, positions, jail, dice, squares left to walk).
-std::optional<LoadedGame> ParseGameText(std::string_view text, const TGrunde& freshGrounds,
+std::optional<LoadedGame> ParseGameText(std::string_view text, const GroundList& freshGrounds,
                                         std::string* error = nullptr);
 
 // Reads the file at path with the database beside the program in appDir.

@@ -28,9 +28,9 @@ void CheckInvariants(const GameSession& session, int game, int turn,
     violations.push_back("game " + std::to_string(game) + ", turn " + std::to_string(turn) + ": " +
                          what);
   };
-  const TSpil& g = session.Game;
+  const GameState& g = session.Game;
   for (std::size_t i = 0; i < g.Grounds.size(); ++i) {
-    const TGrund& ground = g.Grounds[i];
+    const Ground& ground = g.Grounds[i];
     if (ground.House < -1 || ground.House > 3) {
       report("ground " + std::to_string(i + 1) + " has level " + std::to_string(ground.House));
     }
@@ -78,28 +78,28 @@ SimulatorReport RunSimulation(const SimulatorOptions& options,
       session.PlayerCount = options.Players;
       session.NewGame();
     }
-    for (TSpiller& p : session.Game.Players) p.CPU = true;
+    for (Player& p : session.Game.Players) p.CPU = true;
     if (game == 0) {
-      for (const TSpiller& p : session.Game.Players) report.SeatNames.push_back(p.Name);
+      for (const Player& p : session.Game.Players) report.SeatNames.push_back(p.Name);
     }
     // Players are reported by name; two players of one name are told apart by their seats.
     std::vector<std::string> labels;
     for (std::size_t i = 0; i < session.Game.Players.size(); ++i) {
       const std::string& name = session.Game.Players[i].Name;
       int sameName = 0;
-      for (const TSpiller& p : session.Game.Players) sameName += p.Name == name ? 1 : 0;
+      for (const Player& p : session.Game.Players) sameName += p.Name == name ? 1 : 0;
       labels.push_back(sameName > 1 ? name + " (seat " + std::to_string(i + 1) + ")" : name);
     }
 
     int turns = 0;
     bool stuck = false;
     while (!port.gameOver) {
-      session.Timer3Timer();
+      session.RefreshStatus();
       if (port.gameOver) break;
       if (options.Check) CheckInvariants(session, game + 1, turns, report.Violations);
       if (turns >= options.MaxTurns) break;
       if (session.RollEnabled()) {
-        session.CPUTimer();
+        session.ComputerTurnTick();
         ++turns;
       }
       if (!session.MovementTimerOn()) {
@@ -108,7 +108,7 @@ SimulatorReport RunSimulation(const SimulatorOptions& options,
         if (stuck) break;
         continue;
       }
-      while (session.MovementTimerOn()) session.Timer1Timer();
+      while (session.MovementTimerOn()) session.StepWalk();
     }
     if (stuck && options.Check) {
       report.Violations.push_back("game " + std::to_string(game + 1) + " stopped moving");
@@ -128,7 +128,7 @@ SimulatorReport RunSimulation(const SimulatorOptions& options,
       }
       report.PlayersBankrupted += outcome.Winner >= 0 ? seats - 1 : seats;
     } else {
-      for (const TSpiller& p : session.Game.Players) {
+      for (const Player& p : session.Game.Players) {
         if (!p.Playing) ++report.PlayersBankrupted;
       }
     }

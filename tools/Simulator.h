@@ -22,7 +22,7 @@ struct SimulatorOptions {
 
 // A position to play on from, as a saved game holds it.
 struct StartPosition {
-  TSpil Game;
+  GameState Game;
   SavedTurn Turn;
 };
 

@@ -75,7 +75,7 @@ void LinkLabel::mouseReleaseEvent(QMouseEvent* event) {
     emit clicked();
 }
 
-QStringList TfrmAbout::Credits() {
+QStringList AboutDialog::Credits() {
   return {
       QStringLiteral("Quillbury 2007"),
       QStringLiteral("\u00A9 Pellmark"),
@@ -116,7 +116,7 @@ QStringList TfrmAbout::Credits() {
   };
 }
 
-TfrmAbout::TfrmAbout(QWidget* owner, Artwork& art) : QDialog(owner) {
+AboutDialog::AboutDialog(QWidget* owner, Artwork& art) : QDialog(owner) {
   setWindowTitle(QStringLiteral("About Quillbury"));
   setFixedSize(400, 336);
   setFont(WindowFont());
@@ -126,40 +126,40 @@ TfrmAbout::TfrmAbout(QWidget* owner, Artwork& art) : QDialog(owner) {
   setPalette(white);
   setAutoFillBackground(true);
 
-  Image2 = new QLabel(this);
-  Image2->setGeometry(0, 0, 400, 128);
-  Image2->setPixmap(art.Picture(QStringLiteral("logo"), QSize(400, 128)));
+  logo = new QLabel(this);
+  logo->setGeometry(0, 0, 400, 128);
+  logo->setPixmap(art.Picture(QStringLiteral("logo"), QSize(400, 128)));
 
-  Shape1 = new QFrame(this);
-  Shape1->setGeometry(0, 128, 400, 147);
-  Shape1->setFrameStyle(QFrame::Box | QFrame::Plain);
-  Shape1->setLineWidth(1);
+  creditsFrame = new QFrame(this);
+  creditsFrame->setGeometry(0, 128, 400, 147);
+  creditsFrame->setFrameStyle(QFrame::Box | QFrame::Plain);
+  creditsFrame->setLineWidth(1);
 
-  JvScrollText1 = new ScrollText(Credits(), this);
-  JvScrollText1->setGeometry(1, 129, 398, 145);
+  credits = new ScrollText(Credits(), this);
+  credits->setGeometry(1, 129, 398, 145);
 
-  Label1 = new QLabel(QStringLiteral("Visit our website for more information"), this);
-  Label1->move(8, 288);
-  Label1->adjustSize();
+  websiteHint = new QLabel(QStringLiteral("Visit our website for more information"), this);
+  websiteHint->move(8, 288);
+  websiteHint->adjustSize();
 
-  Label2 = new QLabel(QStringLiteral("\u00A9 2007 Pellmark\nAll rights reserved."), this);
-  Label2->setGeometry(216, 288, 174, 26);
-  Label2->setAlignment(Qt::AlignRight | Qt::AlignTop);
+  rightsNotice = new QLabel(QStringLiteral("\u00A9 2007 Pellmark\nAll rights reserved."), this);
+  rightsNotice->setGeometry(216, 288, 174, 26);
+  rightsNotice->setAlignment(Qt::AlignRight | Qt::AlignTop);
 
-  TBXLink1 = new LinkLabel(kMakerUrl, this);
-  TBXLink1->setGeometry(8, 304, 233, 15);
-  TBXLink1->setFont(FittingFont(WindowFont(11, true), kMakerUrl, TBXLink1->size(),
+  websiteLink = new LinkLabel(kMakerUrl, this);
+  websiteLink->setGeometry(8, 304, 233, 15);
+  websiteLink->setFont(FittingFont(WindowFont(11, true), kMakerUrl, websiteLink->size(),
                                 Qt::AlignLeft | Qt::AlignVCenter));
-  QPalette blue = TBXLink1->palette();
+  QPalette blue = websiteLink->palette();
   blue.setColor(QPalette::WindowText, Qt::blue);
-  TBXLink1->setPalette(blue);
-  TBXLink1->setCursor(Qt::PointingHandCursor);
-  connect(TBXLink1, &LinkLabel::clicked, this, &TfrmAbout::TBXLink1Click);
+  websiteLink->setPalette(blue);
+  websiteLink->setCursor(Qt::PointingHandCursor);
+  connect(websiteLink, &LinkLabel::clicked, this, &AboutDialog::OpenLink);
 }
 
-void TfrmAbout::TBXLink1Click() {
+void AboutDialog::OpenLink() {
   // Nothing to tell the player when no browser took it: the address is on screen.
-  OpenUrl(TBXLink1->text());
+  OpenUrl(websiteLink->text());
 }
 
 }  // namespace quillbury::ui

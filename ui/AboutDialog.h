@@ -56,23 +56,23 @@ class LinkLabel : public QLabel {
 
 // The About dialog: the maker's banner, scrolling credits, the rights notice and a link to the
 // maker's web page. It has no button; the close box closes it.
-class TfrmAbout : public QDialog {
+class AboutDialog : public QDialog {
   Q_OBJECT
 
  public:
-  TfrmAbout(QWidget* owner, Artwork& art);
+  AboutDialog(QWidget* owner, Artwork& art);
 
   static QStringList Credits();
 
-  QLabel* Image2;
-  QFrame* Shape1;
-  ScrollText* JvScrollText1;
-  QLabel* Label1;
-  QLabel* Label2;
-  LinkLabel* TBXLink1;
+  QLabel* logo;
+  QFrame* creditsFrame;
+  ScrollText* credits;
+  QLabel* websiteHint;
+  QLabel* rightsNotice;
+  LinkLabel* websiteLink;
 
  public slots:
-  void TBXLink1Click();
+  void OpenLink();
 };
 
 }  // namespace quillbury::ui

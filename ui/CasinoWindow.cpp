@@ -9,7 +9,7 @@
 
 namespace quillbury::ui {
 
-TForm2::TForm2(QWidget* owner, const QString& winText, Artwork& art,
+CasinoWindow::CasinoWindow(QWidget* owner, const QString& winText, Artwork& art,
                std::function<void()> playHurrah)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
       playHurrah_(std::move(playHurrah)) {
@@ -17,41 +17,41 @@ TForm2::TForm2(QWidget* owner, const QString& winText, Artwork& art,
   setFixedSize(198, 204);
   setFont(WindowFont());
 
-  Image1 = new QLabel(this);
-  Image1->setGeometry(0, 0, 198, 204);
-  Image1->setPixmap(art.Picture(QStringLiteral("casino"), QSize(198, 204)));
+  picture = new QLabel(this);
+  picture->setGeometry(0, 0, 198, 204);
+  picture->setPixmap(art.Picture(QStringLiteral("casino"), QSize(198, 204)));
 
-  Label1 = new QLabel(winText, this);
-  Label1->setGeometry(8, 120, 179, 33);
-  Label1->setAlignment(Qt::AlignCenter);
-  Label1->setWordWrap(true);
+  winLabel = new QLabel(winText, this);
+  winLabel->setGeometry(8, 120, 179, 33);
+  winLabel->setAlignment(Qt::AlignCenter);
+  winLabel->setWordWrap(true);
   // Long names and sums would otherwise lose their last line under the button.
-  Label1->setFont(FittingFont(WindowFont(13, true), winText, Label1->size(),
+  winLabel->setFont(FittingFont(WindowFont(13, true), winText, winLabel->size(),
                               Qt::AlignCenter | Qt::TextWordWrap));
-  QPalette blue = Label1->palette();
+  QPalette blue = winLabel->palette();
   blue.setColor(QPalette::WindowText, Qt::blue);
-  Label1->setPalette(blue);
+  winLabel->setPalette(blue);
 
-  Button1 = new QPushButton(QStringLiteral("OK"), this);
-  Button1->setGeometry(56, 160, 75, 25);
-  Button1->setDefault(true);
-  connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
+  okButton = new QPushButton(QStringLiteral("OK"), this);
+  okButton->setGeometry(56, 160, 75, 25);
+  okButton->setDefault(true);
+  connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
 
   // The window must be on screen before the sound holds the program up.
-  Timer1 = new QTimer(this);
-  Timer1->setSingleShot(true);
-  Timer1->setInterval(1);
-  connect(Timer1, &QTimer::timeout, this, &TForm2::Timer1Timer);
+  hurrahTimer = new QTimer(this);
+  hurrahTimer->setSingleShot(true);
+  hurrahTimer->setInterval(1);
+  connect(hurrahTimer, &QTimer::timeout, this, &CasinoWindow::StepWalk);
 }
 
-void TForm2::showEvent(QShowEvent* event) {
+void CasinoWindow::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
   // A window restored by the desktop is not shown anew and does not cheer again.
-  if (!event->spontaneous()) Timer1->start();
+  if (!event->spontaneous()) hurrahTimer->start();
 }
 
-void TForm2::Timer1Timer() {
-  Timer1->stop();
+void CasinoWindow::StepWalk() {
+  hurrahTimer->stop();
   if (playHurrah_) playHurrah_();
 }
 

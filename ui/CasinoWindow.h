@@ -14,19 +14,19 @@ class Artwork;
 // The casino window: the win text over the casino picture and an OK button, without a close
 // box. Just after it appears it calls playHurrah, once per showing; the caller decides whether
 // that plays a sound.
-class TForm2 : public QDialog {
+class CasinoWindow : public QDialog {
   Q_OBJECT
 
  public:
-  TForm2(QWidget* owner, const QString& winText, Artwork& art, std::function<void()> playHurrah);
+  CasinoWindow(QWidget* owner, const QString& winText, Artwork& art, std::function<void()> playHurrah);
 
-  QLabel* Image1;
-  QLabel* Label1;
-  QPushButton* Button1;
-  QTimer* Timer1;
+  QLabel* picture;
+  QLabel* winLabel;
+  QPushButton* okButton;
+  QTimer* hurrahTimer;
 
  public slots:
-  void Timer1Timer();
+  void StepWalk();
 
  protected:
   void showEvent(QShowEvent* event) override;

@@ -22,8 +22,8 @@ namespace {
 // A fault that repeats at every timer tick would otherwise grow the report without end.
 constexpr int kMaxEntries = 20;
 
-QPointer<TfrmErrorReport>& OpenReport() {
-  static QPointer<TfrmErrorReport> report;
+QPointer<CrashReportDialog>& OpenReport() {
+  static QPointer<CrashReportDialog> report;
   return report;
 }
 
@@ -50,7 +50,7 @@ QString ReceiverText(const char* className, const QEvent* event) {
 
 }  // namespace
 
-TfrmErrorReport::TfrmErrorReport(QWidget* parent) : QDialog(parent) {
+CrashReportDialog::CrashReportDialog(QWidget* parent) : QDialog(parent) {
   setWindowTitle(QStringLiteral("Quillbury - unexpected error"));
   setFixedSize(440, 300);
   setFont(WindowFont());
@@ -85,7 +85,7 @@ TfrmErrorReport::TfrmErrorReport(QWidget* parent) : QDialog(parent) {
   });
 }
 
-void TfrmErrorReport::AddDetails(const QString& details) {
+void CrashReportDialog::AddDetails(const QString& details) {
   ++entries_;
   if (entries_ > kMaxEntries) {
     if (entries_ == kMaxEntries + 1)
@@ -96,13 +96,13 @@ void TfrmErrorReport::AddDetails(const QString& details) {
   Details->appendPlainText(details);
 }
 
-TfrmErrorReport* TfrmErrorReport::Current() { return OpenReport().data(); }
+CrashReportDialog* CrashReportDialog::Current() { return OpenReport().data(); }
 
 void ShowErrorReport(QWidget* parent, const QString& details) {
-  QPointer<TfrmErrorReport>& report = OpenReport();
+  QPointer<CrashReportDialog>& report = OpenReport();
   // A report already answered but not yet deleted does not count as open.
   if (report.isNull() || !report->isVisible()) {
-    report = new TfrmErrorReport(parent);
+    report = new CrashReportDialog(parent);
     report->AddDetails(details);
     report->show();
   } else {

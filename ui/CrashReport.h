@@ -11,15 +11,15 @@ namespace quillbury::ui {
 
 // The window that tells the player about an error nobody handled. Errors that arrive while it
 // is open are added to it, so a fault that repeats does not bury the desktop in windows.
-class TfrmErrorReport : public QDialog {
+class CrashReportDialog : public QDialog {
   Q_OBJECT
 
  public:
-  explicit TfrmErrorReport(QWidget* parent);
+  explicit CrashReportDialog(QWidget* parent);
 
   void AddDetails(const QString& details);
   // The report on screen, or null.
-  static TfrmErrorReport* Current();
+  static CrashReportDialog* Current();
 
   QLabel* Explanation;
   QPlainTextEdit* Details;

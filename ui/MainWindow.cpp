@@ -92,18 +92,18 @@ QString WithGameExtension(const QString& path) {
 
 }  // namespace
 
-QColor TfrmMainForm::FromBgr(std::int32_t c) {
+QColor MainWindow::FromBgr(std::int32_t c) {
   return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
 }
 
-QString TfrmMainForm::FromGame(const std::string& text) const {
+QString MainWindow::FromGame(const std::string& text) const {
   // The game's fixed texts break lines with LF CR, its language files with CR LF.
   QString s = QString::fromStdString(text);
   s.remove(QLatin1Char('\r'));
   return s;
 }
 
-TfrmMainForm::TfrmMainForm(const StartOptions& options, QWidget* parent)
+MainWindow::MainWindow(const StartOptions& options, QWidget* parent)
     : QWidget(parent),
       appDir_(options.AppDir),
       art_(options.AppDir, 1.0),
@@ -122,23 +122,23 @@ TfrmMainForm::TfrmMainForm(const StartOptions& options, QWidget* parent)
   setFont(PixelFont(11));
   setWindowIcon(QIcon(art_.Picture(QStringLiteral("app-icon"), QSize(64, 64))));
 
-  Timer1 = new QTimer(this);
-  Timer1->setInterval(400);
-  Timer3 = new QTimer(this);
-  Timer3->setInterval(10);
-  CPU = new QTimer(this);
-  CPU->setInterval(10);
-  StartupNewGame = new QTimer(this);
-  StartupNewGame->setInterval(250);
-  StartupNewGame->setSingleShot(true);
-  Closing = new QTimer(this);
-  Closing->setInterval(1);
-  Closing->setSingleShot(true);
-  connect(Timer1, &QTimer::timeout, this, &TfrmMainForm::Timer1Timer);
-  connect(Timer3, &QTimer::timeout, this, &TfrmMainForm::Timer3Timer);
-  connect(CPU, &QTimer::timeout, this, &TfrmMainForm::CPUTimer);
-  connect(StartupNewGame, &QTimer::timeout, this, &TfrmMainForm::StartupNewGameTimer);
-  connect(Closing, &QTimer::timeout, this, &TfrmMainForm::ClosingTimer);
+  walkTimer = new QTimer(this);
+  walkTimer->setInterval(400);
+  refreshTimer = new QTimer(this);
+  refreshTimer->setInterval(10);
+  computerTimer = new QTimer(this);
+  computerTimer->setInterval(10);
+  startupNewGameTimer = new QTimer(this);
+  startupNewGameTimer->setInterval(250);
+  startupNewGameTimer->setSingleShot(true);
+  closingTimer = new QTimer(this);
+  closingTimer->setInterval(1);
+  closingTimer->setSingleShot(true);
+  connect(walkTimer, &QTimer::timeout, this, &MainWindow::StepWalk);
+  connect(refreshTimer, &QTimer::timeout, this, &MainWindow::RefreshStatus);
+  connect(computerTimer, &QTimer::timeout, this, &MainWindow::ComputerTurnTick);
+  connect(startupNewGameTimer, &QTimer::timeout, this, &MainWindow::StartupNewGameTimer);
+  connect(closingTimer, &QTimer::timeout, this, &MainWindow::ClosingTimer);
 
   BuildBoard();
   BuildPanels();
@@ -146,13 +146,13 @@ TfrmMainForm::TfrmMainForm(const StartOptions& options, QWidget* parent)
   FormCreate(options);
 }
 
-TfrmMainForm::~TfrmMainForm() = default;
+MainWindow::~MainWindow() = default;
 
-void TfrmMainForm::SetFileDialogs(std::unique_ptr<FileDialogs> dialogs) {
+void MainWindow::SetFileDialogs(std::unique_ptr<FileDialogs> dialogs) {
   fileDialogs_ = std::move(dialogs);
 }
 
-void TfrmMainForm::Guarded(const char* where, const std::function<void()>& handler) {
+void MainWindow::Guarded(const char* where, const std::function<void()>& handler) {
   // No error may cross the event loop: a handler that fails reports it and the game goes on.
   try {
     handler();
@@ -166,28 +166,28 @@ void TfrmMainForm::Guarded(const char* where, const std::function<void()>& handl
 
 // ---------------------------------------------------------------- building the window
 
-void TfrmMainForm::BuildBoard() {
-  Image1 = new QLabel(this);
-  Image1->setGeometry(0, 40, 800, 620);
-  Image1->setPixmap(art_.Picture(QStringLiteral("board-background"), QSize(800, 620)));
+void MainWindow::BuildBoard() {
+  boardPicture = new QLabel(this);
+  boardPicture->setGeometry(0, 40, 800, 620);
+  boardPicture->setPixmap(art_.Picture(QStringLiteral("board-background"), QSize(800, 620)));
 
-  Shape1 = new QFrame(this);
-  Shape1->setGeometry(360, 400, 234, 89);
-  Shape1->setStyleSheet(QStringLiteral("background: white; border: 1px solid rgb(0, 102, 204);"));
+  notificationFrame = new QFrame(this);
+  notificationFrame->setGeometry(360, 400, 234, 89);
+  notificationFrame->setStyleSheet(QStringLiteral("background: white; border: 1px solid rgb(0, 102, 204);"));
 
-  Label2 =
+  boardTitle =
       MakeLabel(this, QRect(64, 256, 481, 59), PixelFont(48, true), Qt::white, Qt::AlignCenter);
-  Label2->setText(QStringLiteral("Quillbury 2007"));
+  boardTitle->setText(QStringLiteral("Quillbury 2007"));
 
   for (int n = 1; n <= 42; ++n) {
     auto* square = new QLabel(this);
     square->setGeometry(QRect(SquareTopLeft(n), QSize(kSquareSize, kSquareSize)));
-    square->setObjectName(QStringLiteral("Plads%1").arg(n));
+    square->setObjectName(QStringLiteral("square%1").arg(n));
     square->setPixmap(art_.Picture(QStringLiteral("square-%1").arg(n, 2, 10, QLatin1Char('0')),
                                    QSize(kSquareSize, kSquareSize)));
     square->setAttribute(Qt::WA_OpaquePaintEvent);
     square->installEventFilter(this);
-    Plads[static_cast<std::size_t>(n - 1)] = square;
+    squares[static_cast<std::size_t>(n - 1)] = square;
   }
   for (int g = 0; g < 28; ++g) {
     const auto& at = kGroundNumberLabels[static_cast<std::size_t>(g)];
@@ -196,46 +196,46 @@ void TfrmMainForm::BuildBoard() {
     number->adjustSize();
   }
 
-  NotificationLabel =
+  notificationLabel =
       MakeLabel(this, QRect(368, 408, 217, 73), PixelFont(11, true), Qt::black, Qt::AlignCenter);
-  NotificationLabel->setWordWrap(true);
+  notificationLabel->setWordWrap(true);
 
-  Button1 = new QPushButton(QStringLiteral("Roll"), this);
-  Button1->setGeometry(16, 504, 75, 75);
-  Button1->setEnabled(false);
-  Button1->setDefault(true);
-  connect(Button1, &QPushButton::clicked, this, &TfrmMainForm::Button1Click);
+  rollButton = new QPushButton(QStringLiteral("Roll"), this);
+  rollButton->setGeometry(16, 504, 75, 75);
+  rollButton->setEnabled(false);
+  rollButton->setDefault(true);
+  connect(rollButton, &QPushButton::clicked, this, &MainWindow::Roll);
 
-  Label18 = MakeLabel(this, QRect(200, 530, 10, 20), PixelFont(16, true), Qt::white);
+  turnCaption = MakeLabel(this, QRect(200, 530, 10, 20), PixelFont(16, true), Qt::white);
 
   const QSize tokenSizes[3] = {QSize(22, 20), QSize(20, 18), QSize(20, 20)};
   for (int p = 0; p < 3; ++p) {
     auto* token = new QLabel(this);
-    token->setObjectName(QStringLiteral("Brik%1").arg(p + 1));
+    token->setObjectName(QStringLiteral("token%1").arg(p + 1));
     token->setGeometry(QRect(QPoint(76, 72), tokenSizes[p]));
     token->setPixmap(TokenPicture(p));
     token->setAttribute(Qt::WA_TranslucentBackground);
     token->setAttribute(Qt::WA_TransparentForMouseEvents);
-    Brik[static_cast<std::size_t>(p)] = token;
+    tokens[static_cast<std::size_t>(p)] = token;
   }
-  Brik[2]->hide();
-  Terning1 = new QLabel(this);
-  Terning2 = new QLabel(this);
-  for (QLabel* die : {Terning1, Terning2}) {
+  tokens[2]->hide();
+  firstDie = new QLabel(this);
+  secondDie = new QLabel(this);
+  for (QLabel* die : {firstDie, secondDie}) {
     die->resize(31, 33);
     die->hide();
     die->setAttribute(Qt::WA_TransparentForMouseEvents);
   }
-  Terning1->move(152, 536);
-  Terning2->move(112, 512);
+  firstDie->move(152, 536);
+  secondDie->move(112, 512);
 }
 
-QPixmap TfrmMainForm::TokenPicture(int player) {
+QPixmap MainWindow::TokenPicture(int player) {
   const QSize sizes[3] = {QSize(22, 20), QSize(20, 18), QSize(20, 20)};
   return art_.Picture(QStringLiteral("token-%1").arg(player + 1), sizes[player]);
 }
 
-void TfrmMainForm::BuildPanels() {
+void MainWindow::BuildPanels() {
   static const int kCaptionRows[8] = {23, 40, 56, 72, 92, 108, 130, 152};
   static const char* const kCaptionTexts[8] = {"Property", "Cash",  "Lots",  "Buildings",
                                                "Debts",    "Loans", "Total", "Salary"};
@@ -244,8 +244,8 @@ void TfrmMainForm::BuildPanels() {
     auto* panel = new QLabel(this);
     panel->setGeometry(608, 56 + 176 * k, 170, 170);
     panel->setAttribute(Qt::WA_OpaquePaintEvent);
-    PlayerStatus[static_cast<std::size_t>(k)] = panel;
-    PanelLabels& labels = Panels[static_cast<std::size_t>(k)];
+    statusPanels[static_cast<std::size_t>(k)] = panel;
+    PanelLabels& labels = panelLabels[static_cast<std::size_t>(k)];
     labels.Name = MakeLabel(panel, QRect(3, 2, 142, 16), PixelFont(13, true), Qt::white);
     auto* token = new QLabel(panel);
     token->setGeometry(QRect(QPoint(148, 0), TokenPicture(k).deviceIndependentSize().toSize()));
@@ -279,22 +279,22 @@ void TfrmMainForm::BuildPanels() {
   }
 }
 
-void TfrmMainForm::BuildMenus() {
-  MenuBar = new QMenuBar(this);
-  MenuBar->setGeometry(0, 0, kClientWidth, 20);
-  MenuBar->setNativeMenuBar(false);
-  ToolBar = new QToolBar(this);
-  ToolBar->setGeometry(0, 20, kClientWidth, 20);
-  ToolBar->setIconSize(QSize(16, 16));
-  ToolBar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-  ToolBar->setMovable(false);
-  ToolBar->setStyleSheet(QStringLiteral("QToolBar { spacing: 2px; padding: 0px; }"));
+void MainWindow::BuildMenus() {
+  menuBar_ = new QMenuBar(this);
+  menuBar_->setGeometry(0, 0, kClientWidth, 20);
+  menuBar_->setNativeMenuBar(false);
+  toolBar_ = new QToolBar(this);
+  toolBar_->setGeometry(0, 20, kClientWidth, 20);
+  toolBar_->setIconSize(QSize(16, 16));
+  toolBar_->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+  toolBar_->setMovable(false);
+  toolBar_->setStyleSheet(QStringLiteral("QToolBar { spacing: 2px; padding: 0px; }"));
 
   auto icon = [this](int index) {
     return QIcon(
         art_.Picture(QStringLiteral("icon-%1").arg(index, 2, 10, QLatin1Char('0')), QSize(16, 16)));
   };
-  auto action = [this](QMenu* menu, const QString& text, void (TfrmMainForm::*handler)()) {
+  auto action = [this](QMenu* menu, const QString& text, void (MainWindow::*handler)()) {
     QAction* a = menu->addAction(text);
     connect(a, &QAction::triggered, this, [this, handler, text] {
       Guarded(text.toUtf8().constData(), [this, handler] { (this->*handler)(); });
@@ -302,57 +302,57 @@ void TfrmMainForm::BuildMenus() {
     return a;
   };
 
-  tbbFile = MenuBar->addMenu(QStringLiteral("&File"));
-  tbbNewGame = action(tbbFile, QStringLiteral("New Game"), &TfrmMainForm::tbbNewGameClick);
-  tbbNewGame->setIcon(icon(8));
-  tbbNewGame->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
-  tbbLoadGame = action(tbbFile, QStringLiteral("Load Game"), &TfrmMainForm::tbbLoadGameClick);
-  tbbLoadGame->setIcon(icon(9));
-  tbbLoadGame->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-  tbbSaveGame = action(tbbFile, QStringLiteral("Save Game"), &TfrmMainForm::tbbSaveGameClick);
-  tbbSaveGame->setIcon(icon(10));
-  tbbSaveGame->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-  tbbSaveGameAs =
-      action(tbbFile, QStringLiteral("Save Game As..."), &TfrmMainForm::tbbSaveGameAsClick);
-  tbbFile->addSeparator();
-  recentEnd_ = tbbFile->addSeparator();
-  tbbWallOfFame =
-      action(tbbFile, QStringLiteral("Wall of fame"), &TfrmMainForm::tbbWallOfFameClick);
-  tbbWallOfFame->setIcon(icon(12));
-  tbbFile->addSeparator();
-  tbbExit = action(tbbFile, QStringLiteral("Exit"), &TfrmMainForm::tbbExitClick);
-  tbbExit->setIcon(icon(11));
-  tbbExit->setShortcut(QKeySequence(Qt::ALT | Qt::Key_F4));
+  fileMenu = menuBar_->addMenu(QStringLiteral("&File"));
+  newGameAction = action(fileMenu, QStringLiteral("New Game"), &MainWindow::NewGameCommand);
+  newGameAction->setIcon(icon(8));
+  newGameAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+  loadGameAction = action(fileMenu, QStringLiteral("Load Game"), &MainWindow::LoadGameCommand);
+  loadGameAction->setIcon(icon(9));
+  loadGameAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+  saveGameAction = action(fileMenu, QStringLiteral("Save Game"), &MainWindow::SaveGameCommand);
+  saveGameAction->setIcon(icon(10));
+  saveGameAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+  saveGameAsAction =
+      action(fileMenu, QStringLiteral("Save Game As..."), &MainWindow::SaveGameAsCommand);
+  fileMenu->addSeparator();
+  recentEnd_ = fileMenu->addSeparator();
+  wallOfFameAction =
+      action(fileMenu, QStringLiteral("Wall of fame"), &MainWindow::ShowWallOfFame);
+  wallOfFameAction->setIcon(icon(12));
+  fileMenu->addSeparator();
+  exitAction = action(fileMenu, QStringLiteral("Exit"), &MainWindow::ExitCommand);
+  exitAction->setIcon(icon(11));
+  exitAction->setShortcut(QKeySequence(Qt::ALT | Qt::Key_F4));
 
-  tbbOptions = MenuBar->addMenu(QStringLiteral("&Options"));
-  tbbSound = action(tbbOptions, QStringLiteral("Sound (on/off)"), &TfrmMainForm::tbbSoundClick);
-  tbbSound->setCheckable(true);
-  tbbSound->setChecked(true);
-  tbbAnimation =
-      action(tbbOptions, QStringLiteral("Animation (on/off)"), &TfrmMainForm::tbbAnimationClick);
-  tbbAnimation->setCheckable(true);
-  tbbAnimation->setChecked(true);
-  TBXItem11 = action(tbbOptions, QStringLiteral("Language BETA"), &TfrmMainForm::TBXItem11Click);
-  tbbOptions->addSeparator();
-  tbbGameLog = action(tbbOptions, QStringLiteral("Game log"), &TfrmMainForm::tbbGameLogClick);
+  optionsMenu = menuBar_->addMenu(QStringLiteral("&Options"));
+  soundAction = action(optionsMenu, QStringLiteral("Sound (on/off)"), &MainWindow::ToggleSound);
+  soundAction->setCheckable(true);
+  soundAction->setChecked(true);
+  animationAction =
+      action(optionsMenu, QStringLiteral("Animation (on/off)"), &MainWindow::ToggleAnimation);
+  animationAction->setCheckable(true);
+  animationAction->setChecked(true);
+  languageAction = action(optionsMenu, QStringLiteral("Language BETA"), &MainWindow::ChooseLanguage);
+  optionsMenu->addSeparator();
+  gameLogAction = action(optionsMenu, QStringLiteral("Game log"), &MainWindow::ShowGameLog);
 
-  tbbHelp = MenuBar->addMenu(QStringLiteral("&Help"));
-  tbbHelp2 = action(tbbHelp, QStringLiteral("Quillbury Help"), &TfrmMainForm::tbbHelp2Click);
-  tbbHelp2->setIcon(icon(6));
-  tbbHelp2->setShortcut(QKeySequence(Qt::Key_F1));
-  tbbHelp->addSeparator();
-  tbbWebsites = tbbHelp->addMenu(QStringLiteral("Websites"));
-  TBXItem8 = action(tbbWebsites, QStringLiteral("Pellmark"), &TfrmMainForm::TBXItem8Click);
-  tbbHelp->addSeparator();
-  tbbAbout = action(tbbHelp, QStringLiteral("About Quillbury"), &TfrmMainForm::tbbAboutClick);
-  tbbAbout->setIcon(icon(7));
+  helpMenu = menuBar_->addMenu(QStringLiteral("&Help"));
+  rulesAction = action(helpMenu, QStringLiteral("Quillbury Help"), &MainWindow::ShowRules);
+  rulesAction->setIcon(icon(6));
+  rulesAction->setShortcut(QKeySequence(Qt::Key_F1));
+  helpMenu->addSeparator();
+  websitesMenu = helpMenu->addMenu(QStringLiteral("Websites"));
+  makersSiteAction = action(websitesMenu, QStringLiteral("Pellmark"), &MainWindow::OpenMakersSite);
+  helpMenu->addSeparator();
+  aboutAction = action(helpMenu, QStringLiteral("About Quillbury"), &MainWindow::ShowAbout);
+  aboutAction->setIcon(icon(7));
   // Shortcuts of menu items work while the window has the focus.
-  for (QAction* a : {tbbNewGame, tbbLoadGame, tbbSaveGame, tbbExit, tbbHelp2}) addAction(a);
-  connect(this, &TfrmMainForm::GameEvent, this, &TfrmMainForm::AddToLog);
+  for (QAction* a : {newGameAction, loadGameAction, saveGameAction, exitAction, rulesAction}) addAction(a);
+  connect(this, &MainWindow::GameEvent, this, &MainWindow::AddToLog);
   RefreshRecentFiles();
 
-  auto tool = [this](const QString& text, int iconIndex, void (TfrmMainForm::*handler)()) {
-    QAction* a = ToolBar->addAction(
+  auto tool = [this](const QString& text, int iconIndex, void (MainWindow::*handler)()) {
+    QAction* a = toolBar_->addAction(
         QIcon(art_.Picture(QStringLiteral("icon-%1").arg(iconIndex, 2, 10, QLatin1Char('0')),
                            QSize(16, 16))),
         text);
@@ -361,19 +361,19 @@ void TfrmMainForm::BuildMenus() {
     });
     return a;
   };
-  ttbBuyHouse = tool(QStringLiteral("Build house"), 4, &TfrmMainForm::ttbBuyHouseClick);
-  tbbBuyGround = tool(QStringLiteral("Buy company"), 5, &TfrmMainForm::Button6Click);
-  ToolBar->addSeparator();
-  ttbLoan = tool(QStringLiteral("Loan money"), 2, &TfrmMainForm::Button7Click);
-  tbbPayBack = tool(QStringLiteral("Pay back loan money"), 3, &TfrmMainForm::Button8Click);
-  ToolBar->addSeparator();
-  tbbSellCompany = tool(QStringLiteral("Sell company"), 13, &TfrmMainForm::tbbSellCompanyClick);
-  tbbSellBuilding = tool(QStringLiteral("Sell building"), 14, &TfrmMainForm::tbbSellBuildingClick);
+  buildAction = tool(QStringLiteral("Build house"), 4, &MainWindow::Build);
+  buyGroundAction = tool(QStringLiteral("Buy company"), 5, &MainWindow::BuyGroundFromPlayer);
+  toolBar_->addSeparator();
+  loanAction = tool(QStringLiteral("Loan money"), 2, &MainWindow::TakeLoan);
+  repayAction = tool(QStringLiteral("Pay back loan money"), 3, &MainWindow::RepayLoan);
+  toolBar_->addSeparator();
+  sellCompanyAction = tool(QStringLiteral("Sell company"), 13, &MainWindow::SellCompany);
+  sellBuildingAction = tool(QStringLiteral("Sell building"), 14, &MainWindow::SellBuilding);
 }
 
 // ---------------------------------------------------------------- start-up
 
-void TfrmMainForm::FormCreate(const StartOptions& options) {
+void MainWindow::FormCreate(const StartOptions& options) {
   GameSession& s = *session_;
   s.NoGameYet = true;
   s.PlayerCount = 2;
@@ -383,20 +383,20 @@ void TfrmMainForm::FormCreate(const StartOptions& options) {
   if (!IniFile(path).Exists()) {
     startupFailed_ = true;
     ShowMessage("Error in language file. Quillbury is closing!");
-    Closing->start();
+    closingTimer->start();
     return;
   }
   s.LanguageFile = std::make_unique<IniFile>(path);
   ApplyLanguage();
-  LightGround = Plads[1]->pixmap();
-  DarkGround = Plads[6]->pixmap();
-  Timer3->start();
-  CPU->start();
+  lightGround_ = squares[1]->pixmap();
+  darkGround_ = squares[6]->pixmap();
+  refreshTimer->start();
+  computerTimer->start();
   s.SoundOn = true;
   s.AnimationOn = true;
   s.SetUpPlaceholderGame();
   for (int n = 1; n <= 42; ++n) {
-    QPixmap picture = Plads[static_cast<std::size_t>(n - 1)]->pixmap();
+    QPixmap picture = squares[static_cast<std::size_t>(n - 1)]->pixmap();
     QPainter painter(&picture);
     painter.setPen(QPen(Qt::black, 1));
     painter.drawRect(QRectF(0.5, 0.5, 48, 48));
@@ -409,65 +409,65 @@ void TfrmMainForm::FormCreate(const StartOptions& options) {
       // an empty placeholder game.
       ShowMessage(kLoadError);
       SetActionsEnabled(false);
-      StartupNewGame->start();
+      startupNewGameTimer->start();
     }
   } else {
     s.SetActionsEnabled(false);
-    StartupNewGame->start();
+    startupNewGameTimer->start();
   }
 }
 
-void TfrmMainForm::StartupNewGameTimer() {
-  StartupNewGame->stop();
-  Guarded("New Game", [this] { tbbNewGameClick(); });
+void MainWindow::StartupNewGameTimer() {
+  startupNewGameTimer->stop();
+  Guarded("New Game", [this] { NewGameCommand(); });
 }
 
-void TfrmMainForm::ClosingTimer() { close(); }
+void MainWindow::ClosingTimer() { close(); }
 
-void TfrmMainForm::tbbExitClick() { close(); }
+void MainWindow::ExitCommand() { close(); }
 
 // ---------------------------------------------------------------- language
 
-void TfrmMainForm::ApplyLanguage() {
+void MainWindow::ApplyLanguage() {
   const IniFile* file = session_->LanguageFile.get();
   if (file == nullptr) return;
   auto read = [file](const char* section, const char* key, const QString& current) {
     return QString::fromStdString(file->ReadString(section, key, current.toStdString()));
   };
-  Button1->setText(read("Interface", "Roll", Button1->text()));
-  tbbFile->setTitle(read("Menu", "File", tbbFile->title()));
-  tbbNewGame->setText(read("Menu", "NewGame", tbbNewGame->text()));
-  tbbLoadGame->setText(read("Menu", "LoadGame", tbbLoadGame->text()));
-  tbbSaveGame->setText(read("Menu", "SaveGame", tbbSaveGame->text()));
-  tbbSaveGameAs->setText(read("Menu", "SaveAs", tbbSaveGameAs->text()));
-  tbbWallOfFame->setText(read("Menu", "WallOfFame", tbbWallOfFame->text()));
-  tbbExit->setText(read("Menu", "Exit", tbbExit->text()));
-  tbbOptions->setTitle(read("Menu", "Options", tbbOptions->title()));
-  tbbSound->setText(read("Menu", "Sound", tbbSound->text()));
-  tbbAnimation->setText(read("Menu", "Animation", tbbAnimation->text()));
-  tbbHelp->setTitle(read("Menu", "Help", tbbHelp->title()));
-  tbbHelp2->setText(QStringLiteral("Quillbury ") + read("Menu", "Help", tbbHelp->title()));
-  tbbWebsites->setTitle(read("Menu", "Websites", tbbWebsites->title()));
+  rollButton->setText(read("Interface", "Roll", rollButton->text()));
+  fileMenu->setTitle(read("Menu", "File", fileMenu->title()));
+  newGameAction->setText(read("Menu", "NewGame", newGameAction->text()));
+  loadGameAction->setText(read("Menu", "LoadGame", loadGameAction->text()));
+  saveGameAction->setText(read("Menu", "SaveGame", saveGameAction->text()));
+  saveGameAsAction->setText(read("Menu", "SaveAs", saveGameAsAction->text()));
+  wallOfFameAction->setText(read("Menu", "WallOfFame", wallOfFameAction->text()));
+  exitAction->setText(read("Menu", "Exit", exitAction->text()));
+  optionsMenu->setTitle(read("Menu", "Options", optionsMenu->title()));
+  soundAction->setText(read("Menu", "Sound", soundAction->text()));
+  animationAction->setText(read("Menu", "Animation", animationAction->text()));
+  helpMenu->setTitle(read("Menu", "Help", helpMenu->title()));
+  rulesAction->setText(QStringLiteral("Quillbury ") + read("Menu", "Help", helpMenu->title()));
+  websitesMenu->setTitle(read("Menu", "Websites", websitesMenu->title()));
   // The About item is built from a fixed stem, so applying a file without the key twice never
   // makes it "About Quillbury Quillbury".
-  tbbAbout->setText(read("Menu", "About", aboutStem_) + QStringLiteral(" Quillbury"));
-  tbbSellCompany->setText(read("Toolbar", "SellCompany", tbbSellCompany->text()));
-  tbbSellBuilding->setText(read("Toolbar", "SellBuilding", tbbSellBuilding->text()));
-  ttbBuyHouse->setText(read("Toolbar", "BuyHouse", ttbBuyHouse->text()));
-  tbbPayBack->setText(read("Toolbar", "PayBack", tbbPayBack->text()));
-  ttbLoan->setText(read("Toolbar", "LoanMoney", ttbLoan->text()));
-  tbbBuyGround->setText(read("Toolbar", "BuyAnotherPlayerGround", tbbBuyGround->text()));
+  aboutAction->setText(read("Menu", "About", aboutStem_) + QStringLiteral(" Quillbury"));
+  sellCompanyAction->setText(read("Toolbar", "SellCompany", sellCompanyAction->text()));
+  sellBuildingAction->setText(read("Toolbar", "SellBuilding", sellBuildingAction->text()));
+  buildAction->setText(read("Toolbar", "BuyHouse", buildAction->text()));
+  repayAction->setText(read("Toolbar", "PayBack", repayAction->text()));
+  loanAction->setText(read("Toolbar", "LoanMoney", loanAction->text()));
+  buyGroundAction->setText(read("Toolbar", "BuyAnotherPlayerGround", buyGroundAction->text()));
   static const char* const kKeys[8] = {"Property", "Cash",  "Lots",  "Buildings",
                                        "Debts",    "Loans", "Total", "Salary"};
-  for (PanelLabels& panel : Panels) {
+  for (PanelLabels& panel : panelLabels) {
     for (int row = 0; row < 8; ++row) {
       QLabel* caption = panel.Captions[static_cast<std::size_t>(row)];
-      caption->setText(read("PlayerStatus", kKeys[row], caption->text()));
+      caption->setText(read("statusPanels", kKeys[row], caption->text()));
     }
   }
 }
 
-void TfrmMainForm::TBXItem11Click() {
+void MainWindow::ChooseLanguage() {
   GameSession& s = *session_;
   const std::string current =
       s.LanguageFile
@@ -487,13 +487,13 @@ void TfrmMainForm::TBXItem11Click() {
 
 // ---------------------------------------------------------------- commands
 
-void TfrmMainForm::tbbNewGameClick() {
-  TfrmNewGame dialog(this, session_->LanguageFile.get(), art_);
+void MainWindow::NewGameCommand() {
+  NewGameDialog dialog(this, session_->LanguageFile.get(), art_);
   if (dialog.exec() != QDialog::Accepted) return;
   session_->StartNewGame(dialog.Choice());
 }
 
-bool TfrmMainForm::LoadGame(const QString& path) {
+bool MainWindow::LoadGame(const QString& path) {
   // A load that succeeds stops any move under way and resumes the file's own.
   if (!ReadGameFile(*session_, path.toStdString())) return false;
   recent_.Add(path);
@@ -502,20 +502,20 @@ bool TfrmMainForm::LoadGame(const QString& path) {
   return true;
 }
 
-bool TfrmMainForm::SaveGame(const QString& path) {
+bool MainWindow::SaveGame(const QString& path) {
   if (!WriteGameFile(*session_, path.toStdString())) return false;
   recent_.Add(path);
   RefreshRecentFiles();
   return true;
 }
 
-void TfrmMainForm::tbbLoadGameClick() {
+void MainWindow::LoadGameCommand() {
   const QString path = fileDialogs_->OpenFile(this);
   if (path.isEmpty()) return;
   if (!LoadGame(path)) ShowMessage(kLoadError);
 }
 
-void TfrmMainForm::tbbSaveGameClick() {
+void MainWindow::SaveGameCommand() {
   GameSession& s = *session_;
   if (s.Game.FileName.empty()) {
     const QString path = fileDialogs_->SaveFile(this);
@@ -525,7 +525,7 @@ void TfrmMainForm::tbbSaveGameClick() {
   if (!SaveGame(QString::fromStdString(s.Game.FileName))) ShowMessage(kSaveError);
 }
 
-void TfrmMainForm::tbbSaveGameAsClick() {
+void MainWindow::SaveGameAsCommand() {
   const QString path = fileDialogs_->SaveFile(this);
   if (path.isEmpty()) return;
   // The new name is kept even if the write fails, so the next Save tries it again.
@@ -533,29 +533,29 @@ void TfrmMainForm::tbbSaveGameAsClick() {
   if (!SaveGame(QString::fromStdString(session_->Game.FileName))) ShowMessage(kSaveError);
 }
 
-QStringList TfrmMainForm::RecentFileEntries() const { return recent_.Files(); }
+QStringList MainWindow::RecentFileEntries() const { return recent_.Files(); }
 
-void TfrmMainForm::RefreshRecentFiles() {
-  for (QAction* a : TBXMRUListItem1) {
-    tbbFile->removeAction(a);
+void MainWindow::RefreshRecentFiles() {
+  for (QAction* a : recentFileActions) {
+    fileMenu->removeAction(a);
     a->deleteLater();
   }
-  TBXMRUListItem1.clear();
+  recentFileActions.clear();
   const QStringList files = recent_.Files();
   for (int i = 0; i < files.size(); ++i) {
     const QString path = files[i];
     auto* a = new QAction(
-        QStringLiteral("&%1 %2").arg(i == 9 ? 0 : i + 1).arg(QFileInfo(path).fileName()), tbbFile);
+        QStringLiteral("&%1 %2").arg(i == 9 ? 0 : i + 1).arg(QFileInfo(path).fileName()), fileMenu);
     a->setToolTip(path);
     a->setStatusTip(path);
     connect(a, &QAction::triggered, this,
             [this, path] { Guarded("Recent game", [this, path] { OpenRecentFile(path); }); });
-    tbbFile->insertAction(recentEnd_, a);
-    TBXMRUListItem1.push_back(a);
+    fileMenu->insertAction(recentEnd_, a);
+    recentFileActions.push_back(a);
   }
 }
 
-void TfrmMainForm::OpenRecentFile(const QString& path) {
+void MainWindow::OpenRecentFile(const QString& path) {
   if (!QFileInfo::exists(path)) {
     recent_.Remove(path);
     RefreshRecentFiles();
@@ -568,7 +568,7 @@ void TfrmMainForm::OpenRecentFile(const QString& path) {
   if (!LoadGame(path)) ShowMessage(kLoadError);
 }
 
-void TfrmMainForm::tbbHelp2Click() {
+void MainWindow::ShowRules() {
   if (rules_ == nullptr) rules_ = new RulesWindow(this, appDir_);
   const bool danish =
       session_->LanguageFile &&
@@ -579,7 +579,7 @@ void TfrmMainForm::tbbHelp2Click() {
   rules_->raise();
 }
 
-void TfrmMainForm::tbbGameLogClick() {
+void MainWindow::ShowGameLog() {
   if (log_ == nullptr) {
     log_ = new GameLogWindow(this, [this] { return fileDialogs_->SaveTextFile(log_); });
     log_->SetLines(logLines_);
@@ -590,8 +590,8 @@ void TfrmMainForm::tbbGameLogClick() {
   log_->raise();
 }
 
-void TfrmMainForm::AddToLog(const QString& text) {
-  const TSpil& game = session_->Game;
+void MainWindow::AddToLog(const QString& text) {
+  const GameState& game = session_->Game;
   const int cur = session_->CurrentPlayerID;
   QString who;
   if (!session_->NoGameYet && cur >= 0 && static_cast<std::size_t>(cur) < game.Players.size()) {
@@ -607,7 +607,7 @@ void TfrmMainForm::AddToLog(const QString& text) {
   if (log_ != nullptr) log_->Append(line);
 }
 
-void TfrmMainForm::tbbWallOfFameClick() {
+void MainWindow::ShowWallOfFame() {
   const QString score = ReadRegString(kWallOfFameKey, QStringLiteral("1"));
   bool ok = false;
   const qlonglong value = score.toLongLong(&ok);
@@ -620,58 +620,58 @@ void TfrmMainForm::tbbWallOfFameClick() {
   box.exec();
 }
 
-void TfrmMainForm::tbbSoundClick() {
+void MainWindow::ToggleSound() {
   session_->SoundOn = !session_->SoundOn;
-  tbbSound->setChecked(session_->SoundOn);
+  soundAction->setChecked(session_->SoundOn);
 }
 
-void TfrmMainForm::tbbAnimationClick() {
+void MainWindow::ToggleAnimation() {
   session_->AnimationOn = !session_->AnimationOn;
-  tbbAnimation->setChecked(session_->AnimationOn);
+  animationAction->setChecked(session_->AnimationOn);
 }
 
-void TfrmMainForm::tbbAboutClick() {
-  TfrmAbout about(this, art_);
+void MainWindow::ShowAbout() {
+  AboutDialog about(this, art_);
   about.exec();
 }
 
-void TfrmMainForm::TBXItem8Click() {
+void MainWindow::OpenMakersSite() {
   if (!OpenUrl(kMakerUrl)) ShowMessage("Error");
 }
 
-void TfrmMainForm::Button1Click() {
-  Guarded("Roll", [this] { session_->Button1Click(); });
+void MainWindow::Roll() {
+  Guarded("Roll", [this] { session_->Roll(); });
 }
-void TfrmMainForm::Timer1Timer() {
-  Guarded("Move", [this] { session_->Timer1Timer(); });
+void MainWindow::StepWalk() {
+  Guarded("Move", [this] { session_->StepWalk(); });
 }
-void TfrmMainForm::Timer3Timer() {
-  Guarded("Refresh", [this] { session_->Timer3Timer(); });
+void MainWindow::RefreshStatus() {
+  Guarded("Refresh", [this] { session_->RefreshStatus(); });
 }
-void TfrmMainForm::CPUTimer() {
-  Guarded("Computer player", [this] { session_->CPUTimer(); });
+void MainWindow::ComputerTurnTick() {
+  Guarded("Computer player", [this] { session_->ComputerTurnTick(); });
 }
-void TfrmMainForm::Button7Click() { session_->Button7Click(); }
-void TfrmMainForm::Button8Click() { session_->Button8Click(); }
-void TfrmMainForm::Button6Click() { session_->Button6Click(); }
-void TfrmMainForm::ttbBuyHouseClick() { session_->ttbBuyHouseClick(); }
-void TfrmMainForm::tbbSellCompanyClick() { session_->tbbSellCompanyClick(); }
-void TfrmMainForm::tbbSellBuildingClick() { session_->tbbSellBuildingClick(); }
+void MainWindow::TakeLoan() { session_->TakeLoan(); }
+void MainWindow::RepayLoan() { session_->RepayLoan(); }
+void MainWindow::BuyGroundFromPlayer() { session_->BuyGroundFromPlayer(); }
+void MainWindow::Build() { session_->Build(); }
+void MainWindow::SellCompany() { session_->SellCompany(); }
+void MainWindow::SellBuilding() { session_->SellBuilding(); }
 
-void TfrmMainForm::keyPressEvent(QKeyEvent* event) {
+void MainWindow::keyPressEvent(QKeyEvent* event) {
   // Enter presses Roll, the window's default button.
-  if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && Button1->isEnabled()) {
-    Button1->animateClick();
+  if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && rollButton->isEnabled()) {
+    rollButton->animateClick();
     return;
   }
   QWidget::keyPressEvent(event);
 }
 
-bool TfrmMainForm::eventFilter(QObject* watched, QEvent* event) {
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::ToolTip) {
     for (int g = 0; g < 28; ++g) {
       if (watched ==
-          Plads[static_cast<std::size_t>(kGroundSquares[static_cast<std::size_t>(g)] - 1)]) {
+          squares[static_cast<std::size_t>(kGroundSquares[static_cast<std::size_t>(g)] - 1)]) {
         auto* help = static_cast<QHelpEvent*>(event);
         QToolTip::showText(help->globalPos(), GroundTooltip(g), static_cast<QWidget*>(watched));
         return true;
@@ -681,10 +681,10 @@ bool TfrmMainForm::eventFilter(QObject* watched, QEvent* event) {
   return QWidget::eventFilter(watched, event);
 }
 
-QString TfrmMainForm::GroundTooltip(int ground) const {
-  const TSpil& game = session_->Game;
+QString MainWindow::GroundTooltip(int ground) const {
+  const GameState& game = session_->Game;
   if (ground < 0 || static_cast<std::size_t>(ground) >= game.Grounds.size()) return {};
-  const TGrund& g = game.Grounds[static_cast<std::size_t>(ground)];
+  const Ground& g = game.Grounds[static_cast<std::size_t>(ground)];
   auto money = [](std::int32_t v) { return QString::fromStdString(MoneyText(v)).toHtmlEscaped(); };
   QString owner = QStringLiteral("nobody: for sale");
   if (g.Owner >= 0 && static_cast<std::size_t>(g.Owner) < game.Players.size()) {
@@ -713,14 +713,14 @@ QString TfrmMainForm::GroundTooltip(int ground) const {
 
 // ---------------------------------------------------------------- the port
 
-void TfrmMainForm::ShowMessage(const std::string& text) {
+void MainWindow::ShowMessage(const std::string& text) {
   const QString message = FromGame(text);
   emit GameEvent(message);
   QMessageBox box(QMessageBox::NoIcon, windowTitle(), message, QMessageBox::Ok, this);
   box.exec();
 }
 
-bool TfrmMainForm::AskYesNo(const std::string& text) {
+bool MainWindow::AskYesNo(const std::string& text) {
   const QString question = FromGame(text);
   QMessageBox box(QMessageBox::Question, QStringLiteral("Confirm"), question,
                   QMessageBox::Yes | QMessageBox::No, this);
@@ -729,7 +729,7 @@ bool TfrmMainForm::AskYesNo(const std::string& text) {
   return yes;
 }
 
-bool TfrmMainForm::InputBox(const std::string& caption, const std::string& prompt,
+bool MainWindow::InputBox(const std::string& caption, const std::string& prompt,
                             std::string& text) {
   bool ok = false;
   const QString answer =
@@ -739,33 +739,33 @@ bool TfrmMainForm::InputBox(const std::string& caption, const std::string& promp
   return ok;
 }
 
-void TfrmMainForm::PlaySound(const std::string& path) { sound_->PlaySound(path); }
+void MainWindow::PlaySound(const std::string& path) { sound_->PlaySound(path); }
 
-void TfrmMainForm::PlaceToken(int player, int square) {
+void MainWindow::PlaceToken(int player, int square) {
   if (player < 0 || player > 2 || square < 1 || square > 42) return;
-  QLabel* token = Brik[static_cast<std::size_t>(player)];
+  QLabel* token = tokens[static_cast<std::size_t>(player)];
   const QPoint at = SquareTopLeft(square);
   token->move(at.x() + (kSquareSize - token->width()) / 2,
               at.y() + (kSquareSize - token->height()) / 2);
 }
 
-void TfrmMainForm::SetTokenVisible(int player, bool visible) {
+void MainWindow::SetTokenVisible(int player, bool visible) {
   if (player < 0 || player > 2) return;
-  Brik[static_cast<std::size_t>(player)]->setVisible(visible);
+  tokens[static_cast<std::size_t>(player)]->setVisible(visible);
 }
 
-void TfrmMainForm::DrawSquarePicture(int square, const QPixmap& picture) {
-  QLabel* label = Plads[static_cast<std::size_t>(square - 1)];
+void MainWindow::DrawSquarePicture(int square, const QPixmap& picture) {
+  QLabel* label = squares[static_cast<std::size_t>(square - 1)];
   label->setPixmap(picture);
   label->repaint();
 }
 
-void TfrmMainForm::RefreshGround(int ground) {
-  const TSpil& game = session_->Game;
+void MainWindow::RefreshGround(int ground) {
+  const GameState& game = session_->Game;
   if (ground < 0 || static_cast<std::size_t>(ground) >= game.Grounds.size()) return;
-  const TGrund& g = game.Grounds[static_cast<std::size_t>(ground)];
+  const Ground& g = game.Grounds[static_cast<std::size_t>(ground)];
   if (g.Square < 1 || g.Square > 42) return;
-  QPixmap picture = IsLightGroundSquare(g.Square) ? LightGround : DarkGround;
+  QPixmap picture = IsLightGroundSquare(g.Square) ? lightGround_ : darkGround_;
   picture.detach();
   QPainter painter(&picture);
   // An unowned ground gets no frame at all, so nothing on it can be taken for an owner's colour.
@@ -783,12 +783,12 @@ void TfrmMainForm::RefreshGround(int ground) {
   DrawSquarePicture(g.Square, picture);
 }
 
-void TfrmMainForm::DrawOwnerFrame(int ground, std::int32_t colour) {
-  const TSpil& game = session_->Game;
+void MainWindow::DrawOwnerFrame(int ground, std::int32_t colour) {
+  const GameState& game = session_->Game;
   if (ground < 0 || static_cast<std::size_t>(ground) >= game.Grounds.size()) return;
   const int square = game.Grounds[static_cast<std::size_t>(ground)].Square;
   if (square < 1 || square > 42) return;
-  QPixmap picture = Plads[static_cast<std::size_t>(square - 1)]->pixmap();
+  QPixmap picture = squares[static_cast<std::size_t>(square - 1)]->pixmap();
   QPainter painter(&picture);
   painter.setPen(QPen(FromBgr(colour), 1));
   painter.drawRect(QRectF(0.5, 0.5, 48, 48));
@@ -797,64 +797,64 @@ void TfrmMainForm::DrawOwnerFrame(int ground, std::int32_t colour) {
   DrawSquarePicture(square, picture);
 }
 
-void TfrmMainForm::ShowDice(int firstFace, int secondFace) {
+void MainWindow::ShowDice(int firstFace, int secondFace) {
   auto face = [this](int value) {
     return art_.Picture(QStringLiteral("die-%1").arg(std::clamp(value, 1, 6)), QSize(31, 33));
   };
-  Terning1->setPixmap(face(firstFace));
-  Terning2->setPixmap(face(secondFace));
+  firstDie->setPixmap(face(firstFace));
+  secondDie->setPixmap(face(secondFace));
 }
 
-void TfrmMainForm::PlaceDice(int arrangement) {
+void MainWindow::PlaceDice(int arrangement) {
   if (arrangement == 1) {
-    Terning1->move(112, 536);
-    Terning2->move(152, 512);
+    firstDie->move(112, 536);
+    secondDie->move(152, 512);
   } else {
-    Terning1->move(152, 536);
-    Terning2->move(112, 512);
+    firstDie->move(152, 536);
+    secondDie->move(112, 512);
   }
 }
 
-void TfrmMainForm::SetDiceVisible(bool visible) {
-  Terning1->setVisible(visible);
-  Terning2->setVisible(visible);
+void MainWindow::SetDiceVisible(bool visible) {
+  firstDie->setVisible(visible);
+  secondDie->setVisible(visible);
 }
 
-void TfrmMainForm::SetActionsEnabled(bool enabled) {
+void MainWindow::SetActionsEnabled(bool enabled) {
   for (QAction* a :
-       {tbbSellCompany, tbbSellBuilding, ttbBuyHouse, ttbLoan, tbbPayBack, tbbBuyGround}) {
+       {sellCompanyAction, sellBuildingAction, buildAction, loanAction, repayAction, buyGroundAction}) {
     a->setEnabled(enabled);
   }
 }
 
-void TfrmMainForm::SetRollEnabled(bool enabled) { Button1->setEnabled(enabled); }
+void MainWindow::SetRollEnabled(bool enabled) { rollButton->setEnabled(enabled); }
 
-void TfrmMainForm::SetMovementTimer(bool enabled, int intervalMs) {
-  if (Timer1->interval() != intervalMs) Timer1->setInterval(intervalMs);
-  if (enabled && !Timer1->isActive()) {
-    Timer1->start();
+void MainWindow::SetMovementTimer(bool enabled, int intervalMs) {
+  if (walkTimer->interval() != intervalMs) walkTimer->setInterval(intervalMs);
+  if (enabled && !walkTimer->isActive()) {
+    walkTimer->start();
   } else if (!enabled) {
-    Timer1->stop();
+    walkTimer->stop();
   }
 }
 
-void TfrmMainForm::SetRefreshTimer(bool enabled) {
+void MainWindow::SetRefreshTimer(bool enabled) {
   if (enabled) {
-    if (!Timer3->isActive()) Timer3->start();
+    if (!refreshTimer->isActive()) refreshTimer->start();
   } else {
-    Timer3->stop();
+    refreshTimer->stop();
   }
 }
 
-void TfrmMainForm::SetPanelText(int panel, PanelField field, const std::string& text) {
+void MainWindow::SetPanelText(int panel, PanelField field, const std::string& text) {
   if (panel < 0 || panel > 2) return;
-  PanelLabels& labels = Panels[static_cast<std::size_t>(panel)];
+  PanelLabels& labels = panelLabels[static_cast<std::size_t>(panel)];
   QLabel* label =
       field == PanelField::Name ? labels.Name : labels.Values[static_cast<std::size_t>(field)];
   if (label != nullptr) label->setText(QString::fromStdString(text));
 }
 
-void TfrmMainForm::DrawStatusPanel(int panel, std::int32_t colour) {
+void MainWindow::DrawStatusPanel(int panel, std::int32_t colour) {
   if (panel < 0 || panel > 2) return;
   const qreal ratio = devicePixelRatioF();
   QPixmap picture(QSize(170, 170) * ratio);
@@ -868,37 +868,37 @@ void TfrmMainForm::DrawStatusPanel(int panel, std::int32_t colour) {
   painter.drawLine(QPointF(6, 149.5), QPointF(165, 149.5));
   painter.fillRect(QRect(1, 1, 168, 19), c);
   painter.end();
-  PlayerStatus[static_cast<std::size_t>(panel)]->setPixmap(picture);
+  statusPanels[static_cast<std::size_t>(panel)]->setPixmap(picture);
 }
 
-void TfrmMainForm::SetTurnCaption(const std::string& text) {
-  Label18->setText(QString::fromStdString(text));
-  Label18->adjustSize();
+void MainWindow::SetTurnCaption(const std::string& text) {
+  turnCaption->setText(QString::fromStdString(text));
+  turnCaption->adjustSize();
 }
 
-void TfrmMainForm::SetTip(const std::string& text) { NotificationLabel->setText(FromGame(text)); }
+void MainWindow::SetTip(const std::string& text) { notificationLabel->setText(FromGame(text)); }
 
-void TfrmMainForm::ShowCasino(const std::string& text) {
+void MainWindow::ShowCasino(const std::string& text) {
   const QString win = FromGame(text);
   emit GameEvent(win);
-  TForm2 casino(this, win, art_, [this] {
+  CasinoWindow casino(this, win, art_, [this] {
     if (session_->SoundOn) PlaySound(session_->SoundPath("Hurrah.wav"));
   });
   casino.exec();
 }
 
-void TfrmMainForm::ShowWon(const std::string& caption, std::int32_t score) {
+void MainWindow::ShowWon(const std::string& caption, std::int32_t score) {
   emit GameEvent(QString::fromStdString(caption));
-  TfrmWon won(this, art_);
+  WonDialog won(this, art_);
   won.setWindowTitle(QString::fromStdString(caption));
   won.Score = score;
   won.exec();
 }
 
-void TfrmMainForm::RunNewGameCommand() { tbbNewGameClick(); }
+void MainWindow::RunNewGameCommand() { NewGameCommand(); }
 
-void TfrmMainForm::DiceRolled(int player, int die1, int die2) {
-  const TSpil& game = session_->Game;
+void MainWindow::DiceRolled(int player, int die1, int die2) {
+  const GameState& game = session_->Game;
   const QString name =
       player >= 0 && static_cast<std::size_t>(player) < game.Players.size()
           ? QString::fromStdString(game.Players[static_cast<std::size_t>(player)].Name)

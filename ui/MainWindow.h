@@ -44,7 +44,7 @@ class RulesWindow;
 
 // The main window: the board, the tokens and dice, the status panels, menus and toolbar. It
 // implements the game's port and forwards its timers and buttons to the game, staying thin.
-class TfrmMainForm : public QWidget, public GamePort {
+class MainWindow : public QWidget, public GamePort {
   Q_OBJECT
 
  public:
@@ -55,8 +55,8 @@ class TfrmMainForm : public QWidget, public GamePort {
     RandomSource* Random = nullptr;  // draws from elsewhere (tests); not owned
   };
 
-  explicit TfrmMainForm(const StartOptions& options, QWidget* parent = nullptr);
-  ~TfrmMainForm() override;
+  explicit MainWindow(const StartOptions& options, QWidget* parent = nullptr);
+  ~MainWindow() override;
 
   GameSession& Session() { return *session_; }
   Artwork& Art() { return art_; }
@@ -94,60 +94,60 @@ class TfrmMainForm : public QWidget, public GamePort {
   QString GroundTooltip(int ground) const;
 
   // --- handlers ---
-  void Button1Click();
-  void Timer1Timer();
-  void Timer3Timer();
-  void CPUTimer();
+  void Roll();
+  void StepWalk();
+  void RefreshStatus();
+  void ComputerTurnTick();
   void StartupNewGameTimer();
   void ClosingTimer();
-  void tbbNewGameClick();
-  void tbbLoadGameClick();
-  void tbbSaveGameClick();
-  void tbbSaveGameAsClick();
-  void tbbExitClick();
-  void tbbSoundClick();
-  void tbbAnimationClick();
-  void TBXItem11Click();
-  void tbbAboutClick();
-  void TBXItem8Click();
-  void tbbWallOfFameClick();
-  void tbbHelp2Click();
-  void tbbGameLogClick();
+  void NewGameCommand();
+  void LoadGameCommand();
+  void SaveGameCommand();
+  void SaveGameAsCommand();
+  void ExitCommand();
+  void ToggleSound();
+  void ToggleAnimation();
+  void ChooseLanguage();
+  void ShowAbout();
+  void OpenMakersSite();
+  void ShowWallOfFame();
+  void ShowRules();
+  void ShowGameLog();
   // Loads a saved game chosen from the recent files; a file that is gone leaves the list.
   void OpenRecentFile(const QString& path);
   QStringList RecentFileEntries() const;
   QStringList GameLogLines() const { return logLines_; }
   GameLogWindow* GameLog() const { return log_; }
   RulesWindow* Rules() const { return rules_; }
-  void Button7Click();
-  void Button8Click();
-  void Button6Click();
-  void ttbBuyHouseClick();
-  void tbbSellCompanyClick();
-  void tbbSellBuildingClick();
+  void TakeLoan();
+  void RepayLoan();
+  void BuyGroundFromPlayer();
+  void Build();
+  void SellCompany();
+  void SellBuilding();
 
   // --- components, named as the game's documents name them ---
-  QMenuBar* MenuBar = nullptr;
-  QToolBar* ToolBar = nullptr;
-  QMenu *tbbFile = nullptr, *tbbOptions = nullptr, *tbbHelp = nullptr, *tbbWebsites = nullptr;
-  QAction *tbbNewGame = nullptr, *tbbLoadGame = nullptr, *tbbSaveGame = nullptr,
-          *tbbSaveGameAs = nullptr, *tbbWallOfFame = nullptr, *tbbExit = nullptr,
-          *tbbSound = nullptr, *tbbAnimation = nullptr, *TBXItem11 = nullptr, *tbbHelp2 = nullptr,
-          *TBXItem8 = nullptr, *tbbAbout = nullptr, *tbbGameLog = nullptr;
-  QList<QAction*> TBXMRUListItem1;  // the recent-files entries of the File menu
-  QAction *ttbBuyHouse = nullptr, *tbbBuyGround = nullptr, *ttbLoan = nullptr,
-          *tbbPayBack = nullptr, *tbbSellCompany = nullptr, *tbbSellBuilding = nullptr;
-  QLabel* Image1 = nullptr;
-  QLabel* Label2 = nullptr;
-  QFrame* Shape1 = nullptr;
-  QLabel* NotificationLabel = nullptr;
-  QLabel* Label18 = nullptr;
-  QPushButton* Button1 = nullptr;
-  std::array<QLabel*, 42> Plads{};  // square n is Plads[n - 1]
-  std::array<QLabel*, 3> Brik{};
-  QLabel* Terning1 = nullptr;
-  QLabel* Terning2 = nullptr;
-  std::array<QLabel*, 3> PlayerStatus{};
+  QMenuBar* menuBar_ = nullptr;
+  QToolBar* toolBar_ = nullptr;
+  QMenu *fileMenu = nullptr, *optionsMenu = nullptr, *helpMenu = nullptr, *websitesMenu = nullptr;
+  QAction *newGameAction = nullptr, *loadGameAction = nullptr, *saveGameAction = nullptr,
+          *saveGameAsAction = nullptr, *wallOfFameAction = nullptr, *exitAction = nullptr,
+          *soundAction = nullptr, *animationAction = nullptr, *languageAction = nullptr, *rulesAction = nullptr,
+          *makersSiteAction = nullptr, *aboutAction = nullptr, *gameLogAction = nullptr;
+  QList<QAction*> recentFileActions;  // the recent-files entries of the File menu
+  QAction *buildAction = nullptr, *buyGroundAction = nullptr, *loanAction = nullptr,
+          *repayAction = nullptr, *sellCompanyAction = nullptr, *sellBuildingAction = nullptr;
+  QLabel* boardPicture = nullptr;
+  QLabel* boardTitle = nullptr;
+  QFrame* notificationFrame = nullptr;
+  QLabel* notificationLabel = nullptr;
+  QLabel* turnCaption = nullptr;
+  QPushButton* rollButton = nullptr;
+  std::array<QLabel*, 42> squares{};  // square n is squares[n - 1]
+  std::array<QLabel*, 3> tokens{};
+  QLabel* firstDie = nullptr;
+  QLabel* secondDie = nullptr;
+  std::array<QLabel*, 3> statusPanels{};
   // Per panel: the value labels by field, the row captions by language key.
   struct PanelLabels {
     QLabel* Name = nullptr;
@@ -155,12 +155,12 @@ class TfrmMainForm : public QWidget, public GamePort {
     std::array<QLabel*, 8>
         Captions{};  // Property, Cash, Lots, Buildings, Debts, Loans, Total, Salary
   };
-  std::array<PanelLabels, 3> Panels{};
-  QTimer* Timer1 = nullptr;
-  QTimer* Timer3 = nullptr;
-  QTimer* CPU = nullptr;
-  QTimer* StartupNewGame = nullptr;
-  QTimer* Closing = nullptr;
+  std::array<PanelLabels, 3> panelLabels{};
+  QTimer* walkTimer = nullptr;
+  QTimer* refreshTimer = nullptr;
+  QTimer* computerTimer = nullptr;
+  QTimer* startupNewGameTimer = nullptr;
+  QTimer* closingTimer = nullptr;
 
  signals:
   // Every message shown and every roll, for the game log.
@@ -191,7 +191,7 @@ class TfrmMainForm : public QWidget, public GamePort {
   std::unique_ptr<GameSession> session_;
   std::unique_ptr<SoundPlayer> sound_;
   std::unique_ptr<FileDialogs> fileDialogs_;
-  QPixmap LightGround, DarkGround;
+  QPixmap lightGround_, darkGround_;
   bool startupFailed_ = false;
   // Built-in stems of captions that the language file completes, so they never grow.
   QString aboutStem_ = QStringLiteral("About");

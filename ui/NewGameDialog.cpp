@@ -40,7 +40,7 @@ QString Caption(const IniFile& file, const char* key, const QString& current) {
 
 }  // namespace
 
-TfrmNewGame::TfrmNewGame(QWidget* owner, const IniFile* languageFile, Artwork& art)
+NewGameDialog::NewGameDialog(QWidget* owner, const IniFile* languageFile, Artwork& art)
     : QDialog(owner) {
   setWindowTitle(QStringLiteral("New Game"));
   setFixedSize(386, 433);
@@ -56,49 +56,49 @@ TfrmNewGame::TfrmNewGame(QWidget* owner, const IniFile* languageFile, Artwork& a
       "QGroupBox::title { subcontrol-origin: margin; left: 8px; padding: 0 2px;"
       " background-color: rgb(166, 202, 240); }"));
 
-  rb2 = new QRadioButton(QStringLiteral("Two Players"), this);
-  rb2->setGeometry(16, 16, 170, 17);
-  rb3 = new QRadioButton(QStringLiteral("Three players"), this);
-  rb3->setGeometry(200, 16, 170, 17);
+  twoPlayersButton = new QRadioButton(QStringLiteral("Two Players"), this);
+  twoPlayersButton->setGeometry(16, 16, 170, 17);
+  threePlayersButton = new QRadioButton(QStringLiteral("Three players"), this);
+  threePlayersButton->setGeometry(200, 16, 170, 17);
   auto* count = new QButtonGroup(this);
-  count->addButton(rb2);
-  count->addButton(rb3);
-  rb2->setChecked(true);
+  count->addButton(twoPlayersButton);
+  count->addButton(threePlayersButton);
+  twoPlayersButton->setChecked(true);
 
   for (int i = 0; i < 3; ++i) seats_[i] = MakeSeat(i + 1, art);
-  Player1 = seats_[0].box;
-  Player2 = seats_[1].box;
-  Player3 = seats_[2].box;
-  NameLabel1 = seats_[0].nameLabel;
-  NameLabel2 = seats_[1].nameLabel;
-  NameLabel3 = seats_[2].nameLabel;
-  edtPlayer1Name = seats_[0].name;
-  edtPlayer2Name = seats_[1].name;
-  edtPlayer3Name = seats_[2].name;
-  Label1 = seats_[0].moneyLabel;
-  Label2 = seats_[1].moneyLabel;
-  Label3 = seats_[2].moneyLabel;
-  edtPlayer1Money = seats_[0].money;
-  edtPlayer2Money = seats_[1].money;
-  edtPlayer3Money = seats_[2].money;
-  rbPlayer1CPU = seats_[0].cpu;
-  rbPlayer2CPU = seats_[1].cpu;
-  rbPlayer3CPU = seats_[2].cpu;
-  rbPlayer1Real = seats_[0].real;
-  rbPlayer2Real = seats_[1].real;
-  rbPlayer3Real = seats_[2].real;
-  Image3 = seats_[0].token;
-  Image4 = seats_[1].token;
-  Image2 = seats_[2].token;
+  seatBox1 = seats_[0].box;
+  seatBox2 = seats_[1].box;
+  seatBox3 = seats_[2].box;
+  nameLabel1 = seats_[0].nameLabel;
+  nameLabel2 = seats_[1].nameLabel;
+  nameLabel3 = seats_[2].nameLabel;
+  nameEdit1 = seats_[0].name;
+  nameEdit2 = seats_[1].name;
+  nameEdit3 = seats_[2].name;
+  moneyLabel1 = seats_[0].moneyLabel;
+  moneyLabel2 = seats_[1].moneyLabel;
+  moneyLabel3 = seats_[2].moneyLabel;
+  moneyEdit1 = seats_[0].money;
+  moneyEdit2 = seats_[1].money;
+  moneyEdit3 = seats_[2].money;
+  computerButton1 = seats_[0].cpu;
+  computerButton2 = seats_[1].cpu;
+  computerButton3 = seats_[2].cpu;
+  personButton1 = seats_[0].real;
+  personButton2 = seats_[1].real;
+  personButton3 = seats_[2].real;
+  tokenPicture1 = seats_[0].token;
+  tokenPicture2 = seats_[1].token;
+  tokenPicture3 = seats_[2].token;
 
-  Button1 = new QPushButton(QStringLiteral("Start Game"), this);
-  Button1->setGeometry(16, 376, 353, 41);
-  Button1->setDefault(true);
-  connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
+  startButton = new QPushButton(QStringLiteral("Start Game"), this);
+  startButton->setGeometry(16, 376, 353, 41);
+  startButton->setDefault(true);
+  connect(startButton, &QPushButton::clicked, this, &QDialog::accept);
 
   // Tab through the dialog from top to bottom, not in creation order.
-  setTabOrder(rb2, rb3);
-  QWidget* previous = rb3;
+  setTabOrder(twoPlayersButton, threePlayersButton);
+  QWidget* previous = threePlayersButton;
   for (const Seat& seat : seats_) {
     for (QWidget* w : {static_cast<QWidget*>(seat.name), static_cast<QWidget*>(seat.money),
                        static_cast<QWidget*>(seat.cpu), static_cast<QWidget*>(seat.real)}) {
@@ -106,12 +106,12 @@ TfrmNewGame::TfrmNewGame(QWidget* owner, const IniFile* languageFile, Artwork& a
       previous = w;
     }
   }
-  setTabOrder(previous, Button1);
+  setTabOrder(previous, startButton);
 
   if (languageFile != nullptr) ApplyLanguage(*languageFile);
 }
 
-TfrmNewGame::Seat TfrmNewGame::MakeSeat(int number, Artwork& art) {
+NewGameDialog::Seat NewGameDialog::MakeSeat(int number, Artwork& art) {
   const SeatLayout& layout = kSeats[number - 1];
   const QString digit = QString::number(number);
   Seat seat;
@@ -156,11 +156,11 @@ TfrmNewGame::Seat TfrmNewGame::MakeSeat(int number, Artwork& art) {
   return seat;
 }
 
-void TfrmNewGame::ApplyLanguage(const IniFile& file) {
+void NewGameDialog::ApplyLanguage(const IniFile& file) {
   // A caption that cannot be read keeps its English text.
   try {
-    rb3->setText(Caption(file, "ThreePlayers", rb3->text()));
-    rb2->setText(Caption(file, "TwoPlayers", rb2->text()));
+    threePlayersButton->setText(Caption(file, "ThreePlayers", threePlayersButton->text()));
+    twoPlayersButton->setText(Caption(file, "TwoPlayers", twoPlayersButton->text()));
     // The stem alone is the default, so a file without the key still gives "Player 1".
     const QString player = Caption(file, "Player", QStringLiteral("Player"));
     for (int i = 0; i < 3; ++i)
@@ -173,7 +173,7 @@ void TfrmNewGame::ApplyLanguage(const IniFile& file) {
       seat.nameLabel->setText(Caption(file, "Name", seat.nameLabel->text()));
       seat.nameLabel->adjustSize();
     }
-    Button1->setText(Caption(file, "StartGame", Button1->text()));
+    startButton->setText(Caption(file, "StartGame", startButton->text()));
     setWindowTitle(Caption(file, "NewGame", windowTitle()));
     for (Seat& seat : seats_) {
       seat.cpu->setText(Caption(file, "CPU", seat.cpu->text()));
@@ -183,7 +183,7 @@ void TfrmNewGame::ApplyLanguage(const IniFile& file) {
   }
 }
 
-std::int32_t TfrmNewGame::MoneyValue(const QString& text) {
+std::int32_t NewGameDialog::MoneyValue(const QString& text) {
   const QString t = text.trimmed();
   qsizetype i = 0;
   bool negative = false;
@@ -204,9 +204,9 @@ std::int32_t TfrmNewGame::MoneyValue(const QString& text) {
   return static_cast<std::int32_t>(std::min(value, kMax));
 }
 
-NewGameChoice TfrmNewGame::Choice() const {
+NewGameChoice NewGameDialog::Choice() const {
   NewGameChoice choice;
-  choice.PlayerCount = rb3->isChecked() ? 3 : 2;
+  choice.PlayerCount = threePlayersButton->isChecked() ? 3 : 2;
   for (int i = 0; i < choice.PlayerCount; ++i) {
     const Seat& seat = seats_[i];
     choice.Seats[i].Name = seat.name->text().toStdString();

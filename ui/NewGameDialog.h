@@ -22,12 +22,12 @@ class Artwork;
 
 // The New Game dialog: who plays the next game. It changes no game state; the caller reads
 // Choice() when exec() returned Accepted (the Start Game button). The close box rejects.
-class TfrmNewGame : public QDialog {
+class NewGameDialog : public QDialog {
   Q_OBJECT
 
  public:
   // languageFile may be null: the captions then stay English.
-  TfrmNewGame(QWidget* owner, const IniFile* languageFile, Artwork& art);
+  NewGameDialog(QWidget* owner, const IniFile* languageFile, Artwork& art);
 
   NewGameChoice Choice() const;
 
@@ -35,33 +35,33 @@ class TfrmNewGame : public QDialog {
   // 32-bit range so that a long number never wraps to a negative start money.
   static std::int32_t MoneyValue(const QString& text);
 
-  QRadioButton* rb2;
-  QRadioButton* rb3;
-  QGroupBox* Player1;
-  QGroupBox* Player2;
-  QGroupBox* Player3;
-  QLabel* NameLabel1;
-  QLabel* NameLabel2;
-  QLabel* NameLabel3;
-  QLineEdit* edtPlayer1Name;
-  QLineEdit* edtPlayer2Name;
-  QLineEdit* edtPlayer3Name;
-  QLabel* Label1;  // "Start money" of each player
-  QLabel* Label2;
-  QLabel* Label3;
-  QLineEdit* edtPlayer1Money;
-  QLineEdit* edtPlayer2Money;
-  QLineEdit* edtPlayer3Money;
-  QRadioButton* rbPlayer1CPU;
-  QRadioButton* rbPlayer2CPU;
-  QRadioButton* rbPlayer3CPU;
-  QRadioButton* rbPlayer1Real;
-  QRadioButton* rbPlayer2Real;
-  QRadioButton* rbPlayer3Real;
-  QLabel* Image3;  // token of player 1
-  QLabel* Image4;  // token of player 2
-  QLabel* Image2;  // token of player 3
-  QPushButton* Button1;
+  QRadioButton* twoPlayersButton;
+  QRadioButton* threePlayersButton;
+  QGroupBox* seatBox1;
+  QGroupBox* seatBox2;
+  QGroupBox* seatBox3;
+  QLabel* nameLabel1;
+  QLabel* nameLabel2;
+  QLabel* nameLabel3;
+  QLineEdit* nameEdit1;
+  QLineEdit* nameEdit2;
+  QLineEdit* nameEdit3;
+  QLabel* moneyLabel1;  // "Start money" of each player
+  QLabel* moneyLabel2;
+  QLabel* moneyLabel3;
+  QLineEdit* moneyEdit1;
+  QLineEdit* moneyEdit2;
+  QLineEdit* moneyEdit3;
+  QRadioButton* computerButton1;
+  QRadioButton* computerButton2;
+  QRadioButton* computerButton3;
+  QRadioButton* personButton1;
+  QRadioButton* personButton2;
+  QRadioButton* personButton3;
+  QLabel* tokenPicture1;  // token of player 1
+  QLabel* tokenPicture2;  // token of player 2
+  QLabel* tokenPicture3;  // token of player 3
+  QPushButton* startButton;
 
  private:
   struct Seat {

@@ -9,14 +9,14 @@ namespace quillbury::ui {
 class Artwork;
 
 // The picture shown while the program starts: no frame, centred on the screen.
-class TfrmSplashScreen : public QWidget {
+class SplashScreen : public QWidget {
   Q_OBJECT
 
  public:
-  explicit TfrmSplashScreen(Artwork& art);
+  explicit SplashScreen(Artwork& art);
 
-  QLabel* Image1;
-  QLabel* Label1;
+  QLabel* picture;
+  QLabel* loadingText;
 };
 
 }  // namespace quillbury::ui

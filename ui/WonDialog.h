@@ -13,20 +13,20 @@ class Artwork;
 // The dialog for the winner of a three-player game. The caller sets the window title and
 // Score (the winner's cash) before showing it. "Add to highscore" puts Score on the wall of
 // fame and leaves the dialog open; OK closes it.
-class TfrmWon : public QDialog {
+class WonDialog : public QDialog {
   Q_OBJECT
 
  public:
-  TfrmWon(QWidget* owner, Artwork& art);
+  WonDialog(QWidget* owner, Artwork& art);
 
   std::int32_t Score = 0;
 
-  QLabel* Image1;
-  QPushButton* Button1;
-  QPushButton* OKButton;
+  QLabel* picture;
+  QPushButton* addToWallOfFameButton;
+  QPushButton* okButton;
 
  public slots:
-  void Button1Click();
+  void Roll();
 };
 
 }  // namespace quillbury::ui

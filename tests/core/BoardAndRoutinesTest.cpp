@@ -31,7 +31,7 @@ TEST(CanAfford, EqualCostIsAffordableAndNegativeCashAffordsNothing) {
 }
 
 TEST(Board, GroundIndexBySquareMapsEveryGroundAndNothingElse) {
-  TGrunde grounds(kGroundCount);
+  GroundList grounds(kGroundCount);
   for (int i = 0; i < kGroundCount; ++i) grounds[i].Square = kGroundSquares[i];
   EXPECT_EQ(GroundIndexBySquare(grounds, 2), 0);
   EXPECT_EQ(GroundIndexBySquare(grounds, 42), 27);
@@ -64,10 +64,10 @@ class RoutinesTest : public testing::GameTest {};
 
 TEST_F(RoutinesTest, BuildingValueIsZeroWithoutBuildingsEvenWhenOwned) {
   StartGame();
-  Ground(0).Owner = 0;
+  GroundAt(0).Owner = 0;
   EXPECT_EQ(BuildingValue(session.Game, 0), 0);
-  Ground(0).House = 1;
-  EXPECT_EQ(BuildingValue(session.Game, 0), Ground(0).Houses[1].Rent);
+  GroundAt(0).House = 1;
+  EXPECT_EQ(BuildingValue(session.Game, 0), GroundAt(0).Houses[1].Rent);
 }
 
 TEST_F(RoutinesTest, MaxLoanWorksInSinglePrecision) {
@@ -85,12 +85,12 @@ TEST_F(RoutinesTest, MaxLoanWorksInSinglePrecision) {
       {kInt32Max, kInt32Max, 0, kInt32Max},
   };
   for (const Case& c : cases) {
-    Player(0).Money = c.money;
-    Player(0).Loan = c.loan;
+    PlayerAt(0).Money = c.money;
+    PlayerAt(0).Loan = c.loan;
     for (auto& g : session.Game.Grounds) g.Owner = -1;
     if (c.lots > 0) {
       SetPrice(0, c.lots);
-      Ground(0).Owner = 0;
+      GroundAt(0).Owner = 0;
     }
     EXPECT_EQ(MaxLoan(session.Game, 0), c.expected) << c.money << " " << c.lots << " " << c.loan;
   }
@@ -98,25 +98,25 @@ TEST_F(RoutinesTest, MaxLoanWorksInSinglePrecision) {
 
 TEST_F(RoutinesTest, WorthNeverWrapsForRichPlayers) {
   StartGame();
-  Player(0).Money = kInt32Max;
+  PlayerAt(0).Money = kInt32Max;
   SetPrice(27, kInt32Max);
-  Ground(27).Owner = 0;
-  Ground(27).House = 3;
+  GroundAt(27).Owner = 0;
+  GroundAt(27).House = 3;
   EXPECT_EQ(Total(session.Game, 0), kInt32Max);
   EXPECT_GT(WorthOf(session.Game, 0).Total, std::int64_t{kInt32Max});
-  Player(0).Money = 0;
-  Player(0).Loan = kInt32Max;
+  PlayerAt(0).Money = 0;
+  PlayerAt(0).Loan = kInt32Max;
   for (auto& g : session.Game.Grounds) g.Owner = -1;
-  Player(0).Money = kInt32Min;
+  PlayerAt(0).Money = kInt32Min;
   EXPECT_EQ(Total(session.Game, 0), kInt32Min);
 }
 
 TEST_F(RoutinesTest, JailCountdownStopsAtZero) {
   StartGame();
-  Player(0).Jail = 1;
+  PlayerAt(0).Jail = 1;
   JailCountdown(session.Game, 0);
   JailCountdown(session.Game, 0);
-  EXPECT_EQ(Player(0).Jail, 0);
+  EXPECT_EQ(PlayerAt(0).Jail, 0);
 }
 
 TEST(ParseWholeNumber, AcceptsPlainAndGameFormsOnly) {

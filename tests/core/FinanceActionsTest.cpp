@@ -15,8 +15,8 @@ class FinanceActionsTest : public testing::GameTest {
   }
   void Answer(std::initializer_list<Input> inputs) { port.inputs = inputs; }
   void Own(int index, int owner, int house = -1) {
-    Ground(index).Owner = owner;
-    Ground(index).House = house;
+    GroundAt(index).Owner = owner;
+    GroundAt(index).House = house;
   }
 };
 
@@ -40,18 +40,18 @@ TEST_F(FinanceActionsTest, LoanIsGrantedUpToTheLimitIncludingTheCurrentLoan) {
       SetPrice(9, c.ownedPrice);
       Own(9, 0);
     }
-    Player(0).Money = c.money;
-    Player(0).Loan = c.loan;
+    PlayerAt(0).Money = c.money;
+    PlayerAt(0).Loan = c.loan;
     port.messages.clear();
     Answer({c.typed});
-    session.Button7Click();
+    session.TakeLoan();
     const std::int32_t amount = *ParseWholeNumber(c.typed);
     if (c.granted) {
-      EXPECT_EQ(Player(0).Loan, c.loan + amount) << c.typed;
-      EXPECT_EQ(Player(0).Money, c.money + amount) << c.typed;
+      EXPECT_EQ(PlayerAt(0).Loan, c.loan + amount) << c.typed;
+      EXPECT_EQ(PlayerAt(0).Money, c.money + amount) << c.typed;
       EXPECT_TRUE(port.messages.empty());
     } else {
-      EXPECT_EQ(Player(0).Loan, c.loan) << c.typed;
+      EXPECT_EQ(PlayerAt(0).Loan, c.loan) << c.typed;
       ASSERT_EQ(port.messages.size(), 1u);
       EXPECT_EQ(port.messages[0], "You can't loan that much money!");
     }
@@ -64,26 +64,26 @@ TEST_F(FinanceActionsTest, LoanIsGrantedUpToTheLimitIncludingTheCurrentLoan) {
 TEST_F(FinanceActionsTest, BadOrCancelledEntriesEndEveryActionWithoutAChange) {
   Own(4, 1);
   Own(5, 0, 1);
-  Player(0).Loan = 200000;
+  PlayerAt(0).Loan = 200000;
   const std::vector<Input> bad = {"abc", "12a", "", std::nullopt, "0", "-5", "99999999999", "1e3"};
-  const TSpil before = session.Game;
+  const GameState before = session.Game;
   for (const Input& entry : bad) {
     Answer({entry});
-    session.Button7Click();
+    session.TakeLoan();
     Answer({entry});
-    session.Button8Click();
+    session.RepayLoan();
     Answer({entry});
-    session.Button6Click();
+    session.BuyGroundFromPlayer();
     Answer({entry});
-    session.tbbSellCompanyClick();
+    session.SellCompany();
     Answer({entry, "1"});
-    session.ttbBuyHouseClick();
+    session.Build();
     Answer({"6", entry});
-    session.ttbBuyHouseClick();
+    session.Build();
     Answer({entry, "1"});
-    session.tbbSellBuildingClick();
+    session.SellBuilding();
     Answer({"6", entry});
-    session.tbbSellBuildingClick();
+    session.SellBuilding();
   }
   EXPECT_TRUE(port.messages.empty());
   for (int i = 0; i < 2; ++i) {
@@ -91,8 +91,8 @@ TEST_F(FinanceActionsTest, BadOrCancelledEntriesEndEveryActionWithoutAChange) {
     EXPECT_EQ(session.Game.Players[i].Loan, before.Players[i].Loan);
   }
   for (int g = 0; g < 28; ++g) {
-    EXPECT_EQ(Ground(g).Owner, before.Grounds[g].Owner);
-    EXPECT_EQ(Ground(g).House, before.Grounds[g].House);
+    EXPECT_EQ(GroundAt(g).Owner, before.Grounds[g].Owner);
+    EXPECT_EQ(GroundAt(g).House, before.Grounds[g].House);
   }
 }
 
@@ -101,43 +101,43 @@ TEST_F(FinanceActionsTest, GroundNumbersOutsideTheBoardAreRefused) {
   for (const char* number : {"0", "-3", "29", "1000"}) {
     Own(0, 1);
     Answer({number});
-    session.Button6Click();
+    session.BuyGroundFromPlayer();
     Answer({number});
-    session.tbbSellCompanyClick();
+    session.SellCompany();
     Answer({number, "1"});
-    session.ttbBuyHouseClick();
+    session.Build();
   }
-  EXPECT_EQ(Player(0).Money, 5000000);
+  EXPECT_EQ(PlayerAt(0).Money, 5000000);
   EXPECT_EQ(port.refreshed.size(), redrawn) << "no square was redrawn by an action";
 }
 
 TEST_F(FinanceActionsTest, PayBackIsPrefilledButCancelNeverRepays) {
-  Player(0).Loan = 100;
-  Player(0).Money = 150;
+  PlayerAt(0).Loan = 100;
+  PlayerAt(0).Money = 150;
   Answer({std::nullopt});
-  session.Button8Click();
+  session.RepayLoan();
   EXPECT_EQ(port.defaults.back(), "100");
-  EXPECT_EQ(Player(0).Loan, 100);
+  EXPECT_EQ(PlayerAt(0).Loan, 100);
 
   Answer({"120"});  // more than the loan: exactly the loan is repaid
-  session.Button8Click();
-  EXPECT_EQ(Player(0).Loan, 0);
-  EXPECT_EQ(Player(0).Money, 50);
+  session.RepayLoan();
+  EXPECT_EQ(PlayerAt(0).Loan, 0);
+  EXPECT_EQ(PlayerAt(0).Money, 50);
 
-  Player(0).Loan = 100;
-  Player(0).Money = 150;
+  PlayerAt(0).Loan = 100;
+  PlayerAt(0).Money = 150;
   Answer({"200"});  // more than the cash: nothing, although the loan itself could be paid
-  session.Button8Click();
-  EXPECT_EQ(Player(0).Loan, 100);
+  session.RepayLoan();
+  EXPECT_EQ(PlayerAt(0).Loan, 100);
 
-  Player(0).Money = 50;
+  PlayerAt(0).Money = 50;
   Answer({std::nullopt});
-  session.Button8Click();
+  session.RepayLoan();
   EXPECT_EQ(port.defaults.back(), "") << "no default when the cash cannot cover the loan";
 }
 
 TEST_F(FinanceActionsTest, PayBackWithoutALoanSaysSo) {
-  session.Button8Click();
+  session.RepayLoan();
   EXPECT_EQ(port.messages.back(), "You havn't loan any money!");
   EXPECT_TRUE(port.prompts.empty());
 }
@@ -151,28 +151,28 @@ TEST_F(FinanceActionsTest, BuyingAnotherPlayersGroundPaysHimOneAndAHalfTimes) {
   for (const Case& c : cases) {
     SetPrice(4, 1000000);
     Own(4, 1, c.house);
-    Player(0).Money = 5000000;
-    Player(1).Money = 0;
+    PlayerAt(0).Money = 5000000;
+    PlayerAt(1).Money = 0;
     Answer({"5"});
-    session.Button6Click();
-    EXPECT_EQ(Player(0).Money, 5000000 - c.buyerPays);
-    EXPECT_EQ(Player(1).Money, c.sellerGets);
-    EXPECT_EQ(Ground(4).Owner, 0);
-    EXPECT_EQ(Ground(4).House, c.house) << "the buildings pass with the ground";
+    session.BuyGroundFromPlayer();
+    EXPECT_EQ(PlayerAt(0).Money, 5000000 - c.buyerPays);
+    EXPECT_EQ(PlayerAt(1).Money, c.sellerGets);
+    EXPECT_EQ(GroundAt(4).Owner, 0);
+    EXPECT_EQ(GroundAt(4).House, c.house) << "the buildings pass with the ground";
     EXPECT_EQ(port.refreshed.back(), 4);
   }
   // One dollar short, unowned or already one's own: nothing, no message.
   Own(4, 1);
-  Player(0).Money = 1949999;
+  PlayerAt(0).Money = 1949999;
   Answer({"5"});
-  session.Button6Click();
-  EXPECT_EQ(Ground(4).Owner, 1);
+  session.BuyGroundFromPlayer();
+  EXPECT_EQ(GroundAt(4).Owner, 1);
   for (int owner : {-1, 0}) {
     Own(4, owner);
-    Player(0).Money = 5000000;
+    PlayerAt(0).Money = 5000000;
     Answer({"5"});
-    session.Button6Click();
-    EXPECT_EQ(Player(0).Money, 5000000);
+    session.BuyGroundFromPlayer();
+    EXPECT_EQ(PlayerAt(0).Money, 5000000);
   }
   EXPECT_TRUE(port.messages.empty());
 }
@@ -180,41 +180,41 @@ TEST_F(FinanceActionsTest, BuyingAnotherPlayersGroundPaysHimOneAndAHalfTimes) {
 TEST_F(FinanceActionsTest, BuildHouseChargesTheDifferenceToTheLevelAsked) {
   SetPrice(4, 1000000);
   Own(4, 0);
-  Player(0).Money = 2000000;
+  PlayerAt(0).Money = 2000000;
   const std::pair<const char*, std::int32_t> steps[] = {
       {"1", 1500000}, {"4", 1050000}, {"2", 1350000}, {"2", 1350000}, {"9", 1050000}};
   const int levels[] = {0, 3, 1, 1, 3};
   for (int i = 0; i < 5; ++i) {
     Answer({"5", steps[i].first});
-    session.ttbBuyHouseClick();
-    EXPECT_EQ(Player(0).Money, steps[i].second) << "house " << steps[i].first;
-    EXPECT_EQ(Ground(4).House, levels[i]);
+    session.Build();
+    EXPECT_EQ(PlayerAt(0).Money, steps[i].second) << "house " << steps[i].first;
+    EXPECT_EQ(GroundAt(4).House, levels[i]);
   }
   EXPECT_EQ(port.prompts[0], "Ground number (a number between 1 and 28)");
   EXPECT_EQ(port.prompts[1], "House number (a number between 1 and 4)");
-  Ground(4).House = -1;
-  Player(0).Money = 10;
+  GroundAt(4).House = -1;
+  PlayerAt(0).Money = 10;
   Answer({"5", "1"});
-  session.ttbBuyHouseClick();
+  session.Build();
   EXPECT_EQ(port.messages.back(), "You didn't have enought money!");
-  EXPECT_EQ(Ground(4).House, -1);
+  EXPECT_EQ(GroundAt(4).House, -1);
   // Another player's ground: nothing.
   Own(4, 1);
-  Player(0).Money = 5000000;
+  PlayerAt(0).Money = 5000000;
   Answer({"5", "1"});
-  session.ttbBuyHouseClick();
-  EXPECT_EQ(Ground(4).House, -1);
+  session.Build();
+  EXPECT_EQ(GroundAt(4).House, -1);
 }
 
 TEST_F(FinanceActionsTest, SellCompanyReturnsPriceAndBuildingValue) {
   SetPrice(4, 1000000);
   Own(4, 0, 3);
-  Player(0).Money = 0;
+  PlayerAt(0).Money = 0;
   Answer({"5"});
-  session.tbbSellCompanyClick();
-  EXPECT_EQ(Player(0).Money, 1000000 + 950000);
-  EXPECT_EQ(Ground(4).Owner, -1);
-  EXPECT_EQ(Ground(4).House, -1);
+  session.SellCompany();
+  EXPECT_EQ(PlayerAt(0).Money, 1000000 + 950000);
+  EXPECT_EQ(GroundAt(4).Owner, -1);
+  EXPECT_EQ(GroundAt(4).House, -1);
   EXPECT_EQ(port.refreshed.back(), 4);
 }
 
@@ -228,36 +228,36 @@ TEST_F(FinanceActionsTest, SellBuildingDropsTheLevelByTheCountSold) {
   const Case cases[] = {{"3", -1, 800000}, {"1", 1, 150000}, {"4", 2, 0}, {"2", 0, 300000}};
   for (const Case& c : cases) {
     Own(4, 0, 2);
-    Player(0).Money = 0;
+    PlayerAt(0).Money = 0;
     Answer({"5", c.count});
-    session.tbbSellBuildingClick();
-    EXPECT_EQ(Ground(4).House, c.houseAfter) << c.count;
-    EXPECT_EQ(Player(0).Money, c.received) << c.count;
+    session.SellBuilding();
+    EXPECT_EQ(GroundAt(4).House, c.houseAfter) << c.count;
+    EXPECT_EQ(PlayerAt(0).Money, c.received) << c.count;
   }
 }
 
 TEST_F(FinanceActionsTest, ActionsWhoseResultWouldLeaveThe32BitRangeAreRefused) {
   // A rich player borrows: the limit allows it, the cash would overflow.
-  Player(0).Money = 2000000000;
+  PlayerAt(0).Money = 2000000000;
   SetPrice(27, 2000000000);
   Own(27, 0);
   Answer({"1000000000"});
-  session.Button7Click();
-  EXPECT_EQ(Player(0).Money, 2000000000);
-  EXPECT_EQ(Player(0).Loan, 0);
+  session.TakeLoan();
+  EXPECT_EQ(PlayerAt(0).Money, 2000000000);
+  EXPECT_EQ(PlayerAt(0).Loan, 0);
   // Selling a dear company to a full purse.
-  Player(0).Money = kInt32Max - 5;
+  PlayerAt(0).Money = kInt32Max - 5;
   Answer({"28"});
-  session.tbbSellCompanyClick();
-  EXPECT_EQ(Ground(27).Owner, 0);
-  EXPECT_EQ(Player(0).Money, kInt32Max - 5);
+  session.SellCompany();
+  EXPECT_EQ(GroundAt(27).Owner, 0);
+  EXPECT_EQ(PlayerAt(0).Money, kInt32Max - 5);
   // Buying a ground whose price makes the payment leave 32 bits.
   Own(27, 1, 3);
-  Player(0).Money = kInt32Max;
+  PlayerAt(0).Money = kInt32Max;
   Answer({"28"});
-  session.Button6Click();
-  EXPECT_EQ(Ground(27).Owner, 1);
-  EXPECT_EQ(Player(0).Money, kInt32Max);
+  session.BuyGroundFromPlayer();
+  EXPECT_EQ(GroundAt(27).Owner, 1);
+  EXPECT_EQ(PlayerAt(0).Money, kInt32Max);
 }
 
 }  // namespace

@@ -160,15 +160,15 @@ class GameTest : public ::testing::Test {
     session.NewGame();
     session.Game.Players[1].CPU = secondIsCpu;
   }
-  TSpiller& Player(int i) { return session.Game.Players[static_cast<std::size_t>(i)]; }
-  TGrund& Ground(int index) { return session.Game.Grounds[static_cast<std::size_t>(index)]; }
+  Player& PlayerAt(int i) { return session.Game.Players[static_cast<std::size_t>(i)]; }
+  Ground& GroundAt(int index) { return session.Game.Grounds[static_cast<std::size_t>(index)]; }
   // Sets a ground's price and the building levels that follow from it, keeping owner and level.
   void SetPrice(int index, std::int32_t price) {
-    TGrund& g = Ground(index);
+    Ground& g = GroundAt(index);
     const auto owner = g.Owner;
     const auto house = g.House;
     g.Price = price;
-    TGrunde one{g};
+    GroundList one{g};
     SetUpBuildingLevels(one);
     g.Houses = one[0].Houses;
     g.Owner = owner;
@@ -177,11 +177,11 @@ class GameTest : public ::testing::Test {
   // Runs the movement timer until the move and its continuation have ended.
   void Walk() {
     int guard = 0;
-    while (session.MovementTimerOn() && guard++ < 1000) session.Timer1Timer();
+    while (session.MovementTimerOn() && guard++ < 1000) session.StepWalk();
   }
   void RollAndWalk(int die1, int die2) {
     random.Roll(die1, die2);
-    session.Button1Click();
+    session.Roll();
     Walk();
   }
 

@@ -20,7 +20,7 @@ class GroundDatabaseTest : public ::testing::Test {
     std::filesystem::create_directories(dir);
   }
   void TearDown() override { std::filesystem::remove_all(dir); }
-  TGrunde Load(const std::string& text) {
+  GroundList Load(const std::string& text) {
     std::ofstream(dir / "database.dat") << text;
     IniFile file((dir / "database.dat").string());
     return FreshGrounds(file);
@@ -29,7 +29,7 @@ class GroundDatabaseTest : public ::testing::Test {
 };
 
 TEST_F(GroundDatabaseTest, SellTextGetsBoughtUnlessExactlyRentARoom) {
-  const TGrunde g =
+  const GroundList g =
       Load("[1]\nSell=rent a room\n[2]\nSell=cars\n[3]\nSell=Rent a room\n[4]\nName=X\n");
   EXPECT_EQ(g[0].Sell, "rent a room");
   EXPECT_EQ(g[1].Sell, "bought cars");
@@ -38,7 +38,7 @@ TEST_F(GroundDatabaseTest, SellTextGetsBoughtUnlessExactlyRentARoom) {
 }
 
 TEST_F(GroundDatabaseTest, PriceReadsDecimalOrHexAndZeroOtherwise) {
-  const TGrunde g =
+  const GroundList g =
       Load("[1]\nPrice=0x10\n[2]\nPrice=abc\n[3]\nPrice=$20\n[4]\nPrice=-5\n[5]\nPrice=150000\n");
   EXPECT_EQ(g[0].Price, 16);
   EXPECT_EQ(g[1].Price, 0);
@@ -57,7 +57,7 @@ TEST_F(GroundDatabaseTest, RentsFollowThePriceWithIntegerDivisionFirst) {
   const Case cases[] = {
       {"150000", {75000, 97500, 120000, 142500}}, {"199", {50, 65, 80, 95}}, {"99", {0, 0, 0, 0}}};
   for (const Case& c : cases) {
-    const TGrunde g = Load(std::string("[1]\nPrice=") + c.price + "\n");
+    const GroundList g = Load(std::string("[1]\nPrice=") + c.price + "\n");
     ASSERT_EQ(g[0].Houses.size(), 4u);
     for (int level = 0; level < 4; ++level) {
       EXPECT_EQ(g[0].Houses[level].Rent, c.rents[level]) << c.price << " level " << level;
@@ -70,7 +70,7 @@ TEST_F(GroundDatabaseTest, RentsFollowThePriceWithIntegerDivisionFirst) {
 
 TEST_F(GroundDatabaseTest, MissingFileGivesDefaultsAndSquaresStillSet) {
   IniFile missing((dir / "nothing.dat").string());
-  const TGrunde g = FreshGrounds(missing);
+  const GroundList g = FreshGrounds(missing);
   ASSERT_EQ(g.size(), 28u);
   for (int i = 0; i < 28; ++i) {
     EXPECT_EQ(g[i].Square, kGroundSquares[i]);
@@ -81,7 +81,7 @@ TEST_F(GroundDatabaseTest, MissingFileGivesDefaultsAndSquaresStillSet) {
 
 TEST_F(GroundDatabaseTest, ShippedDatabaseIsCheapEarlyAndDearLate) {
   IniFile shipped(std::string(QUILLBURY_ASSETS) + "/database.dat");
-  const TGrunde g = FreshGrounds(shipped);
+  const GroundList g = FreshGrounds(shipped);
   for (int i = 0; i < 28; ++i) {
     EXPECT_FALSE(g[i].Name.empty()) << i;
     EXPECT_GT(g[i].Price, 0) << i;
@@ -99,19 +99,19 @@ TEST_F(NewGameTest, ThreePlayerDefaults) {
   StartGame(3);
   ASSERT_EQ(session.Game.Players.size(), 3u);
   for (int i : {0, 2}) {
-    EXPECT_EQ(Player(i).Name, "Mr. Gambler");
-    EXPECT_EQ(Player(i).Color, kBlue);
-    EXPECT_FALSE(Player(i).CPU);
+    EXPECT_EQ(PlayerAt(i).Name, "Mr. Gambler");
+    EXPECT_EQ(PlayerAt(i).Color, kBlue);
+    EXPECT_FALSE(PlayerAt(i).CPU);
   }
   session.NewGame();  // the fixture overrides the CPU flag; look at a pristine game
-  EXPECT_EQ(Player(1).Name, "Bart Broker");
-  EXPECT_EQ(Player(1).Color, kYellow);
-  EXPECT_TRUE(Player(1).CPU);
+  EXPECT_EQ(PlayerAt(1).Name, "Bart Broker");
+  EXPECT_EQ(PlayerAt(1).Color, kYellow);
+  EXPECT_TRUE(PlayerAt(1).CPU);
   for (int i = 0; i < 3; ++i) {
-    EXPECT_EQ(Player(i).CurrentPosition, 1);
-    EXPECT_EQ(Player(i).Money, 5000000);
-    EXPECT_EQ(Player(i).Salary, 300000);
-    EXPECT_TRUE(Player(i).Playing);
+    EXPECT_EQ(PlayerAt(i).CurrentPosition, 1);
+    EXPECT_EQ(PlayerAt(i).Money, 5000000);
+    EXPECT_EQ(PlayerAt(i).Salary, 300000);
+    EXPECT_TRUE(PlayerAt(i).Playing);
     EXPECT_EQ(port.tokens[i], 1);
   }
   EXPECT_FALSE(session.NoGameYet);
@@ -120,7 +120,7 @@ TEST_F(NewGameTest, ThreePlayerDefaults) {
   EXPECT_TRUE(session.Game.FileName.empty());
   EXPECT_TRUE(session.RollEnabled());
   EXPECT_TRUE(session.RefreshTimerOn());
-  for (const TGrund& g : session.Game.Grounds) {
+  for (const Ground& g : session.Game.Grounds) {
     EXPECT_EQ(g.Owner, -1);
     EXPECT_EQ(g.House, -1);
   }
@@ -131,8 +131,8 @@ TEST_F(NewGameTest, NewGameCommandAppliesTheDialogAndStopsAMoveUnderWay) {
   StartGame(2);
   session.Game.FileName = "old.qbgame";
   random.Roll(6, 6);
-  session.Button1Click();
-  session.Timer1Timer();
+  session.Roll();
+  session.StepWalk();
   ASSERT_TRUE(session.MovementTimerOn());
 
   NewGameChoice choice;
@@ -145,16 +145,16 @@ TEST_F(NewGameTest, NewGameCommandAppliesTheDialogAndStopsAMoveUnderWay) {
   EXPECT_EQ(session.Left, 0);
   EXPECT_FALSE(session.ExtraTurn);
   ASSERT_EQ(session.Game.Players.size(), 3u);
-  EXPECT_EQ(Player(2).Name, "Cid");
-  EXPECT_EQ(Player(2).Money, 300);
-  EXPECT_EQ(Player(2).Color, kRed);
-  EXPECT_TRUE(Player(1).CPU);
+  EXPECT_EQ(PlayerAt(2).Name, "Cid");
+  EXPECT_EQ(PlayerAt(2).Money, 300);
+  EXPECT_EQ(PlayerAt(2).Color, kRed);
+  EXPECT_TRUE(PlayerAt(1).CPU);
   EXPECT_TRUE(session.TokenVisible(2));
   EXPECT_TRUE(session.Game.FileName.empty());
   EXPECT_TRUE(session.ActionsEnabled());
   // No tick of the stopped move reaches the new game.
-  session.Timer1Timer();
-  EXPECT_EQ(Player(0).CurrentPosition, 1);
+  session.StepWalk();
+  EXPECT_EQ(PlayerAt(0).CurrentPosition, 1);
 
   choice.PlayerCount = 2;
   session.StartNewGame(choice);

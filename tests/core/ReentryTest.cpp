@@ -12,8 +12,8 @@ class ReentryTest : public testing::GameTest {
   // What the window's nested event loop does: refresh, let the computer player act, walk.
   void NestedEventLoop() {
     port.onModal = [this] {
-      if (session.RefreshTimerOn()) session.Timer3Timer();
-      session.CPUTimer();
+      if (session.RefreshTimerOn()) session.RefreshStatus();
+      session.ComputerTurnTick();
       Walk();
     };
   }
@@ -23,15 +23,15 @@ TEST_F(ReentryTest, ComputerStartsItsExtraTurnWhileTheExtraTurnMessageIsOpen) {
   StartGame(2, true);
   for (auto& g : session.Game.Grounds) g.Owner = -1;
   session.CurrentPlayerID = 1;
-  Player(1).CurrentPosition = 28;  // 28 + 12 = square 40, a plain square
-  Player(1).Money = 0;             // buys nothing on the way
+  PlayerAt(1).CurrentPosition = 28;  // 28 + 12 = square 40, a plain square
+  PlayerAt(1).Money = 0;             // buys nothing on the way
   random.Roll(6, 6);
-  session.Button1Click();
+  session.Roll();
   NestedEventLoop();
   random.Roll(2, 2);  // the extra roll, from square 40 to square 2
   Walk();
   EXPECT_EQ(port.messages.front(), "Extra turn. You had two 6 dices");
-  EXPECT_EQ(Player(1).CurrentPosition, 2);
+  EXPECT_EQ(PlayerAt(1).CurrentPosition, 2);
   EXPECT_EQ(session.CurrentPlayerID, 0) << "after the extra turn the human is next";
   EXPECT_TRUE(session.RollEnabled());
   EXPECT_FALSE(session.ExtraTurn);
@@ -42,9 +42,9 @@ TEST_F(ReentryTest, ComputerStaysIdleWhileAHumanAnswersAPurchase) {
   StartGame(2, true);
   NestedEventLoop();
   port.answers = {true};
-  Player(0).CurrentPosition = 1;
+  PlayerAt(0).CurrentPosition = 1;
   RollAndWalk(1, 1);  // square 3, the human is asked
-  EXPECT_EQ(Ground(1).Owner, 0);
+  EXPECT_EQ(GroundAt(1).Owner, 0);
   EXPECT_EQ(session.CurrentPlayerID, 1);
   EXPECT_EQ(session.CPUTurns, 0) << "the question was open during the human's turn";
 }
@@ -54,32 +54,32 @@ TEST_F(ReentryTest, ActionsReadTheGameOnlyAfterThePromptCloses) {
   for (auto& g : session.Game.Grounds) g.Owner = -1;
   NestedEventLoop();
   SetPrice(0, 1000000);
-  Ground(0).Owner = 0;
-  Player(0).Loan = 100000;
-  Player(0).Money = -30000;  // the refresh behind the prompt turns this into loan
+  GroundAt(0).Owner = 0;
+  PlayerAt(0).Loan = 100000;
+  PlayerAt(0).Money = -30000;  // the refresh behind the prompt turns this into loan
   port.inputs = {std::optional<std::string>("70000")};
-  session.Button8Click();
+  session.RepayLoan();
   EXPECT_EQ(port.defaults.back(), "") << "the default is chosen before the prompt";
-  EXPECT_EQ(Player(0).Loan, 130000);
-  EXPECT_EQ(Player(0).Money, 0);
+  EXPECT_EQ(PlayerAt(0).Loan, 130000);
+  EXPECT_EQ(PlayerAt(0).Money, 0);
 }
 
 TEST_F(ReentryTest, AMoveWhoseGameEndedDuringItsMessageDoesNotTouchTheNewGame) {
   StartGame(2, false);
   for (auto& g : session.Game.Grounds) g.Owner = -1;
-  Ground(4).Owner = 1;  // square 8: player 0 will owe rent
-  Player(0).CurrentPosition = 1;
-  Player(1).Loan = 100000000;  // broke: the next refresh ends the game
-  Player(1).Name = "Bob";
+  GroundAt(4).Owner = 1;  // square 8: player 0 will owe rent
+  PlayerAt(0).CurrentPosition = 1;
+  PlayerAt(1).Loan = 100000000;  // broke: the next refresh ends the game
+  PlayerAt(1).Name = "Bob";
   random.Roll(3, 4);
-  session.Button1Click();
+  session.Roll();
   NestedEventLoop();
   Walk();
   ASSERT_GE(port.messages.size(), 2u) << ::testing::PrintToString(port.messages);
   EXPECT_EQ(port.messages[1], "Bob has lost the game! Mr. Gambler wins!");
   EXPECT_EQ(port.newGameCommands, 1);
-  EXPECT_EQ(Player(0).Money, 5000000) << "no rent charged in the new game";
-  EXPECT_EQ(Player(1).Money, 5000000);
+  EXPECT_EQ(PlayerAt(0).Money, 5000000) << "no rent charged in the new game";
+  EXPECT_EQ(PlayerAt(1).Money, 5000000);
   EXPECT_EQ(session.CurrentPlayerID, 0);
   EXPECT_FALSE(session.RollEnabled()) << "the ended game's move does not enable Roll";
 }

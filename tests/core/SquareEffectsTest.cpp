@@ -12,23 +12,23 @@ class SquareEffectsTest : public testing::GameTest {
   // Ends a move of player 0 on square p.
   bool Land(int p) {
     session.CurrentPlayerID = 0;
-    Player(0).CurrentPosition = p;
+    PlayerAt(0).CurrentPosition = p;
     return session.ApplySquareEffect(p);
   }
 };
 
 TEST_F(SquareEffectsTest, HumanIsAskedToBuyOnlyWhenAffordable) {
   SetPrice(4, 1000000);  // square 8
-  Player(0).Money = 999999;
+  PlayerAt(0).Money = 999999;
   Land(8);
   EXPECT_TRUE(port.questions.empty());
-  Player(0).Money = 1000000;
+  PlayerAt(0).Money = 1000000;
   port.answers = {true};
   Land(8);
   ASSERT_EQ(port.questions.size(), 1u);
   EXPECT_EQ(port.questions[0], "Do you wish to buy \"Company 5\" for 1.000.000,00$ ?");
-  EXPECT_EQ(Player(0).Money, 0);
-  EXPECT_EQ(Ground(4).Owner, 0);
+  EXPECT_EQ(PlayerAt(0).Money, 0);
+  EXPECT_EQ(GroundAt(4).Owner, 0);
   ASSERT_EQ(port.frames.size(), 1u);
   EXPECT_EQ(port.frames[0], std::make_pair(4, kBlue));
   EXPECT_TRUE(port.messages.empty());
@@ -37,19 +37,19 @@ TEST_F(SquareEffectsTest, HumanIsAskedToBuyOnlyWhenAffordable) {
 TEST_F(SquareEffectsTest, HumanWhoDeclinesBuysNothing) {
   port.answers = {false};
   Land(8);
-  EXPECT_EQ(Ground(4).Owner, -1);
-  EXPECT_EQ(Player(0).Money, 5000000);
+  EXPECT_EQ(GroundAt(4).Owner, -1);
+  EXPECT_EQ(PlayerAt(0).Money, 5000000);
 }
 
 TEST_F(SquareEffectsTest, ComputerBuysWithoutAskingWhenItCanAfford) {
-  Player(0).CPU = true;
+  PlayerAt(0).CPU = true;
   Land(2);
   EXPECT_TRUE(port.questions.empty());
-  EXPECT_EQ(Ground(0).Owner, 0);
+  EXPECT_EQ(GroundAt(0).Owner, 0);
   EXPECT_EQ(port.messages.back(), "Mr. Gambler has bought Company 1!");
-  Player(0).Money = 10;
+  PlayerAt(0).Money = 10;
   Land(3);
-  EXPECT_EQ(Ground(1).Owner, -1);
+  EXPECT_EQ(GroundAt(1).Owner, -1);
 }
 
 TEST_F(SquareEffectsTest, RentIsPaidToTheOwnerWithTheLanguageFileMessage) {
@@ -64,35 +64,35 @@ TEST_F(SquareEffectsTest, RentIsPaidToTheOwnerWithTheLanguageFileMessage) {
       {1, 97500, "Mr. Gambler pays $ 97.500,00 at Company 5 (built)\r\nbought goods 5"},
   };
   SetPrice(4, 150000);
-  Ground(4).Owner = 1;
-  Player(1).Playing = false;  // the owner is paid whatever his state
+  GroundAt(4).Owner = 1;
+  PlayerAt(1).Playing = false;  // the owner is paid whatever his state
   for (const Case& c : cases) {
-    Ground(4).House = c.house;
-    Player(0).Money = 1000000;
-    Player(1).Money = 0;
+    GroundAt(4).House = c.house;
+    PlayerAt(0).Money = 1000000;
+    PlayerAt(1).Money = 0;
     Land(8);
     EXPECT_EQ(port.messages.back(), c.text);
-    EXPECT_EQ(Player(0).Money, 1000000 - c.rent);
-    EXPECT_EQ(Player(1).Money, c.rent);
+    EXPECT_EQ(PlayerAt(0).Money, 1000000 - c.rent);
+    EXPECT_EQ(PlayerAt(1).Money, c.rent);
   }
 }
 
 TEST_F(SquareEffectsTest, RentMessageFallsBackToBuiltInTextWhenTheKeyIsMissing) {
   session.LanguageFile = std::make_unique<IniFile>(testing::TestAppDir() + "no-such.lang");
-  Ground(2).Owner = 1;  // square 5, "rent a room"
+  GroundAt(2).Owner = 1;  // square 5, "rent a room"
   Land(5);
   EXPECT_EQ(port.messages.back(),
             "Mr. Gambler has landed on Company 3.\r\nYou have rent a room and must pay $ "
             "75.000,00 to the owner.");
-  EXPECT_EQ(Player(0).Money, 5000000 - 75000);
+  EXPECT_EQ(PlayerAt(0).Money, 5000000 - 75000);
 }
 
 TEST_F(SquareEffectsTest, OwnGroundDoesNothing) {
-  Ground(4).Owner = 0;
-  Ground(4).House = 3;
+  GroundAt(4).Owner = 0;
+  GroundAt(4).House = 3;
   Land(8);
   EXPECT_TRUE(port.messages.empty());
-  EXPECT_EQ(Player(0).Money, 5000000);
+  EXPECT_EQ(PlayerAt(0).Money, 5000000);
 }
 
 TEST_F(SquareEffectsTest, ChanceDrawsPayOrChargeTheirAmounts) {
@@ -100,10 +100,10 @@ TEST_F(SquareEffectsTest, ChanceDrawsPayOrChargeTheirAmounts) {
       {0, 250000}, {1, -75000}, {2, 450000}, {3, -125000}};
   for (int square : {4, 16, 35}) {
     for (const auto& [draw, amount] : cases) {
-      Player(0).Money = 1000000;
+      PlayerAt(0).Money = 1000000;
       random.draws = {draw};
       Land(square);
-      EXPECT_EQ(Player(0).Money, 1000000 + amount) << square << " " << draw;
+      EXPECT_EQ(PlayerAt(0).Money, 1000000 + amount) << square << " " << draw;
     }
   }
   EXPECT_EQ(port.messages[0],
@@ -114,22 +114,22 @@ TEST_F(SquareEffectsTest, ChanceDrawsPayOrChargeTheirAmounts) {
 }
 
 TEST_F(SquareEffectsTest, CourthouseSentencesComputersAndHumansWhoDecline) {
-  Player(0).CPU = true;
+  PlayerAt(0).CPU = true;
   random.draws = {1};  // two turns
   Land(11);
-  EXPECT_EQ(Player(0).Jail, 3);
-  EXPECT_EQ(Player(0).Money, 5000000 - 75000);
+  EXPECT_EQ(PlayerAt(0).Jail, 3);
+  EXPECT_EQ(PlayerAt(0).Money, 5000000 - 75000);
   EXPECT_EQ(port.messages.back(),
             "Mr. Gambler are going to jail in 2 round(s) and pay a 75.000,00 $ fine, for not "
             "visiting your family!");
   EXPECT_TRUE(port.questions.empty()) << "a computer never bribes";
 
-  Player(0).CPU = false;
-  Player(0).Jail = 0;
+  PlayerAt(0).CPU = false;
+  PlayerAt(0).Jail = 0;
   random.draws = {2};
   port.answers = {false};
   Land(11);
-  EXPECT_EQ(Player(0).Jail, 4);
+  EXPECT_EQ(PlayerAt(0).Jail, 4);
   EXPECT_EQ(port.messages.back(),
             "You are going to jail in 3 round(s) and pay a 75.000,00 $ fine, for not visiting "
             "your family!");
@@ -144,13 +144,13 @@ TEST_F(SquareEffectsTest, BribeSucceedsOnAnEvenDrawAndFailsOnTwoOddOnes) {
   const Case cases[] = {
       {{0, 4}, 0, 300000}, {{0, 3, 2}, 0, 300000}, {{0, 3, 5}, 3, 150000}, {{2, 1, 7}, 5, 150000}};
   for (const Case& c : cases) {
-    Player(0).Jail = 0;
-    Player(0).Money = 1000000;
+    PlayerAt(0).Jail = 0;
+    PlayerAt(0).Money = 1000000;
     random.draws = c.draws;
     port.answers = {true};
     Land(11);
-    EXPECT_EQ(Player(0).Jail, c.jail);
-    EXPECT_EQ(Player(0).Money, 1000000 - c.paid);
+    EXPECT_EQ(PlayerAt(0).Jail, c.jail);
+    EXPECT_EQ(PlayerAt(0).Money, 1000000 - c.paid);
   }
   EXPECT_EQ(port.messages.back(),
             "The judge didn't like being bribe. You have to go to jail in 4 rounds and pay "
@@ -159,11 +159,11 @@ TEST_F(SquareEffectsTest, BribeSucceedsOnAnEvenDrawAndFailsOnTwoOddOnes) {
 
 TEST_F(SquareEffectsTest, PayRiseAddsFourteenPercentAndSaturates) {
   Land(14);
-  EXPECT_EQ(Player(0).Salary, 342000);
+  EXPECT_EQ(PlayerAt(0).Salary, 342000);
   EXPECT_EQ(port.messages.back(), "Mr. Gambler have got a race :D Your salary is now 342.000,00$");
-  Player(0).Salary = 2100000000;
+  PlayerAt(0).Salary = 2100000000;
   Land(14);
-  EXPECT_EQ(Player(0).Salary, kInt32Max);
+  EXPECT_EQ(PlayerAt(0).Salary, kInt32Max);
 }
 
 TEST_F(SquareEffectsTest, CasinoPaysFromTheStepCounterCappedAboveFourMillion) {
@@ -173,40 +173,40 @@ TEST_F(SquareEffectsTest, CasinoPaysFromTheStepCounterCappedAboveFourMillion) {
   const Case cases[] = {
       {1, 0, 40000}, {1, 3, 40750}, {100, 0, 4000000}, {100, 1, 4145631}, {2000000000, 2, 4145631}};
   for (const Case& c : cases) {
-    Player(0).Money = 0;
+    PlayerAt(0).Money = 0;
     session.NumberRoll = c.numberRoll;
     random.draws = {c.draw};
     Land(21);
-    EXPECT_EQ(Player(0).Money, c.payout) << c.numberRoll;
+    EXPECT_EQ(PlayerAt(0).Money, c.payout) << c.numberRoll;
     EXPECT_EQ(session.NumberRoll, 21);
   }
   EXPECT_EQ(port.casino.front(), "Mr. Gambler have won 40.000,00$ in casino.");
 }
 
 TEST_F(SquareEffectsTest, BillsChargePerBuilding) {
-  Ground(0).Owner = 0;
-  Ground(0).House = 3;  // four buildings
-  Ground(5).Owner = 0;
-  Ground(5).House = 0;  // one
-  Ground(6).Owner = 1;
-  Ground(6).House = 3;  // somebody else's
+  GroundAt(0).Owner = 0;
+  GroundAt(0).House = 3;  // four buildings
+  GroundAt(5).Owner = 0;
+  GroundAt(5).House = 0;  // one
+  GroundAt(6).Owner = 1;
+  GroundAt(6).House = 3;  // somebody else's
   Land(26);
-  EXPECT_EQ(Player(0).Money, 5000000 - 50000);
+  EXPECT_EQ(PlayerAt(0).Money, 5000000 - 50000);
   Land(37);
-  EXPECT_EQ(Player(0).Money, 5000000 - 50000 - 100000);
+  EXPECT_EQ(PlayerAt(0).Money, 5000000 - 50000 - 100000);
   for (auto& g : session.Game.Grounds) g.Owner = -1;
   Land(26);
   EXPECT_NE(port.messages.back().find("You have to pay $0,00!"), std::string::npos);
 }
 
 TEST_F(SquareEffectsTest, RobberyTakesThirteenPercentButNeverFromDebt) {
-  Player(0).Money = 5000050;
+  PlayerAt(0).Money = 5000050;
   Land(32);
-  EXPECT_EQ(Player(0).Money, 5000050 - 650000);
+  EXPECT_EQ(PlayerAt(0).Money, 5000050 - 650000);
   EXPECT_EQ(port.messages.back(), "Mr. Gambler have been robbed for 650.000,00$ :-(");
-  Player(0).Money = -500;
+  PlayerAt(0).Money = -500;
   Land(32);
-  EXPECT_EQ(Player(0).Money, -500);
+  EXPECT_EQ(PlayerAt(0).Money, -500);
 }
 
 TEST_F(SquareEffectsTest, PlainSquaresDoNothingAndOnlyTheShortcutContinues) {
@@ -214,19 +214,19 @@ TEST_F(SquareEffectsTest, PlainSquaresDoNothingAndOnlyTheShortcutContinues) {
     EXPECT_FALSE(Land(s));
   }
   EXPECT_TRUE(port.messages.empty());
-  EXPECT_EQ(Player(0).Money, 5000000);
+  EXPECT_EQ(PlayerAt(0).Money, 5000000);
   EXPECT_TRUE(Land(29));
-  EXPECT_EQ(Player(0).CurrentPosition, 41);
+  EXPECT_EQ(PlayerAt(0).CurrentPosition, 41);
 }
 
 TEST_F(SquareEffectsTest, PaymentsSaturateInsteadOfWrapping) {
-  Ground(4).Owner = 1;
-  Ground(4).House = 3;
-  Player(1).Money = kInt32Max - 10;
-  Player(0).Money = kInt32Min + 10;
+  GroundAt(4).Owner = 1;
+  GroundAt(4).House = 3;
+  PlayerAt(1).Money = kInt32Max - 10;
+  PlayerAt(0).Money = kInt32Min + 10;
   Land(8);
-  EXPECT_EQ(Player(1).Money, kInt32Max);
-  EXPECT_EQ(Player(0).Money, kInt32Min);
+  EXPECT_EQ(PlayerAt(1).Money, kInt32Max);
+  EXPECT_EQ(PlayerAt(0).Money, kInt32Min);
 }
 
 }  // namespace

@@ -9,8 +9,8 @@ class StatusRefreshTest : public testing::GameTest {};
 
 TEST_F(StatusRefreshTest, PanelsShowEachPlayerAndTheCpuSuffix) {
   StartGame(2, true);
-  Player(0).Loan = 1;
-  session.Timer3Timer();
+  PlayerAt(0).Loan = 1;
+  session.RefreshStatus();
   EXPECT_EQ(port.Panel(0, PanelField::Name), "Mr. Gambler");
   EXPECT_EQ(port.Panel(1, PanelField::Name), "Bart Broker  [CPU]");
   EXPECT_EQ(port.Panel(0, PanelField::Cash), "5.000.000,00");
@@ -21,18 +21,18 @@ TEST_F(StatusRefreshTest, PanelsShowEachPlayerAndTheCpuSuffix) {
   EXPECT_EQ(port.caption, "Mr. Gambler's turn");
   EXPECT_EQ(port.tip, kLoanTipText);
   session.CurrentPlayerID = 1;
-  session.Timer3Timer();
+  session.RefreshStatus();
   EXPECT_EQ(port.caption, "Bart Broker's turn") << "no CPU suffix in the caption";
   EXPECT_EQ(port.tip, "");
 }
 
 TEST_F(StatusRefreshTest, ThirdPanelIsGreyAndEmptyInATwoPlayerGame) {
   StartGame(3);
-  session.Timer3Timer();
+  session.RefreshStatus();
   EXPECT_EQ(port.panelColour[2], kPanelColour);
   EXPECT_EQ(port.Panel(2, PanelField::Name), "Mr. Gambler");
   StartGame(2);
-  session.Timer3Timer();
+  session.RefreshStatus();
   EXPECT_EQ(port.panelColour[2], kGreyPanelColour);
   EXPECT_EQ(port.panelColour[0], kPanelColour);
   for (auto f : {PanelField::Name, PanelField::Cash, PanelField::Lots, PanelField::Buildings,
@@ -43,24 +43,24 @@ TEST_F(StatusRefreshTest, ThirdPanelIsGreyAndEmptyInATwoPlayerGame) {
 
 TEST_F(StatusRefreshTest, RefreshesWithNothingNewDrawNothing) {
   StartGame(3);
-  session.Timer3Timer();
+  session.RefreshStatus();
   const int writes = port.panelWrites, draws = port.panelDraws, captions = port.captionWrites,
             tips = port.tipWrites;
-  for (int i = 0; i < 100; ++i) session.Timer3Timer();
+  for (int i = 0; i < 100; ++i) session.RefreshStatus();
   EXPECT_EQ(port.panelWrites, writes);
   EXPECT_EQ(port.panelDraws, draws);
   EXPECT_EQ(port.captionWrites, captions);
   EXPECT_EQ(port.tipWrites, tips);
-  Player(1).Money += 1;
-  session.Timer3Timer();
+  PlayerAt(1).Money += 1;
+  session.RefreshStatus();
   EXPECT_EQ(port.panelWrites, writes + 2) << "cash and total of one panel";
 }
 
 TEST_F(StatusRefreshTest, BrokePlayerKeepsHisFiguresAndLosesHisToken) {
   StartGame(3);
-  session.Timer3Timer();
-  Player(2).Money = -30000;
-  session.Timer3Timer();
+  session.RefreshStatus();
+  PlayerAt(2).Money = -30000;
+  session.RefreshStatus();
   EXPECT_FALSE(port.tokenVisible[2]);
   EXPECT_EQ(port.Panel(2, PanelField::Cash), "70.000,00");
   EXPECT_EQ(port.Panel(2, PanelField::Total), "-30.000,00");
@@ -69,7 +69,7 @@ TEST_F(StatusRefreshTest, BrokePlayerKeepsHisFiguresAndLosesHisToken) {
 TEST_F(StatusRefreshTest, PlaceholderBeforeTheFirstGameShowsZeroesAndNoCaption) {
   session.NoGameYet = true;
   session.SetUpPlaceholderGame();
-  session.Timer3Timer();
+  session.RefreshStatus();
   EXPECT_EQ(port.Panel(0, PanelField::Cash), "0,00");
   EXPECT_EQ(port.Panel(0, PanelField::Name), "");
   EXPECT_EQ(port.caption, "");

@@ -17,7 +17,7 @@ class TurnsTest : public testing::GameTest {
 
 TEST_F(TurnsTest, RollShowsDiceDisablesControlsAndStartsTheWalk) {
   random.Roll(2, 5);
-  session.Button1Click();
+  session.Roll();
   EXPECT_EQ(session.Die1, 2);
   EXPECT_EQ(session.Die2, 5);
   EXPECT_EQ(port.diceFaces, std::make_pair(5, 2));  // first image shows the second die
@@ -26,13 +26,13 @@ TEST_F(TurnsTest, RollShowsDiceDisablesControlsAndStartsTheWalk) {
   EXPECT_FALSE(port.actionsEnabled);
   EXPECT_TRUE(port.movementOn);
   // A second click while walking does nothing: Roll is the turn's interlock.
-  session.Button1Click();
+  session.Roll();
   EXPECT_EQ(session.Left, 7);
 }
 
 TEST_F(TurnsTest, DrawOfZeroCountsAsSix) {
   random.draws = {0, 0, 0};
-  session.Button1Click();
+  session.Roll();
   EXPECT_EQ(session.Die1, 6);
   EXPECT_EQ(session.Die2, 6);
   EXPECT_TRUE(session.ExtraTurn);
@@ -40,15 +40,15 @@ TEST_F(TurnsTest, DrawOfZeroCountsAsSix) {
 
 TEST_F(TurnsTest, AnimatedWalkOverStartPaysSalaryAndInterestOnce) {
   session.SoundOn = true;
-  Player(0).CurrentPosition = 40;
-  Player(0).Loan = 150050;
-  const std::int32_t money = Player(0).Money;
+  PlayerAt(0).CurrentPosition = 40;
+  PlayerAt(0).Loan = 150050;
+  const std::int32_t money = PlayerAt(0).Money;
   const std::int32_t numberRoll = session.NumberRoll;
   RollAndWalk(2, 3);  // 41, 42, 1, 2, 3
-  EXPECT_EQ(Player(0).CurrentPosition, 3);
+  EXPECT_EQ(PlayerAt(0).CurrentPosition, 3);
   EXPECT_EQ(port.tokens[0], 3);
-  EXPECT_EQ(Player(0).Money, money + 300000 - 21000);
-  EXPECT_EQ(Player(0).Loan, 150050);  // the loan itself is not reduced
+  EXPECT_EQ(PlayerAt(0).Money, money + 300000 - 21000);
+  EXPECT_EQ(PlayerAt(0).Loan, 150050);  // the loan itself is not reduced
   EXPECT_EQ(Count("Go1.wav"), 4);
   EXPECT_EQ(Count("Go2.wav"), 1);
   EXPECT_EQ(session.NumberRoll, numberRoll + 5);
@@ -58,11 +58,11 @@ TEST_F(TurnsTest, AnimatedWalkOverStartPaysSalaryAndInterestOnce) {
 }
 
 TEST_F(TurnsTest, AnimatedMoveEndingOnStartPaysSalaryThenMayorBonus) {
-  Player(0).CurrentPosition = 41;
-  const std::int32_t money = Player(0).Money;
+  PlayerAt(0).CurrentPosition = 41;
+  const std::int32_t money = PlayerAt(0).Money;
   RollAndWalk(1, 1);
-  EXPECT_EQ(Player(0).CurrentPosition, 1);
-  EXPECT_EQ(Player(0).Money, money + 300000 + 60000);
+  EXPECT_EQ(PlayerAt(0).CurrentPosition, 1);
+  EXPECT_EQ(PlayerAt(0).Money, money + 300000 + 60000);
   ASSERT_EQ(port.messages.size(), 1u);
   EXPECT_EQ(port.messages[0],
             "Mr. Gambler have been selected as major of Quillbury. You will receive 20% of your "
@@ -77,31 +77,31 @@ TEST_F(TurnsTest, WithoutAnimationOnlyLandingExactlyOnStartPays) {
   };
   const Case cases[] = {{40, 2, 3, 3, false}, {40, 1, 2, 1, true}, {30, 2, 2, 34, false}};
   for (const Case& c : cases) {
-    Player(0).CurrentPosition = c.from;
+    PlayerAt(0).CurrentPosition = c.from;
     session.CurrentPlayerID = 0;
-    const std::int32_t money = Player(0).Money;
+    const std::int32_t money = PlayerAt(0).Money;
     const std::int32_t numberRoll = session.NumberRoll;
     port.answers = {false};
     RollAndWalk(c.d1, c.d2);
-    EXPECT_EQ(Player(0).CurrentPosition, c.to) << c.from;
+    EXPECT_EQ(PlayerAt(0).CurrentPosition, c.to) << c.from;
     const std::int32_t expected = c.paid ? money + 300000 + 60000 : money;
-    EXPECT_EQ(Player(0).Money, expected) << c.from;
+    EXPECT_EQ(PlayerAt(0).Money, expected) << c.from;
     EXPECT_EQ(session.NumberRoll, numberRoll + 1) << "one step for the whole move";
   }
 }
 
 TEST_F(TurnsTest, LoanInterestIsPerHundredDollars) {
   for (const auto& [loan, interest] : {std::pair{150050, 21000}, std::pair{99, 0}}) {
-    Player(0).CurrentPosition = 42;
-    Player(0).Loan = loan;
-    Player(0).Money = 0;
+    PlayerAt(0).CurrentPosition = 42;
+    PlayerAt(0).Loan = loan;
+    PlayerAt(0).Money = 0;
     session.CurrentPlayerID = 0;
     session.AnimationOn = true;
     random.Roll(1, 1);  // 42 -> 1 -> 2
     port.answers = {false};
-    session.Button1Click();
+    session.Roll();
     Walk();
-    EXPECT_EQ(Player(0).Money, 300000 - interest) << loan;
+    EXPECT_EQ(PlayerAt(0).Money, 300000 - interest) << loan;
   }
 }
 
@@ -116,21 +116,21 @@ TEST_F(TurnsTest, DoubleSixGivesAnExtraTurnAndOtherwiseTheTurnPasses) {
 
 TEST_F(TurnsTest, JailedPlayersAreSkippedAndCountedDown) {
   StartGame(3);
-  Player(1).Jail = 2;
+  PlayerAt(1).Jail = 2;
   const int expected[] = {2, 0, 2, 0, 1};  // after players 1, 3, 1, 3, 1 have moved
   for (int step = 0; step < 5; ++step) {
-    Player(session.CurrentPlayerID).CurrentPosition = 5;
+    PlayerAt(session.CurrentPlayerID).CurrentPosition = 5;
     RollAndWalk(1, 0);  // 1 + 6 = 7 squares: onto square 12, a ground nobody buys
     EXPECT_EQ(session.CurrentPlayerID, expected[step]) << "step " << step;
   }
-  EXPECT_EQ(Player(1).Jail, 0);
+  EXPECT_EQ(PlayerAt(1).Jail, 0);
 }
 
 TEST_F(TurnsTest, PlayersOutOfTheGameAreNeverChosen) {
   StartGame(3);
-  Player(1).Playing = false;
+  PlayerAt(1).Playing = false;
   for (int step = 0; step < 4; ++step) {
-    Player(session.CurrentPlayerID).CurrentPosition = 5;
+    PlayerAt(session.CurrentPlayerID).CurrentPosition = 5;
     RollAndWalk(1, 0);
     EXPECT_NE(session.CurrentPlayerID, 1);
   }
@@ -138,39 +138,39 @@ TEST_F(TurnsTest, PlayersOutOfTheGameAreNeverChosen) {
 
 TEST_F(TurnsTest, NobodyLeftEndsTheSearchInsteadOfLooping) {
   StartGame(3);
-  Player(1).Playing = false;
-  Player(2).Playing = false;
-  Player(0).Playing = false;
-  Player(0).CurrentPosition = 5;
+  PlayerAt(1).Playing = false;
+  PlayerAt(2).Playing = false;
+  PlayerAt(0).Playing = false;
+  PlayerAt(0).CurrentPosition = 5;
   RollAndWalk(1, 0);
   EXPECT_TRUE(session.RollEnabled());
 }
 
 TEST_F(TurnsTest, HugeSentencesForEveryoneDoNotStallTheSearch) {
-  Player(0).Jail = 0;
-  Player(1).Jail = 2000000000;
-  Player(0).CurrentPosition = 5;
+  PlayerAt(0).Jail = 0;
+  PlayerAt(1).Jail = 2000000000;
+  PlayerAt(0).CurrentPosition = 5;
   // Player 1 moves and is then given an absurd sentence too: the turn still comes back.
   RollAndWalk(1, 0);
   EXPECT_EQ(session.CurrentPlayerID, 0);
-  Player(0).Jail = 1000000000;
-  Player(0).CurrentPosition = 5;
+  PlayerAt(0).Jail = 1000000000;
+  PlayerAt(0).CurrentPosition = 5;
   RollAndWalk(1, 0);
   EXPECT_EQ(session.CurrentPlayerID, 0);
-  EXPECT_EQ(Player(0).Jail, 0);
-  EXPECT_EQ(Player(1).Jail, 999999999);
+  EXPECT_EQ(PlayerAt(0).Jail, 0);
+  EXPECT_EQ(PlayerAt(1).Jail, 999999999);
 }
 
 TEST_F(TurnsTest, ShortcutJumpsToFortyOneAndAppliesItsGroundInTheSameTurn) {
   session.SoundOn = true;
-  Player(0).CurrentPosition = 27;
-  Player(0).CPU = true;
-  Player(0).Money = 10000000;
+  PlayerAt(0).CurrentPosition = 27;
+  PlayerAt(0).CPU = true;
+  PlayerAt(0).Money = 10000000;
   const std::int32_t numberRoll = session.NumberRoll;
   RollAndWalk(1, 1);
-  EXPECT_EQ(Player(0).CurrentPosition, 41);
+  EXPECT_EQ(PlayerAt(0).CurrentPosition, 41);
   EXPECT_EQ(port.tokens[0], 41);
-  EXPECT_EQ(Ground(26).Owner, 0);  // ground 27 lies on square 41
+  EXPECT_EQ(GroundAt(26).Owner, 0);  // ground 27 lies on square 41
   EXPECT_EQ(session.NumberRoll, numberRoll + 2 + 12);
   EXPECT_EQ(Count("Go2.wav"), 2);
   EXPECT_EQ(session.CurrentPlayerID, 1);
@@ -178,14 +178,14 @@ TEST_F(TurnsTest, ShortcutJumpsToFortyOneAndAppliesItsGroundInTheSameTurn) {
 
 TEST_F(TurnsTest, MovementTimerGoesToOneMillisecondForTheEndOfAMove) {
   random.Roll(1, 0);  // 7 squares
-  session.Button1Click();
-  for (int i = 0; i < 6; ++i) session.Timer1Timer();
+  session.Roll();
+  for (int i = 0; i < 6; ++i) session.StepWalk();
   EXPECT_EQ(session.MovementInterval(), 400);
-  session.Timer1Timer();
+  session.StepWalk();
   EXPECT_EQ(session.Left, 0);
   EXPECT_EQ(session.MovementInterval(), 1);
   EXPECT_TRUE(session.MovementTimerOn());
-  session.Timer1Timer();
+  session.StepWalk();
   EXPECT_FALSE(session.MovementTimerOn());
 }
 
@@ -201,25 +201,25 @@ class OutOfTurnTest : public testing::GameTest {};
 TEST_F(OutOfTurnTest, APlayerWhoGoesOutOnHisOwnTurnHandsItOn) {
   StartGame(3);
   for (auto& g : session.Game.Grounds) g.Owner = -1;
-  Player(1).CPU = true;
-  Ground(5).Owner = 2;  // square 9, two squares past square 7
-  Ground(5).House = 3;
+  PlayerAt(1).CPU = true;
+  GroundAt(5).Owner = 2;  // square 9, two squares past square 7
+  GroundAt(5).House = 3;
   session.CurrentPlayerID = 1;
-  Player(1).CurrentPosition = 39;  // 39 + 12 = square 9
-  Player(1).Money = 0;
-  Player(1).Loan = 5000000;
+  PlayerAt(1).CurrentPosition = 39;  // 39 + 12 = square 9
+  PlayerAt(1).Money = 0;
+  PlayerAt(1).Loan = 5000000;
   random.Roll(6, 6);
-  session.Button1Click();
+  session.Roll();
   Walk();
   EXPECT_EQ(session.CurrentPlayerID, 1) << "the double six keeps the turn for now";
-  session.Timer3Timer();
-  EXPECT_FALSE(Player(1).Playing);
+  session.RefreshStatus();
+  EXPECT_FALSE(PlayerAt(1).Playing);
   EXPECT_EQ(session.CurrentPlayerID, 2);
-  session.CPUTimer();
+  session.ComputerTurnTick();
   EXPECT_FALSE(session.MovementTimerOn()) << "nobody rolls for the player who is out";
   // Roll itself refuses a player who is out.
   session.CurrentPlayerID = 1;
-  session.Button1Click();
+  session.Roll();
   EXPECT_FALSE(session.MovementTimerOn());
 }
 

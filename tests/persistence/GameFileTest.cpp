@@ -44,11 +44,11 @@ class GameFileTest : public testing::GameTest {
     std::ostringstream o;
     o << s.CurrentPlayerID << '|' << s.NumberRoll << '|' << s.Left << '|' << s.Die1 << '|' << s.Die2
       << '|' << s.PlayerCount << '\n';
-    for (const TSpiller& p : s.Game.Players) {
+    for (const Player& p : s.Game.Players) {
       o << p.Name << '|' << p.Money << '|' << p.Salary << '|' << p.Jail << '|' << p.Loan << '|'
         << p.CurrentPosition << '|' << p.CPU << '|' << p.Playing << '|' << p.Color << '\n';
     }
-    for (const TGrund& g : s.Game.Grounds) {
+    for (const Ground& g : s.Game.Grounds) {
       o << g.Owner << '|' << g.House << '|' << g.Name << '|' << g.Sell << '|' << g.Price << '\n';
     }
     return o.str();
@@ -82,20 +82,20 @@ TEST_P(GameFileRoundTrip, EverySavedFieldComesBackUnchanged) {
   const RoundTripCase& c = GetParam();
   StartGame(c.players, true);
   for (int i = 0; i < c.players; ++i) {
-    Player(i).Name = c.names[static_cast<std::size_t>(i)];
-    Player(i).Money = -123456 + i;
-    Player(i).Salary = 342000 + i;
-    Player(i).Jail = i;
-    Player(i).Loan = 700000 * i;
-    Player(i).CurrentPosition = 40 - i;
+    PlayerAt(i).Name = c.names[static_cast<std::size_t>(i)];
+    PlayerAt(i).Money = -123456 + i;
+    PlayerAt(i).Salary = 342000 + i;
+    PlayerAt(i).Jail = i;
+    PlayerAt(i).Loan = 700000 * i;
+    PlayerAt(i).CurrentPosition = 40 - i;
   }
-  Player(c.players - 1).Playing = false;
-  if (c.players == 3) Player(2).Color = kRed;  // as the New Game command colours player 3
-  Ground(0).Owner = 0;
-  Ground(0).House = 3;
-  Ground(27).Owner = 1;
-  Ground(5).Name = c.names[0];
-  Ground(5).Sell = "bought " + c.names.back();
+  PlayerAt(c.players - 1).Playing = false;
+  if (c.players == 3) PlayerAt(2).Color = kRed;  // as the New Game command colours player 3
+  GroundAt(0).Owner = 0;
+  GroundAt(0).House = 3;
+  GroundAt(27).Owner = 1;
+  GroundAt(5).Name = c.names[0];
+  GroundAt(5).Sell = "bought " + c.names.back();
   session.CurrentPlayerID = 1;
   session.NumberRoll = 77;
   session.Left = c.left;
@@ -161,7 +161,7 @@ TEST_F(GameFileTest, WrittenFileHasTheDocumentedShape) {
             std::string::npos);
   EXPECT_EQ(text.substr(text.size() - 18), "</QuillburyGame>\r\n");
   // Texts that need no escape of ours stay in the documented form.
-  Player(0).Name = "it's a<b & c";
+  PlayerAt(0).Name = "it's a<b & c";
   ASSERT_TRUE(WriteGameFile(session, Path("names.qbgame")));
   EXPECT_NE(ReadAll(dir / "names.qbgame").find("<Name>it&pos;s a&lt;b & c</Name>"),
             std::string::npos);
@@ -170,16 +170,16 @@ TEST_F(GameFileTest, WrittenFileHasTheDocumentedShape) {
 TEST_F(GameFileTest, TheDocumentedExampleLoadsAsShown) {
   ASSERT_TRUE(ReadGameFile(session, DataFile("good/example.qbgame")));
   EXPECT_EQ(session.PlayerCount, 2);
-  EXPECT_EQ(Player(0).Name, "Mr. Gambler");
-  EXPECT_EQ(Player(0).Money, 5000000);
-  EXPECT_EQ(Player(0).Color, kBlue);
-  EXPECT_EQ(Player(1).Name, "Bart Broker");
-  EXPECT_TRUE(Player(1).CPU);
-  EXPECT_EQ(Player(1).Color, kYellow);
+  EXPECT_EQ(PlayerAt(0).Name, "Mr. Gambler");
+  EXPECT_EQ(PlayerAt(0).Money, 5000000);
+  EXPECT_EQ(PlayerAt(0).Color, kBlue);
+  EXPECT_EQ(PlayerAt(1).Name, "Bart Broker");
+  EXPECT_TRUE(PlayerAt(1).CPU);
+  EXPECT_EQ(PlayerAt(1).Color, kYellow);
   EXPECT_EQ(session.NumberRoll, 1);
-  EXPECT_EQ(Ground(0).Name, "Saved Company 1");  // the file's name wins
-  EXPECT_EQ(Ground(0).Price, 100000);            // prices come from the database
-  EXPECT_EQ(Ground(0).Houses[3].Rent, 95000);
+  EXPECT_EQ(GroundAt(0).Name, "Saved Company 1");  // the file's name wins
+  EXPECT_EQ(GroundAt(0).Price, 100000);            // prices come from the database
+  EXPECT_EQ(GroundAt(0).Houses[3].Rent, 95000);
   EXPECT_TRUE(session.RollEnabled());
   EXPECT_TRUE(session.ActionsEnabled());
 }
@@ -192,24 +192,24 @@ TEST_F(GameFileTest, FilesInOtherAcceptedShapesLoad) {
     EXPECT_TRUE(ReadGameFile(session, DataFile(std::string("good/") + name + ".qbgame"))) << name;
   }
   ASSERT_TRUE(ReadGameFile(session, DataFile("good/players-reversed.qbgame")));
-  EXPECT_EQ(Player(0).Name, "Mr. Gambler");
-  EXPECT_EQ(Player(1).Name, "Bart Broker");
+  EXPECT_EQ(PlayerAt(0).Name, "Mr. Gambler");
+  EXPECT_EQ(PlayerAt(1).Name, "Bart Broker");
   ASSERT_TRUE(ReadGameFile(session, DataFile("good/few-grounds.qbgame")));
-  EXPECT_EQ(Ground(3).Owner, 1);
-  EXPECT_EQ(Ground(3).House, 2);
-  EXPECT_EQ(Ground(0).Owner, 0);
-  EXPECT_EQ(Ground(10).Owner, -1);
-  EXPECT_EQ(Ground(10).Name, "Company 11") << "grounds the file leaves out come from the database";
+  EXPECT_EQ(GroundAt(3).Owner, 1);
+  EXPECT_EQ(GroundAt(3).House, 2);
+  EXPECT_EQ(GroundAt(0).Owner, 0);
+  EXPECT_EQ(GroundAt(10).Owner, -1);
+  EXPECT_EQ(GroundAt(10).Name, "Company 11") << "grounds the file leaves out come from the database";
   ASSERT_TRUE(ReadGameFile(session, DataFile("good/documented-entities.qbgame")));
-  EXPECT_EQ(Player(0).Name, "it's a<b \"c\" >");
-  EXPECT_EQ(Player(1).Name, "salt & pepper");
-  EXPECT_EQ(Ground(0).Name, "Fish & Chips");
-  EXPECT_EQ(Ground(0).Sell, "bought fish & chips");
+  EXPECT_EQ(PlayerAt(0).Name, "it's a<b \"c\" >");
+  EXPECT_EQ(PlayerAt(1).Name, "salt & pepper");
+  EXPECT_EQ(GroundAt(0).Name, "Fish & Chips");
+  EXPECT_EQ(GroundAt(0).Sell, "bought fish & chips");
 }
 
 TEST_F(GameFileTest, AGameWithAPlayerAlreadyOutEndsAtTheFirstRefresh) {
   ASSERT_TRUE(ReadGameFile(session, DataFile("good/player-out.qbgame")));
-  session.Timer3Timer();
+  session.RefreshStatus();
   ASSERT_FALSE(port.messages.empty());
   EXPECT_EQ(port.messages.back(), "Bart Broker has lost the game! Mr. Gambler wins!");
 }
@@ -218,12 +218,12 @@ class BadGameFile : public GameFileTest, public ::testing::WithParamInterface<st
 
 TEST_P(BadGameFile, IsRefusedAndChangesNothing) {
   StartGame(3);
-  Player(0).Name = "Keep me";
-  Ground(2).Owner = 2;
+  PlayerAt(0).Name = "Keep me";
+  GroundAt(2).Owner = 2;
   session.CurrentPlayerID = 2;
   session.NumberRoll = 99;
   session.Game.FileName = "earlier.qbgame";
-  session.Timer3Timer();
+  session.RefreshStatus();
   const std::string before = SavedFields(session);
   std::string error;
   EXPECT_FALSE(ReadGameFile(session, DataFile("bad/" + GetParam() + ".qbgame"), &error));
@@ -262,8 +262,8 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(GameFileTest, LoadingStopsAMoveUnderWayAndResumesTheSavedOne) {
   StartGame(2);
   random.Roll(6, 6);
-  session.Button1Click();
-  session.Timer1Timer();
+  session.Roll();
+  session.StepWalk();
   random.draws.push_back(0);  // the loaded game's dice arrangement
   ASSERT_TRUE(ReadGameFile(session, DataFile("good/mid-move-three.qbgame")));
   EXPECT_FALSE(session.ExtraTurn) << "the interrupted roll's double six is void";
@@ -272,8 +272,8 @@ TEST_F(GameFileTest, LoadingStopsAMoveUnderWayAndResumesTheSavedOne) {
   // The saved walk goes on from square 40 over the start square to square 3.
   port.answers = {false};
   Walk();
-  EXPECT_EQ(Player(0).CurrentPosition, 3);
-  EXPECT_EQ(Player(0).Money, 5000000 + 300000);
+  EXPECT_EQ(PlayerAt(0).CurrentPosition, 3);
+  EXPECT_EQ(PlayerAt(0).Money, 5000000 + 300000);
   EXPECT_EQ(session.CurrentPlayerID, 1);
   EXPECT_TRUE(session.RollEnabled());
 }
@@ -287,7 +287,7 @@ TEST_F(GameFileTest, AFailedSaveReportsFalseAndKeepsTheEarlierFile) {
   EXPECT_FALSE(error.empty());
   fs::create_directory(dir / "sub");
   EXPECT_FALSE(WriteGameFile(session, (dir / "sub").string()));  // a folder, not a file
-  Player(0).Name = "Changed";
+  PlayerAt(0).Name = "Changed";
   // A path whose parent is a file cannot be written either.
   EXPECT_FALSE(WriteGameFile(session, Path("keep.qbgame/x")));
   EXPECT_EQ(ReadAll(dir / "keep.qbgame"), earlier);

@@ -75,26 +75,26 @@ void DialogsTest::initTestCase() {
 }
 
 void DialogsTest::newGameStartsWithTheDefaultTable() {
-  TfrmNewGame dialog(nullptr, nullptr, *art_);
+  NewGameDialog dialog(nullptr, nullptr, *art_);
   QCOMPARE(dialog.windowTitle(), QStringLiteral("New Game"));
   QCOMPARE(dialog.size(), QSize(386, 433));
   QCOMPARE(dialog.palette().color(QPalette::Window), QColor(166, 202, 240));
-  QCOMPARE(dialog.rb2->geometry(), QRect(16, 16, 170, 17));
-  QCOMPARE(dialog.Player2->geometry(), QRect(16, 152, 353, 105));
-  QCOMPARE(dialog.edtPlayer1Money->geometry(), QRect(176, 40, 153, 21));
-  QCOMPARE(dialog.edtPlayer3Money->geometry(), QRect(168, 40, 145, 21));
-  QCOMPARE(dialog.Button1->geometry(), QRect(16, 376, 353, 41));
-  QVERIFY(dialog.Button1->isDefault());
-  QCOMPARE(dialog.Player1->title(), QStringLiteral("Player 1"));
+  QCOMPARE(dialog.twoPlayersButton->geometry(), QRect(16, 16, 170, 17));
+  QCOMPARE(dialog.seatBox2->geometry(), QRect(16, 152, 353, 105));
+  QCOMPARE(dialog.moneyEdit1->geometry(), QRect(176, 40, 153, 21));
+  QCOMPARE(dialog.moneyEdit3->geometry(), QRect(168, 40, 145, 21));
+  QCOMPARE(dialog.startButton->geometry(), QRect(16, 376, 353, 41));
+  QVERIFY(dialog.startButton->isDefault());
+  QCOMPARE(dialog.seatBox1->title(), QStringLiteral("Player 1"));
 
-  QVERIFY(dialog.rb2->isChecked());
-  QVERIFY(!dialog.rb3->isChecked());
-  QCOMPARE(dialog.edtPlayer1Money->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
-  for (QLineEdit* money : {dialog.edtPlayer1Money, dialog.edtPlayer2Money, dialog.edtPlayer3Money})
+  QVERIFY(dialog.twoPlayersButton->isChecked());
+  QVERIFY(!dialog.threePlayersButton->isChecked());
+  QCOMPARE(dialog.moneyEdit1->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
+  for (QLineEdit* money : {dialog.moneyEdit1, dialog.moneyEdit2, dialog.moneyEdit3})
     QCOMPARE(money->text(), QStringLiteral("5000000"));
   // All three boxes can be filled in before the count is chosen.
   dialog.show();
-  for (QGroupBox* box : {dialog.Player1, dialog.Player2, dialog.Player3})
+  for (QGroupBox* box : {dialog.seatBox1, dialog.seatBox2, dialog.seatBox3})
     QVERIFY(box->isVisible() && box->isEnabled());
 
   const NewGameChoice choice = dialog.Choice();
@@ -104,25 +104,25 @@ void DialogsTest::newGameStartsWithTheDefaultTable() {
   QCOMPARE(choice.Seats[0].Money, 5000000);
   QCOMPARE(choice.Seats[0].CPU, false);
   QCOMPARE(choice.Seats[1].CPU, true);
-  QCOMPARE(dialog.edtPlayer3Name->text(), QStringLiteral("Mac Poor"));
-  QVERIFY(dialog.rbPlayer3CPU->isChecked());
+  QCOMPARE(dialog.nameEdit3->text(), QStringLiteral("Mac Poor"));
+  QVERIFY(dialog.computerButton3->isChecked());
 }
 
 void DialogsTest::newGameSeatsChooseCpuIndependently() {
-  TfrmNewGame dialog(nullptr, nullptr, *art_);
+  NewGameDialog dialog(nullptr, nullptr, *art_);
   dialog.show();
   // On the round mark: a radio button takes clicks on its mark and caption only.
   const QPoint mark(6, 8);
-  QTest::mouseClick(dialog.rbPlayer1CPU, Qt::LeftButton, {}, mark);
-  QTest::mouseClick(dialog.rbPlayer2Real, Qt::LeftButton, {}, mark);
-  QVERIFY(dialog.rbPlayer1CPU->isChecked());
-  QVERIFY(!dialog.rbPlayer1Real->isChecked());
-  QVERIFY(!dialog.rbPlayer2CPU->isChecked());
-  QVERIFY(dialog.rbPlayer3CPU->isChecked());
-  QVERIFY(dialog.rb2->isChecked());
-  QTest::mouseClick(dialog.rb3, Qt::LeftButton, {}, mark);
-  QVERIFY(!dialog.rb2->isChecked());
-  QVERIFY(dialog.rbPlayer1CPU->isChecked());
+  QTest::mouseClick(dialog.computerButton1, Qt::LeftButton, {}, mark);
+  QTest::mouseClick(dialog.personButton2, Qt::LeftButton, {}, mark);
+  QVERIFY(dialog.computerButton1->isChecked());
+  QVERIFY(!dialog.personButton1->isChecked());
+  QVERIFY(!dialog.computerButton2->isChecked());
+  QVERIFY(dialog.computerButton3->isChecked());
+  QVERIFY(dialog.twoPlayersButton->isChecked());
+  QTest::mouseClick(dialog.threePlayersButton, Qt::LeftButton, {}, mark);
+  QVERIFY(!dialog.twoPlayersButton->isChecked());
+  QVERIFY(dialog.computerButton1->isChecked());
 }
 
 void DialogsTest::newGameChoice_data() {
@@ -133,14 +133,14 @@ void DialogsTest::newGameChoice_data() {
 
 void DialogsTest::newGameChoice() {
   QFETCH(bool, threePlayers);
-  TfrmNewGame dialog(nullptr, nullptr, *art_);
-  dialog.edtPlayer2Name->setText(QStringLiteral("Ørsted"));
-  dialog.edtPlayer2Money->setText(QStringLiteral("250"));
-  dialog.rbPlayer2Real->setChecked(true);
-  dialog.edtPlayer3Name->setText(QStringLiteral("Zed"));
-  dialog.edtPlayer3Money->setText(QStringLiteral("7"));
-  dialog.rbPlayer3Real->setChecked(true);
-  (threePlayers ? dialog.rb3 : dialog.rb2)->setChecked(true);
+  NewGameDialog dialog(nullptr, nullptr, *art_);
+  dialog.nameEdit2->setText(QStringLiteral("Ørsted"));
+  dialog.moneyEdit2->setText(QStringLiteral("250"));
+  dialog.personButton2->setChecked(true);
+  dialog.nameEdit3->setText(QStringLiteral("Zed"));
+  dialog.moneyEdit3->setText(QStringLiteral("7"));
+  dialog.personButton3->setChecked(true);
+  (threePlayers ? dialog.threePlayersButton : dialog.twoPlayersButton)->setChecked(true);
 
   const NewGameChoice choice = dialog.Choice();
   QCOMPARE(choice.PlayerCount, threePlayers ? 3 : 2);
@@ -168,8 +168,8 @@ void DialogsTest::newGameMoneyText_data() {
 void DialogsTest::newGameMoneyText() {
   QFETCH(QString, text);
   QFETCH(int, money);
-  TfrmNewGame dialog(nullptr, nullptr, *art_);
-  dialog.edtPlayer1Money->setText(text);
+  NewGameDialog dialog(nullptr, nullptr, *art_);
+  dialog.moneyEdit1->setText(text);
   QCOMPARE(dialog.Choice().Seats[0].Money, money);
 }
 
@@ -184,11 +184,11 @@ void DialogsTest::newGameTypedMoney_data() {
 void DialogsTest::newGameTypedMoney() {
   QFETCH(QString, typed);
   QFETCH(QString, shown);
-  TfrmNewGame dialog(nullptr, nullptr, *art_);
+  NewGameDialog dialog(nullptr, nullptr, *art_);
   dialog.show();
-  dialog.edtPlayer2Money->clear();
-  QTest::keyClicks(dialog.edtPlayer2Money, typed);
-  QCOMPARE(dialog.edtPlayer2Money->text(), shown);
+  dialog.moneyEdit2->clear();
+  QTest::keyClicks(dialog.moneyEdit2, typed);
+  QCOMPARE(dialog.moneyEdit2->text(), shown);
   QCOMPARE(dialog.Choice().Seats[1].Money, shown.toInt());
 }
 
@@ -203,15 +203,15 @@ void DialogsTest::newGameCloses_data() {
 void DialogsTest::newGameCloses() {
   QFETCH(QString, how);
   QFETCH(int, result);
-  TfrmNewGame dialog(nullptr, nullptr, *art_);
+  NewGameDialog dialog(nullptr, nullptr, *art_);
   QTimer::singleShot(0, &dialog, [&] {
     if (how == QLatin1String("close")) {
       dialog.close();
     } else if (how == QLatin1String("button")) {
-      QTest::mouseClick(dialog.Button1, Qt::LeftButton);
+      QTest::mouseClick(dialog.startButton, Qt::LeftButton);
     } else {
-      dialog.edtPlayer2Name->setFocus();
-      QTest::keyClick(dialog.edtPlayer2Name, Qt::Key_Return);
+      dialog.nameEdit2->setFocus();
+      QTest::keyClick(dialog.nameEdit2, Qt::Key_Return);
     }
   });
   QCOMPARE(dialog.exec(), result);
@@ -252,38 +252,38 @@ void DialogsTest::newGameCaptions() {
   const IniFile language(file);
   // A second dialog from the same file must not build on the first one's captions.
   for (int round = 0; round < 2; ++round) {
-    TfrmNewGame dialog(nullptr, &language, *art_);
-    QCOMPARE(dialog.Player1->title(), player1);
-    QCOMPARE(dialog.Player3->title(), player3);
-    QCOMPARE(dialog.rb3->text(), threePlayers);
-    QCOMPARE(dialog.Label3->text(), startMoney);
-    QCOMPARE(dialog.rbPlayer2Real->text(), real);
+    NewGameDialog dialog(nullptr, &language, *art_);
+    QCOMPARE(dialog.seatBox1->title(), player1);
+    QCOMPARE(dialog.seatBox3->title(), player3);
+    QCOMPARE(dialog.threePlayersButton->text(), threePlayers);
+    QCOMPARE(dialog.moneyLabel3->text(), startMoney);
+    QCOMPARE(dialog.personButton2->text(), real);
     QCOMPARE(dialog.windowTitle(), title);
     // The caption grows with its text, so a longer word is not cut off.
-    QVERIFY(dialog.Label3->width() >= dialog.Label3->sizeHint().width());
+    QVERIFY(dialog.moneyLabel3->width() >= dialog.moneyLabel3->sizeHint().width());
   }
 }
 
 void DialogsTest::wonDialogAddsScoreAndStaysOpen() {
-  TfrmWon dialog(nullptr, *art_);
+  WonDialog dialog(nullptr, *art_);
   dialog.setWindowTitle(QStringLiteral("Mac Poor has won the game!"));
   dialog.Score = 2400000;
   QCOMPARE(dialog.size(), QSize(323, 330));
   dialog.show();
 
-  QTest::mouseClick(dialog.Button1, Qt::LeftButton);
+  QTest::mouseClick(dialog.addToWallOfFameButton, Qt::LeftButton);
   QCOMPARE(ReadRegString(kWallOfFameKey, QStringLiteral("1")), QStringLiteral("2400000"));
   QVERIFY(dialog.isVisible());
-  QVERIFY(dialog.Button1->isEnabled());
+  QVERIFY(dialog.addToWallOfFameButton->isEnabled());
   // The store lives in the test's own folder, not in the user's settings.
   QVERIFY(!QDir(settingsDir_.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).isEmpty());
 
   dialog.Score = -5;
-  QTest::mouseClick(dialog.Button1, Qt::LeftButton);
+  QTest::mouseClick(dialog.addToWallOfFameButton, Qt::LeftButton);
   QCOMPARE(ReadRegString(kWallOfFameKey, QStringLiteral("1")), QStringLiteral("-5"));
 
-  QVERIFY(dialog.OKButton->isDefault());
-  QTest::mouseClick(dialog.OKButton, Qt::LeftButton);
+  QVERIFY(dialog.okButton->isDefault());
+  QTest::mouseClick(dialog.okButton, Qt::LeftButton);
   QVERIFY(!dialog.isVisible());
   QCOMPARE(dialog.result(), int(QDialog::Accepted));
 }
@@ -291,18 +291,18 @@ void DialogsTest::wonDialogAddsScoreAndStaysOpen() {
 void DialogsTest::casinoCheersOncePerShowing() {
   int cheers = 0;
   const QString text = QStringLiteral("Mr. Gambler have won 2.040.250,00$ in casino.");
-  TForm2 window(nullptr, text, *art_, [&cheers] { ++cheers; });
+  CasinoWindow window(nullptr, text, *art_, [&cheers] { ++cheers; });
   QCOMPARE(window.windowTitle(), QStringLiteral("Hurra"));
   QCOMPARE(window.size(), QSize(198, 204));
   QVERIFY(!(window.windowFlags() & Qt::WindowCloseButtonHint));
-  QCOMPARE(window.Label1->text(), text);
+  QCOMPARE(window.winLabel->text(), text);
   QCOMPARE(cheers, 0);
 
   window.show();
   QTRY_COMPARE_WITH_TIMEOUT(cheers, 1, 1000);
   QTest::qWait(20);
   QCOMPARE(cheers, 1);
-  QTest::mouseClick(window.Button1, Qt::LeftButton);
+  QTest::mouseClick(window.okButton, Qt::LeftButton);
   QVERIFY(!window.isVisible());
 
   window.show();
@@ -313,10 +313,10 @@ void DialogsTest::casinoCheersOncePerShowing() {
 }
 
 void DialogsTest::aboutCreditsScrollAndStartAgain() {
-  TfrmAbout dialog(nullptr, *art_);
+  AboutDialog dialog(nullptr, *art_);
   QCOMPARE(dialog.size(), QSize(400, 336));
-  QCOMPARE(TfrmAbout::Credits().size(), 36);
-  ScrollText* credits = dialog.JvScrollText1;
+  QCOMPARE(AboutDialog::Credits().size(), 36);
+  ScrollText* credits = dialog.credits;
   const int box = credits->height();
   // Empty lines take room too, or the credits would run together.
   QVERIFY(credits->TextHeight() >= 36 * credits->fontMetrics().height());
@@ -342,11 +342,11 @@ void DialogsTest::aboutCreditsScrollAndStartAgain() {
 
 void DialogsTest::crashReportCatchesHandlerErrors() {
   QVERIFY(qobject_cast<QuillburyApplication*>(qApp));
-  QCOMPARE(TfrmErrorReport::Current(), nullptr);
+  QCOMPARE(CrashReportDialog::Current(), nullptr);
 
   QTimer::singleShot(0, this, [] { throw std::runtime_error("dice fell off the table"); });
-  QTRY_VERIFY_WITH_TIMEOUT(TfrmErrorReport::Current() != nullptr, 1000);
-  TfrmErrorReport* report = TfrmErrorReport::Current();
+  QTRY_VERIFY_WITH_TIMEOUT(CrashReportDialog::Current() != nullptr, 1000);
+  CrashReportDialog* report = CrashReportDialog::Current();
   QVERIFY(report->isVisible());
   QVERIFY(report->Details->isReadOnly());
   QVERIFY(report->Details->toPlainText().contains(QStringLiteral("std::runtime_error")));
@@ -356,21 +356,21 @@ void DialogsTest::crashReportCatchesHandlerErrors() {
   QTimer::singleShot(0, this, [] { throw 42; });
   QTRY_VERIFY_WITH_TIMEOUT(report->Details->toPlainText().contains(QStringLiteral("\nint\n")),
                            1000);
-  QCOMPARE(TfrmErrorReport::Current(), report);
+  QCOMPARE(CrashReportDialog::Current(), report);
   int reports = 0;
   for (QWidget* w : QApplication::topLevelWidgets())
-    if (qobject_cast<TfrmErrorReport*>(w) != nullptr) ++reports;
+    if (qobject_cast<CrashReportDialog*>(w) != nullptr) ++reports;
   QCOMPARE(reports, 1);
 
   QTest::mouseClick(report->ContinueButton, Qt::LeftButton);
-  QTRY_COMPARE_WITH_TIMEOUT(TfrmErrorReport::Current(), nullptr, 1000);
+  QTRY_COMPARE_WITH_TIMEOUT(CrashReportDialog::Current(), nullptr, 1000);
 
   // After Continue the next error gets a report of its own.
   QTimer::singleShot(0, this, [] { throw std::logic_error("again"); });
-  QTRY_VERIFY_WITH_TIMEOUT(TfrmErrorReport::Current() != nullptr, 1000);
-  QVERIFY(!TfrmErrorReport::Current()->Details->toPlainText().contains(QStringLiteral("dice")));
-  TfrmErrorReport::Current()->ContinueButton->click();
-  QTRY_COMPARE_WITH_TIMEOUT(TfrmErrorReport::Current(), nullptr, 1000);
+  QTRY_VERIFY_WITH_TIMEOUT(CrashReportDialog::Current() != nullptr, 1000);
+  QVERIFY(!CrashReportDialog::Current()->Details->toPlainText().contains(QStringLiteral("dice")));
+  CrashReportDialog::Current()->ContinueButton->click();
+  QTRY_COMPARE_WITH_TIMEOUT(CrashReportDialog::Current(), nullptr, 1000);
 }
 
 // As QTEST_MAIN, but with the game's own application object, whose notify() is under test.

@@ -64,7 +64,7 @@ class ModalDriver : public QObject {
     if (modal == nullptr || modal->property("answered").toBool()) return;
     modal->setProperty("answered", true);
     if (auto* box = qobject_cast<QMessageBox*>(modal)) messages.push_back(box->text());
-    if (qobject_cast<TfrmNewGame*>(modal) != nullptr) ++newGameDialogs;
+    if (qobject_cast<NewGameDialog*>(modal) != nullptr) ++newGameDialogs;
     if (!handlers.empty()) {
       Handler h = std::move(handlers.front());
       handlers.pop_front();
@@ -88,14 +88,14 @@ ModalDriver::Handler ClickBox(QMessageBox::StandardButton which) {
 
 ModalDriver::Handler StartGame(int players, std::vector<bool> cpu) {
   return [players, cpu](QWidget* w) {
-    auto* d = static_cast<TfrmNewGame*>(w);
-    (players == 3 ? d->rb3 : d->rb2)->setChecked(true);
-    QRadioButton* cpuButtons[3] = {d->rbPlayer1CPU, d->rbPlayer2CPU, d->rbPlayer3CPU};
-    QRadioButton* realButtons[3] = {d->rbPlayer1Real, d->rbPlayer2Real, d->rbPlayer3Real};
+    auto* d = static_cast<NewGameDialog*>(w);
+    (players == 3 ? d->threePlayersButton : d->twoPlayersButton)->setChecked(true);
+    QRadioButton* cpuButtons[3] = {d->computerButton1, d->computerButton2, d->computerButton3};
+    QRadioButton* realButtons[3] = {d->personButton1, d->personButton2, d->personButton3};
     for (int i = 0; i < 3; ++i)
       (cpu[static_cast<std::size_t>(i)] ? cpuButtons[i] : realButtons[i])->setChecked(true);
-    d->edtPlayer1Name->setText(QStringLiteral("Ann"));
-    d->Button1->click();
+    d->nameEdit1->setText(QStringLiteral("Ann"));
+    d->startButton->click();
   };
 }
 
@@ -134,20 +134,20 @@ class MainWindowTest : public QObject {
   QTemporaryDir settingsDir_;
   ScriptedRandom random_;
 
-  std::unique_ptr<TfrmMainForm> MakeWindow(
+  std::unique_ptr<MainWindow> MakeWindow(
       const QString& appDir = QStringLiteral(QUILLBURY_BIN_DIR), const QString& file = QString()) {
-    TfrmMainForm::StartOptions o;
+    MainWindow::StartOptions o;
     o.AppDir = appDir;
     o.GameFile = file;
     o.Random = &random_;
-    auto w = std::make_unique<TfrmMainForm>(o);
+    auto w = std::make_unique<MainWindow>(o);
     w->Session().SoundOn = false;
     return w;
   }
   // A window with a two-player game of Ann and Bob under way, without the start-up dialog.
-  std::unique_ptr<TfrmMainForm> StartedWindow(bool bobIsComputer = false) {
+  std::unique_ptr<MainWindow> StartedWindow(bool bobIsComputer = false) {
     auto w = MakeWindow();
-    w->StartupNewGame->stop();
+    w->startupNewGameTimer->stop();
     NewGameChoice choice;
     choice.Seats[0] = {"Ann", 5000000, false};
     choice.Seats[1] = {"Bob", 5000000, bobIsComputer};
@@ -155,7 +155,7 @@ class MainWindowTest : public QObject {
     return w;
   }
   // The same with scripted file dialogs.
-  std::unique_ptr<TfrmMainForm> GameWindow(ScriptedFiles*& files) {
+  std::unique_ptr<MainWindow> GameWindow(ScriptedFiles*& files) {
     auto w = StartedWindow();
     auto scripted = std::make_unique<ScriptedFiles>();
     files = scripted.get();
@@ -163,8 +163,8 @@ class MainWindowTest : public QObject {
     return w;
   }
   // Waits until the game waits for a roll.
-  static bool WaitForRoll(TfrmMainForm& w, int ms = 5000) {
-    return QTest::qWaitFor([&] { return w.Button1->isEnabled() && !w.Timer1->isActive(); }, ms);
+  static bool WaitForRoll(MainWindow& w, int ms = 5000) {
+    return QTest::qWaitFor([&] { return w.rollButton->isEnabled() && !w.walkTimer->isActive(); }, ms);
   }
 
  private slots:
@@ -185,12 +185,12 @@ class MainWindowTest : public QObject {
     ModalDriver driver;
     auto w = MakeWindow();
     QVERIFY(!w->StartupFailed());
-    QCOMPARE(w->Button1->text(), QStringLiteral("Slå"));
-    QVERIFY(w->tbbAbout->text().endsWith(QStringLiteral(" Quillbury")));
+    QCOMPARE(w->rollButton->text(), QStringLiteral("Slå"));
+    QVERIFY(w->aboutAction->text().endsWith(QStringLiteral(" Quillbury")));
     // Applying again never grows a caption built from a stem.
-    const QString about = w->tbbAbout->text();
+    const QString about = w->aboutAction->text();
     w->ApplyLanguage();
-    QCOMPARE(w->tbbAbout->text(), about);
+    QCOMPARE(w->aboutAction->text(), about);
   }
 
   void missingLanguageFileStopsStartUpWithAMessage() {
@@ -209,11 +209,11 @@ class MainWindowTest : public QObject {
                 dir.path() + QStringLiteral("/Lang/en.lang"));
     ModalDriver driver;
     auto w = MakeWindow(dir.path() + QLatin1Char('/'));
-    w->TBXItem11Click();
+    w->ChooseLanguage();
     QTRY_COMPARE(driver.messages.size(), std::size_t{1});
     QVERIFY(driver.messages[0].contains(QStringLiteral("da.lang")));
     QVERIFY(ReadRegString(kSettingsKey, QStringLiteral("Language")).isEmpty());
-    QCOMPARE(w->Button1->text(), QStringLiteral("Roll"));
+    QCOMPARE(w->rollButton->text(), QStringLiteral("Roll"));
   }
 
   void newGameDialogOpensAfterStartUpAndCancelKeepsThePlaceholder() {
@@ -224,8 +224,8 @@ class MainWindowTest : public QObject {
     QTRY_COMPARE(driver.newGameDialogs, 1);
     QVERIFY(driver.handlers.empty());
     QVERIFY(w->Session().NoGameYet);
-    QVERIFY(!w->Button1->isEnabled());
-    QVERIFY(!w->ttbLoan->isEnabled());
+    QVERIFY(!w->rollButton->isEnabled());
+    QVERIFY(!w->loanAction->isEnabled());
   }
 
   void newGameWithTwoAndThreePlayers() {
@@ -236,20 +236,20 @@ class MainWindowTest : public QObject {
       w->show();
       QVERIFY(WaitForRoll(*w));
       QCOMPARE(w->Session().PlayerCount, players);
-      QCOMPARE(w->Brik[2]->isVisible(), players == 3);
-      QVERIFY(w->ttbLoan->isEnabled());
-      QTRY_COMPARE(Text(w->Panels[0].Name), QStringLiteral("Ann"));
-      QCOMPARE(Text(w->Panels[1].Name), QStringLiteral("Bart Broker  [CPU]"));
-      QCOMPARE(Text(w->Label18), QStringLiteral("Ann's turn"));
-      QCOMPARE(Text(w->Panels[0].Values[static_cast<int>(PanelField::Cash)]),
+      QCOMPARE(w->tokens[2]->isVisible(), players == 3);
+      QVERIFY(w->loanAction->isEnabled());
+      QTRY_COMPARE(Text(w->panelLabels[0].Name), QStringLiteral("Ann"));
+      QCOMPARE(Text(w->panelLabels[1].Name), QStringLiteral("Bart Broker  [CPU]"));
+      QCOMPARE(Text(w->turnCaption), QStringLiteral("Ann's turn"));
+      QCOMPARE(Text(w->panelLabels[0].Values[static_cast<int>(PanelField::Cash)]),
                QStringLiteral("5.000.000,00"));
       if (players == 2) {
-        QCOMPARE(Text(w->Panels[2].Name), QString());
-        QCOMPARE(Text(w->Panels[2].Values[static_cast<int>(PanelField::Total)]), QString());
-        QCOMPARE(w->PlayerStatus[2]->pixmap().toImage().pixelColor(80, 10),
+        QCOMPARE(Text(w->panelLabels[2].Name), QString());
+        QCOMPARE(Text(w->panelLabels[2].Values[static_cast<int>(PanelField::Total)]), QString());
+        QCOMPARE(w->statusPanels[2]->pixmap().toImage().pixelColor(80, 10),
                  QColor(0x80, 0x80, 0x80));
       } else {
-        QCOMPARE(w->PlayerStatus[2]->pixmap().toImage().pixelColor(80, 10), QColor(0, 0x66, 0xCC));
+        QCOMPARE(w->statusPanels[2]->pixmap().toImage().pixelColor(80, 10), QColor(0, 0x66, 0xCC));
       }
     }
   }
@@ -260,26 +260,26 @@ class MainWindowTest : public QObject {
     NewGameChoice choice;
     choice.Seats[0] = {"Ann", 5000000, false};
     choice.Seats[1] = {"Bob", 5000000, false};
-    w->StartupNewGame->stop();
+    w->startupNewGameTimer->stop();
     w->Session().StartNewGame(choice);
     w->Session().Game.Players[0].CurrentPosition = 40;
     w->Session().Game.Players[0].Loan = 100000;
     w->show();
     random_.Roll(2, 3);                        // 41, 42, 1, 2, 3
     driver.Expect(ClickBox(QMessageBox::No));  // square 3: do not buy
-    QTest::mouseClick(w->Button1, Qt::LeftButton);
-    QVERIFY(!w->Button1->isEnabled());
-    QVERIFY(!w->ttbLoan->isEnabled());
-    QTRY_VERIFY(w->Terning1->isVisible());
+    QTest::mouseClick(w->rollButton, Qt::LeftButton);
+    QVERIFY(!w->rollButton->isEnabled());
+    QVERIFY(!w->loanAction->isEnabled());
+    QTRY_VERIFY(w->firstDie->isVisible());
     QTRY_COMPARE(w->Session().Game.Players[0].CurrentPosition, 41);
-    QCOMPARE(w->Brik[0]->pos(), QPoint(64 + 13, 152 + 14));
+    QCOMPARE(w->tokens[0]->pos(), QPoint(64 + 13, 152 + 14));
     QVERIFY(WaitForRoll(*w));
     QCOMPARE(w->Session().Game.Players[0].CurrentPosition, 3);
     QCOMPARE(w->Session().Game.Players[0].Money, 5000000 + 300000 - 14000);
     QCOMPARE(w->Session().CurrentPlayerID, 1);
-    QVERIFY(!w->Terning1->isVisible());
+    QVERIFY(!w->firstDie->isVisible());
     QVERIFY(driver.messages.back().startsWith(QStringLiteral("Do you wish to buy")));
-    QTRY_COMPARE(Text(w->Label18), QStringLiteral("Bob's turn"));
+    QTRY_COMPARE(Text(w->turnCaption), QStringLiteral("Bob's turn"));
   }
 
   void purchasePromptAnsweredYesAndNo() {
@@ -289,9 +289,9 @@ class MainWindowTest : public QObject {
       w->Session().AnimationOn = false;
       random_.Roll(1, 1);  // square 3, ground 2
       driver.Expect(ClickBox(yes ? QMessageBox::Yes : QMessageBox::No));
-      w->Button1Click();
+      w->Roll();
       QVERIFY(WaitForRoll(*w));
-      const TGrund& g = w->Session().Game.Grounds[1];
+      const Ground& g = w->Session().Game.Grounds[1];
       QCOMPARE(g.Owner, yes ? 0 : -1);
       QCOMPARE(w->Session().Game.Players[0].Money, yes ? 5000000 - g.Price : 5000000);
       QVERIFY(w->GroundTooltip(1).contains(yes ? QStringLiteral("Owner: Ann")
@@ -304,15 +304,15 @@ class MainWindowTest : public QObject {
     auto w = StartedWindow(true);
     w->Session().AnimationOn = false;
     w->Session().Game.Players[0].Loan = 1;
-    QTRY_VERIFY(Text(w->NotificationLabel).startsWith(QStringLiteral("TIP")));
+    QTRY_VERIFY(Text(w->notificationLabel).startsWith(QStringLiteral("TIP")));
     w->Session().Game.Players[0].Loan = 0;
-    QTRY_COMPARE(Text(w->NotificationLabel), QString());
+    QTRY_COMPARE(Text(w->notificationLabel), QString());
     // Ann moves onto a plain square; the computer then plays its turn without any help.
     w->Session().Game.Players[0].CurrentPosition = 1;
     w->Session().Game.Players[1].CurrentPosition = 1;
     random_.Roll(2, 3);  // Ann: square 6
     random_.Roll(2, 3);  // Bob: square 6
-    w->Button1Click();
+    w->Roll();
     QTRY_COMPARE_WITH_TIMEOUT(w->Session().Game.Players[1].CurrentPosition, 6, 5000);
     QVERIFY(WaitForRoll(*w));
     QCOMPARE(w->Session().CurrentPlayerID, 0);
@@ -329,22 +329,22 @@ class MainWindowTest : public QObject {
     w->Session().Game.Players[1].Loan = 100000000;
     QTRY_COMPARE(driver.newGameDialogs, 1);
     QCOMPARE(driver.messages.front(), QStringLiteral("Bob has lost the game! Ann wins!"));
-    QVERIFY(!w->Button1->isEnabled());
-    QVERIFY(!w->ttbLoan->isEnabled());
+    QVERIFY(!w->rollButton->isEnabled());
+    QVERIFY(!w->loanAction->isEnabled());
   }
 
   void refreshesWithNothingNewPaintNothing() {
     ModalDriver driver;
     auto w = MakeWindow();
-    w->StartupNewGame->stop();
+    w->startupNewGameTimer->stop();
     NewGameChoice choice;
     choice.PlayerCount = 3;
     w->Session().StartNewGame(choice);
     w->show();
     QVERIFY(QTest::qWaitForWindowExposed(w.get()));
-    w->Timer3->stop();
-    w->CPU->stop();
-    w->Timer3Timer();
+    w->refreshTimer->stop();
+    w->computerTimer->stop();
+    w->RefreshStatus();
     QApplication::processEvents();
     int paints = 0;
     struct Counter : QObject {
@@ -358,12 +358,12 @@ class MainWindowTest : public QObject {
     const auto labels = w->findChildren<QLabel*>();
     for (QLabel* l : labels) l->installEventFilter(&counter);
     for (int i = 0; i < 100; ++i) {
-      w->Timer3Timer();
+      w->RefreshStatus();
       QApplication::processEvents();
     }
     QCOMPARE(paints, 0);
     w->Session().Game.Players[0].Money += 1;
-    w->Timer3Timer();
+    w->RefreshStatus();
     QApplication::processEvents();
     QVERIFY(paints > 0);
   }
@@ -374,12 +374,12 @@ class MainWindowTest : public QObject {
     ScriptedFiles* files = nullptr;
     auto w = GameWindow(files);
     files->saves = {dir.filePath(QStringLiteral("first"))};
-    w->tbbSaveGameClick();
+    w->SaveGameCommand();
     const QString saved = dir.filePath(QStringLiteral("first.qbgame"));
     QCOMPARE(QString::fromStdString(w->Session().Game.FileName), saved);
     QVERIFY(QFileInfo::exists(saved));
     w->Session().Game.Players[0].Money = 1234;
-    w->tbbSaveGameClick();
+    w->SaveGameCommand();
     QCOMPARE(files->asked, 1);
     QVERIFY(QFile(saved).open(QIODevice::ReadOnly));
     QFile f(saved);
@@ -388,7 +388,7 @@ class MainWindowTest : public QObject {
     QVERIFY(driver.messages.empty());
     // After a new game the next save asks again.
     w->Session().StartNewGame(NewGameChoice{});
-    w->tbbSaveGameClick();
+    w->SaveGameCommand();
     QCOMPARE(files->asked, 2);
   }
 
@@ -398,12 +398,12 @@ class MainWindowTest : public QObject {
     auto w = GameWindow(files);
     w->Session().Game.FileName = "kept.qbgame";
     const std::string before = w->Session().Game.Players[0].Name;
-    w->tbbSaveGameAsClick();
-    w->tbbLoadGameClick();
+    w->SaveGameAsCommand();
+    w->LoadGameCommand();
     QCOMPARE(w->Session().Game.FileName, std::string("kept.qbgame"));
     QCOMPARE(w->Session().Game.Players[0].Name, before);
     w->Session().Game.FileName.clear();
-    w->tbbSaveGameClick();
+    w->SaveGameCommand();
     QVERIFY(w->Session().Game.FileName.empty());
     QCOMPARE(files->asked, 3);
     QVERIFY(driver.messages.empty());
@@ -414,7 +414,7 @@ class MainWindowTest : public QObject {
     ScriptedFiles* files = nullptr;
     auto w = GameWindow(files);
     files->saves = {QStringLiteral("/nonexistent-folder/game.qbgame")};
-    w->tbbSaveGameAsClick();
+    w->SaveGameAsCommand();
     QTRY_COMPARE(driver.messages.size(), std::size_t{1});
     QCOMPARE(driver.messages[0], kSaveError);
     QCOMPARE(w->Session().Game.FileName, std::string("/nonexistent-folder/game.qbgame"));
@@ -432,7 +432,7 @@ class MainWindowTest : public QObject {
     auto w = GameWindow(files);
     w->Session().Game.Grounds[3].Owner = 1;
     files->opens = {bad.fileName()};
-    w->tbbLoadGameClick();
+    w->LoadGameCommand();
     QTRY_COMPARE(driver.messages.size(), std::size_t{1});
     QCOMPARE(driver.messages[0], kLoadError);
     QCOMPARE(w->Session().Game.Players[0].Name, std::string("Ann"));
@@ -448,19 +448,19 @@ class MainWindowTest : public QObject {
       ScriptedFiles* files = nullptr;
       auto w = GameWindow(files);
       files->saves = {a, b};
-      w->tbbSaveGameAsClick();
-      w->tbbSaveGameAsClick();
+      w->SaveGameAsCommand();
+      w->SaveGameAsCommand();
       files->opens = {a};
-      w->tbbLoadGameClick();
+      w->LoadGameCommand();
       QCOMPARE(w->RecentFileEntries(), (QStringList{a, b}));
     }
     ModalDriver driver;
     auto w = MakeWindow();
-    w->StartupNewGame->stop();
+    w->startupNewGameTimer->stop();
     QCOMPARE(w->RecentFileEntries(), (QStringList{a, b}));
-    QCOMPARE(w->TBXMRUListItem1.size(), 2);
-    QVERIFY(w->TBXMRUListItem1[0]->text().contains(QStringLiteral("a.qbgame")));
-    w->TBXMRUListItem1[1]->trigger();
+    QCOMPARE(w->recentFileActions.size(), 2);
+    QVERIFY(w->recentFileActions[0]->text().contains(QStringLiteral("a.qbgame")));
+    w->recentFileActions[1]->trigger();
     QCOMPARE(w->Session().Game.FileName, b.toStdString());
     QVERIFY(!w->Session().NoGameYet);
     QCOMPARE(w->RecentFileEntries(), (QStringList{b, a}));
@@ -483,7 +483,7 @@ class MainWindowTest : public QObject {
     QCOMPARE(driver.newGameDialogs, 0);
     QCOMPARE(w->Session().Game.FileName, file.toStdString());
     QCOMPARE(w->Session().PlayerCount, 3);
-    QVERIFY(w->Brik[2]->isVisible());
+    QVERIFY(w->tokens[2]->isVisible());
     QCOMPARE(w->RecentFileEntries(), QStringList{file});
   }
 
@@ -495,9 +495,9 @@ class MainWindowTest : public QObject {
     w->Session().AnimationOn = false;
     w->Session().Game.Players[0].CurrentPosition = 1;
     random_.Roll(2, 3);  // a plain square
-    w->tbbGameLogClick();
+    w->ShowGameLog();
     QVERIFY(w->GameLog()->isVisible());
-    w->Button1Click();
+    w->Roll();
     QVERIFY(WaitForRoll(*w));
     QVERIFY(!w->GameLogLines().isEmpty());
     QVERIFY(w->GameLogLines().last().contains(QStringLiteral("Ann: Ann rolls 2 and 3.")));
@@ -512,12 +512,12 @@ class MainWindowTest : public QObject {
   void helpShowsTheRulesInTheGamesLanguage() {
     ModalDriver driver;
     auto w = MakeWindow();
-    w->StartupNewGame->stop();
-    w->tbbHelp2Click();
+    w->startupNewGameTimer->stop();
+    w->ShowRules();
     QVERIFY(w->Rules()->isVisible());
     QVERIFY(w->Rules()->Text->toPlainText().contains(QStringLiteral("How to play Quillbury")));
-    w->TBXItem11Click();  // to Danish
-    w->tbbHelp2Click();
+    w->ChooseLanguage();  // to Danish
+    w->ShowRules();
     QVERIFY(w->Rules()->Text->toPlainText().contains(QStringLiteral("Sådan spiller man")));
     QCOMPARE(ReadRegString(kSettingsKey, QStringLiteral("Language")), QStringLiteral("da.lang"));
   }
@@ -525,10 +525,10 @@ class MainWindowTest : public QObject {
   void wallOfFameShowsTheStoredScore() {
     ModalDriver driver;
     auto w = MakeWindow();
-    w->StartupNewGame->stop();
-    w->tbbWallOfFameClick();
+    w->startupNewGameTimer->stop();
+    w->ShowWallOfFame();
     WriteRegString(kWallOfFameKey, QStringLiteral("1"), QStringLiteral("2400000"));
-    w->tbbWallOfFameClick();
+    w->ShowWallOfFame();
     QTRY_COMPARE(driver.messages.size(), std::size_t{2});
     QVERIFY(driver.messages[0].contains(QStringLiteral("Nobody")));
     QVERIFY(driver.messages[1].contains(QStringLiteral("2.400.000,00")));
