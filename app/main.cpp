@@ -58,7 +58,7 @@ int main(int argc, char** argv) {
 
   quillbury::ui::MainWindow window(options);
   quillbury::WatchStartup(
-      &window, [&window] { return QString::fromStdString(window.Session().Game.FileName); });
+      &window, [&window] { return QString::fromStdString(window.CurrentFile()); });
   if (window.StartupFailed()) return 1;  // the player has been told why
   window.show();
   return app.exec();

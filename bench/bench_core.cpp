@@ -5,37 +5,46 @@
 #include <climits>
 #include <string>
 
-#include "core/GameSession.h"
+#include "core/GameRules.h"
+#include "core/StatusPresenter.h"
 #include "tools/ProgramDir.h"
 #include "tools/Simulator.h"
 
 namespace {
 
 
-// A port that shows the status, as the window does, but draws nothing.
-class StatusPort final : public quillbury::NullPort {
+// A status display that draws nothing, as the window's would between two ticks.
+class NoView final : public quillbury::StatusView {
  public:
-  bool ShowsStatus() const override { return true; }
+  void SetPanelText(int, quillbury::PanelField, const std::string&) override {}
+  void DrawStatusPanel(int, std::int32_t) override {}
+  void SetTurnCaption(const std::string&) override {}
+  void SetTip(const std::string&) override {}
+  void SetRollEnabled(bool) override {}
+  void SetActionsEnabled(bool) override {}
 };
 
-// The refresh of a three-player game mid-play: three settlements, the end test and the search
-// for panel values that changed (none, as between two ticks of a waiting game).
+// The window's refresh of a three-player game mid-play: three settlements, the end test and the
+// search for panel values that changed (none, as between two ticks of a waiting game).
 void BM_StatusRefreshThreePlayers(benchmark::State& state) {
-  StatusPort port;
+  quillbury::SilentDialogs dialogs;
   quillbury::SeededRandom random(1);
-  quillbury::GameSession session(port, random);
-  session.AppDir = quillbury::ProgramDir();
-  session.PlayerCount = 3;
-  session.NewGame();
+  quillbury::GameRules rules(dialogs, random);
+  NoView view;
+  quillbury::StatusPresenter presenter(view);
+  rules.Settings().AppDir = quillbury::ProgramDir();
+  rules.NewGame(3);
+  quillbury::GameState& game = rules.MutableState();
   for (int g = 0; g < 28; ++g) {
-    session.Game.Grounds[static_cast<std::size_t>(g)].Owner = g % 3;
-    session.Game.Grounds[static_cast<std::size_t>(g)].House = g % 5 - 1;
+    game.Grounds[static_cast<std::size_t>(g)].Owner = g % 3;
+    game.Grounds[static_cast<std::size_t>(g)].House = g % 5 - 1;
   }
-  session.Game.Players[1].Loan = 250000;
-  session.RefreshStatus();
+  game.Players[1].Loan = 250000;
+  rules.RefreshStatus();
   for (auto _ : state) {
-    session.RefreshStatus();
-    benchmark::DoNotOptimize(session.Game.Players[0].Money);
+    rules.RefreshStatus();
+    presenter.Show(rules.State(), {rules.RollAllowed(), rules.ActionsAllowed()});
+    benchmark::DoNotOptimize(rules.State().Players[0].Money);
   }
 }
 BENCHMARK(BM_StatusRefreshThreePlayers);

@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <string>
 
-#include "core/GameSession.h"
+#include "core/GameRules.h"
 #include "tools/ProgramDir.h"
 #include "core/GroundDatabase.h"
 #include "persistence/GameFile.h"
@@ -15,39 +15,39 @@ namespace {
 
 
 struct Game {
-  Game() : session(port, random) {
-    session.AppDir = quillbury::ProgramDir();
-    session.PlayerCount = 3;
-    session.NewGame();
+  Game() : rules(dialogs, random) {
+    rules.Settings().AppDir = quillbury::ProgramDir();
+    rules.NewGame(3);
+    quillbury::GameState& game = rules.MutableState();
     for (int g = 0; g < 28; ++g) {
-      session.Game.Grounds[static_cast<std::size_t>(g)].Owner = g % 4 - 1;
-      session.Game.Grounds[static_cast<std::size_t>(g)].House = g % 5 - 1;
+      game.Grounds[static_cast<std::size_t>(g)].Owner = g % 4 - 1;
+      game.Grounds[static_cast<std::size_t>(g)].House = g % 5 - 1;
     }
-    session.Game.Players[2].Name = "Mac \"Poor\" O'Neil & Sons";
+    game.Players[2].Name = "Mac \"Poor\" O'Neil & Sons";
     path = (std::filesystem::temp_directory_path() /
             ("qb-bench-" + std::to_string(::getpid()) + ".qbgame"))
                .string();
   }
   ~Game() { std::filesystem::remove(path); }
-  quillbury::NullPort port;
+  quillbury::SilentDialogs dialogs;
   quillbury::SeededRandom random{1};
-  quillbury::GameSession session;
+  quillbury::GameRules rules;
   std::string path;
 };
 
 void BM_SaveThreePlayerGame(benchmark::State& state) {
   Game game;
   for (auto _ : state) {
-    if (!quillbury::WriteGameFile(game.session, game.path)) state.SkipWithError("save failed");
+    if (!quillbury::WriteGameFile(game.rules.State(), game.path)) state.SkipWithError("save failed");
   }
 }
 BENCHMARK(BM_SaveThreePlayerGame)->Unit(benchmark::kMicrosecond);
 
 void BM_LoadThreePlayerGame(benchmark::State& state) {
   Game game;
-  quillbury::WriteGameFile(game.session, game.path);
+  quillbury::WriteGameFile(game.rules.State(), game.path);
   for (auto _ : state) {
-    if (!quillbury::ReadGameFile(game.session, game.path)) state.SkipWithError("load failed");
+    if (!quillbury::ReadGameFile(game.rules, game.path)) state.SkipWithError("load failed");
   }
 }
 BENCHMARK(BM_LoadThreePlayerGame)->Unit(benchmark::kMicrosecond);
@@ -55,16 +55,16 @@ BENCHMARK(BM_LoadThreePlayerGame)->Unit(benchmark::kMicrosecond);
 // The saved text alone: what saving costs the game before the disk is involved.
 void BM_BuildSaveText(benchmark::State& state) {
   Game game;
-  for (auto _ : state) benchmark::DoNotOptimize(quillbury::BuildGameText(game.session));
+  for (auto _ : state) benchmark::DoNotOptimize(quillbury::BuildGameText(game.rules.State()));
 }
 BENCHMARK(BM_BuildSaveText)->Unit(benchmark::kMicrosecond);
 
 // The text alone, without the disk: what building and parsing cost.
 void BM_BuildAndParseText(benchmark::State& state) {
   Game game;
-  const quillbury::GroundList grounds = game.session.Game.Grounds;
+  const quillbury::GroundList grounds = game.rules.State().Grounds;
   for (auto _ : state) {
-    const std::string text = quillbury::BuildGameText(game.session);
+    const std::string text = quillbury::BuildGameText(game.rules.State());
     benchmark::DoNotOptimize(quillbury::ParseGameText(text, grounds));
   }
 }

@@ -1,153 +1,161 @@
-#include "core/GameRoutines.h"
-#include "core/GameSession.h"
+#include "core/GameRules.h"
 
 namespace quillbury {
 namespace {
 
-constexpr const char* kGroundPrompt = "Ground number (a number between 1 and 28)";
-
-// Ground number 1..28 as typed, as an index; empty for anything else.
-std::optional<std::int32_t> GroundIndexFrom(std::optional<std::int32_t> number) {
-  if (!number || *number < 1 || *number > kGroundCount) return std::nullopt;
-  return *number - 1;
+// Ground number 1..28 as given, as an index; empty for anything else.
+std::optional<std::int32_t> GroundIndexFrom(const NumberAnswer& answer) {
+  if (!answer.IsNumber() || answer.Value < 1 || answer.Value > kGroundCount) return std::nullopt;
+  return answer.Value - 1;
 }
 
 }  // namespace
 
-std::optional<std::string> GameSession::Prompt(const std::string& caption,
-                                               const std::string& prompt,
-                                               const std::string& initial) {
-  std::string text = initial;
-  // Cancel ends the action; it never confirms a pre-filled default.
-  if (!port_.InputBox(caption, prompt, text)) return std::nullopt;
-  if (text.empty()) return std::nullopt;
-  return text;
-}
+// Each action asks the current player's seat, then acts on whoever still holds the turn: a
+// question may let the refresh, the computer or a new game run, and then the action stops.
 
-void GameSession::TakeLoan() {
-  const std::uint64_t generation = generation_;
-  const auto text = Prompt("Loan money", "Type the amount you wish to loan");
-  if (!text || generation != generation_) return;
-  const auto amount = ParseWholeNumber(*text);
-  if (!amount || *amount < 1) return;
-  Player* player = PlayerAt(CurrentPlayerID);
+void GameRules::TakeLoan() {
+  const std::int32_t cur = state_.CurrentPlayer;
+  const Hold hold = Take();
+  const NumberAnswer amount =
+      SeatOf(cur).ChooseNumber(NumberQuestion::LoanAmount, state_, cur, std::nullopt);
+  if (TurnGone(hold) || !amount.IsNumber() || amount.Value < 1) return;
+  Player* player = PlayerAt(cur);
   if (player == nullptr) return;
-  const std::int64_t newLoan = std::int64_t{player->Loan} + *amount;
-  const std::int64_t newMoney = std::int64_t{player->Money} + *amount;
-  if (newLoan > MaxLoan(Game, CurrentPlayerID) || !FitsInt32(newMoney)) {
-    port_.ShowMessage("You can't loan that much money!");
+  const std::int64_t newLoan = std::int64_t{player->Loan} + amount.Value;
+  const std::int64_t newMoney = std::int64_t{player->Money} + amount.Value;
+  if (newLoan > MaxLoan(state_, cur) || !FitsInt32(newMoney)) {
+    dialogs_.ShowMessage("You can't loan that much money!");
     return;
   }
-  player->Loan = static_cast<std::int32_t>(newLoan);
-  player->Money = static_cast<std::int32_t>(newMoney);
+  GameEvent event = EventFor(EventType::LoanTaken, cur);
+  event.Amount = amount.Value;
+  Pay(event, cur, amount.Value, amount.Value);
+  Emit(event);
 }
 
-void GameSession::RepayLoan() {
-  Player* player = PlayerAt(CurrentPlayerID);
+void GameRules::RepayLoan() {
+  const std::int32_t cur = state_.CurrentPlayer;
+  const Player* player = PlayerAt(cur);
   if (player == nullptr) return;
   if (player->Loan == 0) {
-    port_.ShowMessage("You havn't loan any money!");
+    dialogs_.ShowMessage("You havn't loan any money!");
     return;
   }
-  const std::string initial = player->Money >= player->Loan ? IntText(player->Loan) : "";
-  const std::uint64_t generation = generation_;
-  const auto text = Prompt("Pay back loan money", "Type the amount you wish to pay back", initial);
-  if (!text || generation != generation_) return;
-  auto amount = ParseWholeNumber(*text);
-  player = PlayerAt(CurrentPlayerID);
-  if (!amount || *amount < 1 || player == nullptr) return;
-  if (!CanAfford(player->Money, *amount)) return;
-  std::int32_t pay = *amount;
-  if (pay > player->Loan) pay = player->Loan;
+  const std::optional<std::int32_t> suggested =
+      player->Money >= player->Loan ? std::optional<std::int32_t>(player->Loan) : std::nullopt;
+  const Hold hold = Take();
+  const NumberAnswer amount =
+      SeatOf(cur).ChooseNumber(NumberQuestion::RepayAmount, state_, cur, suggested);
+  if (TurnGone(hold) || !amount.IsNumber() || amount.Value < 1) return;
+  player = PlayerAt(cur);
+  if (player == nullptr || !CanAfford(player->Money, amount.Value)) return;
+  const std::int32_t pay = std::min(amount.Value, player->Loan);
   if (pay < 0) return;
-  player->Loan -= pay;
-  player->Money -= pay;
+  GameEvent event = EventFor(EventType::LoanRepaid, cur);
+  event.Amount = pay;
+  Pay(event, cur, -std::int64_t{pay}, -std::int64_t{pay});
+  Emit(event);
 }
 
-void GameSession::BuyGroundFromPlayer() {
-  const std::uint64_t generation = generation_;
-  const auto text = Prompt("Buy ground", "Type the number of the ground you wish to buy");
-  if (!text || generation != generation_) return;
-  const auto i = GroundIndexFrom(ParseWholeNumber(*text));
-  const std::int32_t cur = CurrentPlayerID;
+void GameRules::BuyGroundFromPlayer() {
+  const std::int32_t cur = state_.CurrentPlayer;
+  const Hold hold = Take();
+  const NumberAnswer number =
+      SeatOf(cur).ChooseNumber(NumberQuestion::GroundToBuy, state_, cur, std::nullopt);
+  if (TurnGone(hold)) return;
+  const auto i = GroundIndexFrom(number);
   Player* player = PlayerAt(cur);
   if (!i || player == nullptr) return;
-  Ground& ground = Game.Grounds[static_cast<std::size_t>(*i)];
+  Ground& ground = state_.Grounds[static_cast<std::size_t>(*i)];
   if (ground.Owner < 0 || ground.Owner == cur || !ValidPlayer(ground.Owner)) return;
-  Player& seller = Game.Players[static_cast<std::size_t>(ground.Owner)];
-  const std::int64_t base = std::int64_t{ground.Price} + BuildingValue(Game, *i);
+  const std::int32_t seller = ground.Owner;
+  const Player& owner = state_.Players[static_cast<std::size_t>(seller)];
+  const std::int64_t base = std::int64_t{ground.Price} + BuildingValue(state_, *i);
   const std::int64_t received = base + base / 2;
   const std::int64_t paid = received + (received / 100) * 30;
   if (!FitsInt32(paid) || !FitsInt32(received)) return;
   if (!CanAfford(player->Money, static_cast<std::int32_t>(paid))) return;
-  const std::int64_t buyerMoney = std::int64_t{player->Money} - paid;
-  const std::int64_t sellerMoney = std::int64_t{seller.Money} + received;
-  if (!FitsInt32(buyerMoney) || !FitsInt32(sellerMoney)) return;
-  player->Money = static_cast<std::int32_t>(buyerMoney);
-  seller.Money = static_cast<std::int32_t>(sellerMoney);
+  if (!FitsInt32(std::int64_t{player->Money} - paid) ||
+      !FitsInt32(std::int64_t{owner.Money} + received)) {
+    return;
+  }
+  GameEvent event = EventFor(EventType::BoughtFromPlayer, cur);
+  event.Other = seller;
+  event.Ground = *i;
+  event.Amount = static_cast<std::int32_t>(paid);
+  event.Received = static_cast<std::int32_t>(received);
+  Pay(event, cur, -paid);
+  Pay(event, seller, received);
   ground.Owner = cur;
-  port_.RefreshGround(*i);
+  Emit(event);
 }
 
-void GameSession::Build() {
-  const std::uint64_t generation = generation_;
-  const auto groundText = Prompt("", kGroundPrompt);
-  if (!groundText || generation != generation_) return;
-  const auto houseText = Prompt("", "House number (a number between 1 and 4)");
-  if (!houseText || generation != generation_) return;
-  const auto house = ParseWholeNumber(*houseText);
-  const auto i = GroundIndexFrom(ParseWholeNumber(*groundText));
-  if (!house || *house < 1 || !i) return;
-  const std::int32_t level = *house > 4 ? 3 : *house - 1;
-  const std::int32_t cur = CurrentPlayerID;
+void GameRules::Build() {
+  const std::int32_t cur = state_.CurrentPlayer;
+  const Hold hold = Take();
+  const NumberAnswer groundNumber =
+      SeatOf(cur).ChooseNumber(NumberQuestion::GroundToBuild, state_, cur, std::nullopt);
+  if (TurnGone(hold) || groundNumber.Given == NumberAnswer::Kind::None) return;
+  const NumberAnswer house =
+      SeatOf(cur).ChooseNumber(NumberQuestion::BuildingLevel, state_, cur, std::nullopt);
+  if (TurnGone(hold) || house.Given == NumberAnswer::Kind::None) return;
+  const auto i = GroundIndexFrom(groundNumber);
+  if (!house.IsNumber() || house.Value < 1 || !i) return;
+  const std::int32_t level = house.Value > 4 ? 3 : house.Value - 1;
   Player* player = PlayerAt(cur);
-  Ground& ground = Game.Grounds[static_cast<std::size_t>(*i)];
+  Ground& ground = state_.Grounds[static_cast<std::size_t>(*i)];
   if (player == nullptr || ground.Owner != cur) return;
   // Asking for a lower level gives a negative cost: the player is paid the difference.
   const std::int64_t cost =
-      std::int64_t{ground.Houses[static_cast<std::size_t>(level)].Rent} - BuildingValue(Game, *i);
+      std::int64_t{ground.Houses[static_cast<std::size_t>(level)].Rent} - BuildingValue(state_, *i);
   if (!FitsInt32(cost)) return;
-  if (CanAfford(player->Money, static_cast<std::int32_t>(cost))) {
-    const std::int64_t money = std::int64_t{player->Money} - cost;
-    if (!FitsInt32(money)) return;
-    player->Money = static_cast<std::int32_t>(money);
-    ground.House = level;
-    port_.RefreshGround(*i);
-  } else {
-    port_.ShowMessage("You didn't have enought money!");
+  if (!CanAfford(player->Money, static_cast<std::int32_t>(cost))) {
+    dialogs_.ShowMessage("You didn't have enought money!");
+    return;
   }
+  if (!FitsInt32(std::int64_t{player->Money} - cost)) return;
+  GameEvent event = EventFor(EventType::Built, cur);
+  event.Ground = *i;
+  event.Level = level;
+  event.Amount = static_cast<std::int32_t>(cost);
+  Pay(event, cur, -cost);
+  ground.House = level;
+  Emit(event);
 }
 
-void GameSession::SellCompany() {
-  const std::uint64_t generation = generation_;
-  const auto text = Prompt("", kGroundPrompt);
-  if (!text || generation != generation_) return;
-  const auto i = GroundIndexFrom(ParseWholeNumber(*text));
-  const std::int32_t cur = CurrentPlayerID;
-  Player* player = PlayerAt(cur);
+void GameRules::SellCompany() {
+  const std::int32_t cur = state_.CurrentPlayer;
+  const Hold hold = Take();
+  const NumberAnswer number =
+      SeatOf(cur).ChooseNumber(NumberQuestion::CompanyToSell, state_, cur, std::nullopt);
+  if (TurnGone(hold)) return;
+  const auto i = GroundIndexFrom(number);
+  const Player* player = PlayerAt(cur);
   if (!i || player == nullptr) return;
-  const Ground& ground = Game.Grounds[static_cast<std::size_t>(*i)];
+  const Ground& ground = state_.Grounds[static_cast<std::size_t>(*i)];
   if (ground.Owner != cur) return;
-  const std::int64_t money = std::int64_t{player->Money} + ground.Price + BuildingValue(Game, *i);
+  const std::int64_t money =
+      std::int64_t{player->Money} + ground.Price + BuildingValue(state_, *i);
   if (!FitsInt32(money)) return;
-  SellCompanyOf(cur, *i);
+  SellCompanyOf(cur, *i, false);
 }
 
-void GameSession::SellBuilding() {
-  const std::uint64_t generation = generation_;
-  const auto groundText = Prompt("", kGroundPrompt);
-  if (!groundText || generation != generation_) return;
-  const auto countText =
-      Prompt("", "Type the number of houses you wish to sell (a number between 1 and 4)");
-  if (!countText || generation != generation_) return;
-  const auto count = ParseWholeNumber(*countText);
-  const auto i = GroundIndexFrom(ParseWholeNumber(*groundText));
-  if (!count || *count < 1 || *count > 4 || !i) return;
-  const std::int32_t cur = CurrentPlayerID;
-  const Ground& ground = Game.Grounds[static_cast<std::size_t>(*i)];
-  const std::int32_t k = *count - 1;
+void GameRules::SellBuilding() {
+  const std::int32_t cur = state_.CurrentPlayer;
+  const Hold hold = Take();
+  const NumberAnswer groundNumber =
+      SeatOf(cur).ChooseNumber(NumberQuestion::GroundToSellFrom, state_, cur, std::nullopt);
+  if (TurnGone(hold) || groundNumber.Given == NumberAnswer::Kind::None) return;
+  const NumberAnswer count =
+      SeatOf(cur).ChooseNumber(NumberQuestion::BuildingsToSell, state_, cur, std::nullopt);
+  if (TurnGone(hold) || count.Given == NumberAnswer::Kind::None) return;
+  const auto i = GroundIndexFrom(groundNumber);
+  if (!count.IsNumber() || count.Value < 1 || count.Value > 4 || !i) return;
+  const Ground& ground = state_.Grounds[static_cast<std::size_t>(*i)];
+  const std::int32_t k = count.Value - 1;
   if (ground.Owner != cur || ground.House < 0 || k > ground.House) return;
-  SellBuildingsOf(cur, *i, k);
+  SellBuildingsOf(cur, *i, k, false);
 }
 
 }  // namespace quillbury

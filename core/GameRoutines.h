@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/GameRecords.h"
+#include "core/GameState.h"
 
 namespace quillbury {
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "core/GameRecords.h"
+#include "core/GameState.h"
 
 namespace quillbury {
 

@@ -1,122 +1,184 @@
 #include <algorithm>
 
-#include "core/GameRoutines.h"
-#include "core/GameSession.h"
+#include "core/GameRules.h"
 
 namespace quillbury {
-namespace {
 
-constexpr int kStepInterval = 400;
-constexpr int kFinishInterval = 1;
-
-}  // namespace
-
-void GameSession::Roll() {
+void GameRules::Roll() {
   // Roll is the interlock of a turn: a click that reaches a disabled Roll does nothing.
-  if (!rollEnabled_ || !ValidPlayer(CurrentPlayerID)) return;
-  if (!Game.Players[static_cast<std::size_t>(CurrentPlayerID)].Playing) return;
-  Die1 = random_.Random(6);
-  if (Die1 == 0) Die1 = 6;
-  Die2 = random_.Random(6);
-  if (Die2 == 0) Die2 = 6;
-  RollDiceFaces();
-  port_.DiceRolled(CurrentPlayerID, Die1, Die2);
-  if (Die1 == 6 && Die2 == 6) ExtraTurn = true;
-  Left = Die1 + Die2;
-  SetRollEnabled(false);
-  SetActionsEnabled(false);
-  SetMovementTimer(true);
+  const std::int32_t cur = state_.CurrentPlayer;
+  if (!rollAllowed_ || !ValidPlayer(cur)) return;
+  if (!state_.Players[static_cast<std::size_t>(cur)].Playing) return;
+  state_.Die1 = random_.Random(6);
+  if (state_.Die1 == 0) state_.Die1 = 6;
+  state_.Die2 = random_.Random(6);
+  if (state_.Die2 == 0) state_.Die2 = 6;
+  GameEvent event = EventFor(EventType::Rolled, cur);
+  event.Die1 = state_.Die1;
+  event.Die2 = state_.Die2;
+  event.DiceLayout = random_.Random(3);
+  if (state_.Die1 == 6 && state_.Die2 == 6) state_.ExtraTurn = true;
+  state_.StepsLeft = state_.Die1 + state_.Die2;
+  rollAllowed_ = false;
+  actionsAllowed_ = false;
+  walking_ = true;
+  NewTurn();
+  Emit(event);
 }
 
-void GameSession::StepWalk() {
-  if (!movementTimerOn_) return;
-  SetMovementInterval(kStepInterval);
-  Player* player = PlayerAt(CurrentPlayerID);
+void GameRules::StepWalk() {
+  if (!walking_) return;
+  const std::int32_t cur = state_.CurrentPlayer;
+  Player* player = PlayerAt(cur);
   if (player == nullptr) {
     StopMove();
     return;
   }
-  if (Left > 0 && !AnimationOn) {
+  if (state_.StepsLeft > 0 && !settings_.Animation) {
     // Without animation the whole walk is one step: the token lands directly.
-    player->CurrentPosition = SatAdd(player->CurrentPosition, static_cast<std::int64_t>(Left) - 1);
-    Left = 1;
+    player->CurrentPosition =
+        SatAdd(player->CurrentPosition, static_cast<std::int64_t>(state_.StepsLeft) - 1);
+    state_.StepsLeft = 1;
   }
-  std::int32_t p = player->CurrentPosition;
-  if (Left > 0) {
-    SetDiceVisible(true);
-    --Left;
-    NumberRoll = SatAdd(NumberRoll, 1);
-    p = SatAdd(p, 1);
-    if (p == kSquareCount + 1) p = 1;
-    std::int32_t square = p > kSquareCount ? (p - 1) % kSquareCount + 1 : p;
-    player->CurrentPosition = square;
-    if (square >= 1) {
-      if (p == 1) {
-        player->Money = SatAdd(player->Money, player->Salary);
-        if (player->Loan > 0) player->Money = SatAdd(player->Money, -(player->Loan / 100 * 14));
-      }
-      if (Left > 0 && SoundOn) port_.PlaySound(SoundPath("Go1.wav"));
-      PlaceTokenOnSquare(CurrentPlayerID, square);
-    }
-  } else {
+  if (state_.StepsLeft == 0) {
     EndOfMove();
-  }
-  if (Left == 0) SetMovementInterval(kFinishInterval);
-}
-
-void GameSession::EndOfMove() {
-  SetMovementTimer(false);
-  if (SoundOn) port_.PlaySound(SoundPath("Go2.wav"));
-  const std::uint64_t generation = generation_;
-  const Player* player = PlayerAt(CurrentPlayerID);
-  if (player == nullptr) return;
-  const bool continuation = ApplySquareEffect(player->CurrentPosition);
-  if (generation != generation_) return;  // a new game or a load took over meanwhile
-  if (continuation) {
-    Left = 0;
-    SetMovementTimer(true);
     return;
   }
-  SetRollEnabled(true);
-  SetActionsEnabled(true);
-  SetDiceVisible(false);
-  ChooseNextPlayer(generation);
+  --state_.StepsLeft;
+  state_.CasinoCounter = SatAdd(state_.CasinoCounter, 1);
+  std::int32_t p = SatAdd(player->CurrentPosition, 1);
+  if (p == kSquareCount + 1) p = 1;
+  const std::int32_t square = p > kSquareCount ? (p - 1) % kSquareCount + 1 : p;
+  player->CurrentPosition = square;
+  if (square < 1) return;
+  if (p == 1) {
+    GameEvent passed = EventFor(EventType::PassedStart, cur);
+    passed.Salary = player->Salary;
+    Pay(passed, cur, player->Salary);
+    if (player->Loan > 0) {
+      passed.Interest = player->Loan / 100 * 14;
+      Pay(passed, cur, -std::int64_t{passed.Interest});
+    }
+    Emit(passed);
+  }
+  if (Wanted(EventType::Moved)) {
+    GameEvent moved = EventFor(EventType::Moved, cur);
+    moved.Square = square;
+    moved.StepsLeft = state_.StepsLeft;
+    Emit(moved);
+  }
 }
 
-void GameSession::ChooseNextPlayer(std::uint64_t generation) {
-  if (PlayerCount < 1) return;
+void GameRules::EndOfMove() {
+  walking_ = false;
+  const std::int32_t cur = state_.CurrentPlayer;
+  const Player* player = PlayerAt(cur);
+  if (player == nullptr) return;
+  const std::int32_t square = player->CurrentPosition;
+  if (Wanted(EventType::WalkEnded)) {
+    GameEvent ended = EventFor(EventType::WalkEnded, cur);
+    ended.Square = square;
+    Emit(ended);
+  }
+  const Hold hold = Take();
+  const bool continuation = ApplySquareEffect(square);
+  if (TurnGone(hold)) return;  // a new game or a load took over meanwhile
+  if (continuation) {
+    state_.StepsLeft = 0;
+    walking_ = true;
+    return;
+  }
+  rollAllowed_ = true;
+  actionsAllowed_ = true;
+  ChooseNextPlayer();
+}
+
+void GameRules::ChooseNextPlayer() {
+  const int count = state_.PlayerCount();
+  if (count < 1) return;
   int passes = 0;
+  bool told = false;  // the extra turn is told before its message
   for (;;) {
-    JailCountdown(Game, CurrentPlayerID);
-    if (ExtraTurn) {
-      ExtraTurn = false;
-      port_.ShowMessage(kExtraTurnText);
-      if (generation != generation_) return;
+    JailCountdown(state_, state_.CurrentPlayer);
+    if (state_.ExtraTurn) {
+      state_.ExtraTurn = false;
+      NewTurn();
+      GameEvent extra = EventFor(EventType::TurnPassed, state_.CurrentPlayer);
+      extra.Extra = true;
+      Emit(extra);
+      told = true;
+      const Hold hold = Take();
+      dialogs_.ShowMessage(kExtraTurnText);
+      // The extra turn may have been played, or passed on, inside the message.
+      if (TurnGone(hold)) return;
     } else {
-      CurrentPlayerID = NextPlayerIndex(CurrentPlayerID, PlayerCount);
+      state_.CurrentPlayer = NextPlayerIndex(state_.CurrentPlayer, count);
+      told = false;
     }
-    const Player* next = PlayerAt(CurrentPlayerID);
-    if (next != nullptr && next->Playing && next->Jail <= 0) return;
+    const Player* next = PlayerAt(state_.CurrentPlayer);
+    if (next != nullptr && next->Playing && next->Jail <= 0) {
+      if (!told) {
+        NewTurn();
+        if (Wanted(EventType::TurnPassed)) {
+          Emit(EventFor(EventType::TurnPassed, state_.CurrentPlayer));
+        }
+      }
+      return;
+    }
     bool anyPlaying = false;
-    for (const Player& p : Game.Players) anyPlaying = anyPlaying || p.Playing;
+    for (const Player& p : state_.Players) anyPlaying = anyPlaying || p.Playing;
     // Nobody left to take the turn: the end test of the next refresh closes the game.
     if (!anyPlaying) return;
-    if (++passes % PlayerCount == 0) SkipJailedRounds();
+    if (++passes % count == 0) SkipJailedRounds();
   }
 }
 
 // When every player still in the game is in jail, whole rounds pass in which each seat is
 // counted down once; taking them in one step keeps huge sentences from stalling the game.
-void GameSession::SkipJailedRounds() {
+void GameRules::SkipJailedRounds() {
   std::int32_t least = kInt32Max;
-  for (const Player& p : Game.Players) {
+  for (const Player& p : state_.Players) {
     if (p.Playing) least = std::min(least, p.Jail);
   }
   if (least < 2 || least == kInt32Max) return;
   const std::int32_t rounds = least - 1;
-  for (Player& p : Game.Players) {
+  for (Player& p : state_.Players) {
     if (p.Jail > 0) p.Jail = p.Jail > rounds ? p.Jail - rounds : 0;
   }
+}
+
+void GameRules::ComputerTurnTick() {
+  if (!rollAllowed_ || PlayerAt(state_.CurrentPlayer) == nullptr) return;
+  SeatOf(state_.CurrentPlayer).TakeTurn(*this);
+}
+
+void GameRules::RepayAsComputer(std::int32_t amount) {
+  const std::int32_t cur = state_.CurrentPlayer;
+  GameEvent event = EventFor(EventType::LoanRepaid, cur);
+  event.Amount = amount;
+  Pay(event, cur, -std::int64_t{amount}, -std::int64_t{amount});
+  Emit(event);
+}
+
+std::int32_t GameRules::CountComputerTurn() {
+  // The counter wraps rather than overflows; only its parity matters.
+  state_.ComputerTurns =
+      static_cast<std::int32_t>(static_cast<std::uint32_t>(state_.ComputerTurns) + 1u);
+  return state_.ComputerTurns;
+}
+
+void GameRules::BuildAsComputer(int ground) {
+  const std::int32_t cur = state_.CurrentPlayer;
+  Ground& g = state_.Grounds[static_cast<std::size_t>(ground)];
+  // The new level's full value is charged, not the difference a person pays.
+  const std::int32_t price = g.Houses[static_cast<std::size_t>(g.House + 1)].Rent;
+  ++g.House;
+  GameEvent event = EventFor(EventType::Built, cur);
+  event.Ground = ground;
+  event.Level = g.House;
+  event.Amount = price;
+  Pay(event, cur, -std::int64_t{price});
+  Emit(event);
 }
 
 }  // namespace quillbury

@@ -4,16 +4,15 @@
 #include <cstdint>
 #include <string_view>
 
-#include "core/GameSession.h"
+#include "core/GameRules.h"
 #include "core/GroundDatabase.h"
 #include "persistence/GameFile.h"
 
 namespace {
 
-// Plays answering like the computer, without a window.
-class QuietPort final : public quillbury::NullPort {
+// Plays every seat as the computer, without a window.
+class QuietDialogs final : public quillbury::SilentDialogs {
  public:
-  bool AskYesNo(const std::string& text) override { return text.rfind("Do you wish", 0) == 0; }
   void RunNewGameCommand() override { ended = true; }
   bool ended = false;
 };
@@ -40,18 +39,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string_view text(reinterpret_cast<const char*>(data), size);
   auto loaded = quillbury::ParseGameText(text, Grounds());
   if (!loaded) return 0;
-  QuietPort port;
+  QuietDialogs dialogs;
   quillbury::SeededRandom random(size);
-  quillbury::GameSession session(port, random);
-  session.SoundOn = false;
-  session.ApplyLoadedGame(std::move(loaded->Game), loaded->Turn, "fuzz.qbgame");
-  for (auto& p : session.Game.Players) p.CPU = true;
-  for (int turn = 0; turn < 60 && !port.ended; ++turn) {
+  quillbury::GameRules rules(dialogs, random);
+  rules.LoadGame(std::move(*loaded));
+  for (auto& p : rules.MutableState().Players) p.CPU = true;
+  for (int turn = 0; turn < 60 && !dialogs.ended; ++turn) {
     int steps = 0;
-    while (session.MovementTimerOn() && steps++ < 100) session.StepWalk();
-    session.RefreshStatus();
-    session.ComputerTurnTick();
+    while (rules.Walking() && steps++ < 100) rules.StepWalk();
+    rules.RefreshStatus();
+    rules.ComputerTurnTick();
   }
-  (void)quillbury::BuildGameText(session);
+  (void)quillbury::BuildGameText(rules.State());
   return 0;
 }

@@ -73,20 +73,20 @@ std::string N(std::int64_t v) { return std::to_string(v); }
 
 }  // namespace
 
-std::string BuildGameText(const GameSession& session) {
+std::string BuildGameText(const GameState& game) {
   TGmXML doc;
   doc.IncludeHeader = false;
   TGmXmlNode& root = doc.TopLevel.OpenElement("QuillburyGame");
   root.SubNodes.OpenElement("GameVersion").SetValueText(kGameVersion);
   root.SubNodes.CloseElement();
-  AddInteger(root, "CurrentPlayerID", session.CurrentPlayerID);
-  AddInteger(root, "NumberRoll", session.NumberRoll);
-  AddInteger(root, "Left", session.Left);
-  AddInteger(root, "Die1", session.Die1);
-  AddInteger(root, "Die2", session.Die2);
+  AddInteger(root, "CurrentPlayerID", game.CurrentPlayer);
+  AddInteger(root, "NumberRoll", game.CasinoCounter);
+  AddInteger(root, "Left", game.StepsLeft);
+  AddInteger(root, "Die1", game.Die1);
+  AddInteger(root, "Die2", game.Die2);
   TGmXmlNode& players = root.SubNodes.OpenElement("Players");
-  for (std::size_t i = 0; i < session.Game.Players.size(); ++i) {
-    const Player& p = session.Game.Players[i];
+  for (std::size_t i = 0; i < game.Players.size(); ++i) {
+    const Player& p = game.Players[i];
     TGmXmlNode& node = players.SubNodes.OpenElement("Player");
     AddInteger(node, "ID", static_cast<std::int32_t>(i));
     AddText(node, "Name", p.Name);
@@ -101,8 +101,8 @@ std::string BuildGameText(const GameSession& session) {
   }
   root.SubNodes.CloseElement();
   TGmXmlNode& grounds = root.SubNodes.OpenElement("Grounds");
-  for (std::size_t i = 0; i < session.Game.Grounds.size(); ++i) {
-    const Ground& g = session.Game.Grounds[i];
+  for (std::size_t i = 0; i < game.Grounds.size(); ++i) {
+    const Ground& g = game.Grounds[i];
     TGmXmlNode& node = grounds.SubNodes.OpenElement("Ground");
     AddInteger(node, "ID", static_cast<std::int32_t>(i));
     AddInteger(node, "Owner", g.Owner);
@@ -116,16 +116,16 @@ std::string BuildGameText(const GameSession& session) {
   return doc.BuildText(false);
 }
 
-bool WriteGameFile(const GameSession& session, const std::string& path, std::string* error) {
+bool WriteGameFile(const GameState& game, const std::string& path, std::string* error) {
   try {
-    return WriteFileAtomically(path, BuildGameText(session), error);
+    return WriteFileAtomically(path, BuildGameText(game), error);
   } catch (const std::exception& e) {
     if (error != nullptr) *error = e.what();
     return false;
   }
 }
 
-std::optional<LoadedGame> ParseGameText(std::string_view text, const GroundList& freshGrounds,
+std::optional<GameState> ParseGameText(std::string_view text, const GroundList& freshGrounds,
                                         std::string* error) {
   try {
     TGmXML doc;
@@ -136,16 +136,16 @@ std::optional<LoadedGame> ParseGameText(std::string_view text, const GroundList&
     const int n = players.SubNodes.Count();
     Require(n == 2 || n == 3, "a game has 2 or 3 players, the file has " + N(n));
 
-    LoadedGame loaded;
-    loaded.Game.Players.resize(static_cast<std::size_t>(n));
-    ClearMoney(loaded.Game, n);
-    loaded.Game.Grounds = freshGrounds;
-    Require(loaded.Game.Grounds.size() == static_cast<std::size_t>(kGroundCount),
+    GameState loaded;
+    loaded.Players.resize(static_cast<std::size_t>(n));
+    ClearMoney(loaded, n);
+    loaded.Grounds = freshGrounds;
+    Require(loaded.Grounds.size() == static_cast<std::size_t>(kGroundCount),
             "the company database has no 28 companies");
-    SavedTurn& turn = loaded.Turn;
-    turn.CurrentPlayerID = Integer(*root, "CurrentPlayerID");
-    turn.NumberRoll = Integer(*root, "NumberRoll");
-    turn.Left = Integer(*root, "Left");
+    GameState& turn = loaded;
+    turn.CurrentPlayer = Integer(*root, "CurrentPlayerID");
+    turn.CasinoCounter = Integer(*root, "NumberRoll");
+    turn.StepsLeft = Integer(*root, "Left");
     turn.Die1 = Integer(*root, "Die1");
     turn.Die2 = Integer(*root, "Die2");
 
@@ -155,7 +155,7 @@ std::optional<LoadedGame> ParseGameText(std::string_view text, const GroundList&
       const std::int32_t id = Integer(node, "ID");
       Require(id >= 0 && id < n, "player ID " + N(id) + " is outside 0.." + N(n - 1));
       Require(seen.insert(id).second, "player ID " + N(id) + " occurs twice");
-      Player& p = loaded.Game.Players[static_cast<std::size_t>(id)];
+      Player& p = loaded.Players[static_cast<std::size_t>(id)];
       p.Name = DecodeGameText(Need(node, "Name").ValueText());
       p.Money = Integer(node, "Money");
       p.Salary = Integer(node, "Salary");
@@ -170,7 +170,7 @@ std::optional<LoadedGame> ParseGameText(std::string_view text, const GroundList&
     }
     static const std::int32_t kColours[kMaxPlayers] = {kBlue, kYellow, kRed};
     for (int i = 0; i < n; ++i)
-      loaded.Game.Players[static_cast<std::size_t>(i)].Color = kColours[i];
+      loaded.Players[static_cast<std::size_t>(i)].Color = kColours[i];
 
     const TGmXmlNode& grounds = Need(*root, "Grounds");
     std::set<std::int32_t> seenGrounds;
@@ -179,7 +179,7 @@ std::optional<LoadedGame> ParseGameText(std::string_view text, const GroundList&
       const std::int32_t id = Integer(node, "ID");
       Require(id >= 0 && id < kGroundCount, "ground ID " + N(id) + " is outside 0..27");
       Require(seenGrounds.insert(id).second, "ground ID " + N(id) + " occurs twice");
-      Ground& g = loaded.Game.Grounds[static_cast<std::size_t>(id)];
+      Ground& g = loaded.Grounds[static_cast<std::size_t>(id)];
       g.Name = DecodeGameText(Need(node, "Name").ValueText());
       g.House = Integer(node, "House");
       g.Owner = Integer(node, "Owner");
@@ -189,10 +189,10 @@ std::optional<LoadedGame> ParseGameText(std::string_view text, const GroundList&
       Require(g.Owner >= -1 && g.Owner < n, "ground " + N(id) + " has owner " + N(g.Owner));
     }
 
-    Require(turn.CurrentPlayerID >= 0 && turn.CurrentPlayerID < n,
-            "the current player " + N(turn.CurrentPlayerID) + " is not in the game");
-    Require(turn.Left >= 0 && turn.Left <= 12, N(turn.Left) + " squares left to walk");
-    if (turn.Left > 0) {
+    Require(turn.CurrentPlayer >= 0 && turn.CurrentPlayer < n,
+            "the current player " + N(turn.CurrentPlayer) + " is not in the game");
+    Require(turn.StepsLeft >= 0 && turn.StepsLeft <= 12, N(turn.StepsLeft) + " squares left to walk");
+    if (turn.StepsLeft > 0) {
       Require(turn.Die1 >= 1 && turn.Die1 <= 6 && turn.Die2 >= 1 && turn.Die2 <= 6,
               "dice " + N(turn.Die1) + " and " + N(turn.Die2) + " during a move");
     }
@@ -232,7 +232,7 @@ bool ReadWholeFile(const std::string& path, std::string& bytes, std::string* err
 
 }  // namespace
 
-std::optional<LoadedGame> LoadStartPosition(const std::string& path, const std::string& appDir,
+std::optional<GameState> LoadStartPosition(const std::string& path, const std::string& appDir,
                                             std::string* error) {
   std::string bytes;
   if (!ReadWholeFile(path, bytes, error)) return std::nullopt;
@@ -240,12 +240,12 @@ std::optional<LoadedGame> LoadStartPosition(const std::string& path, const std::
   return ParseGameText(bytes, FreshGrounds(database), error);
 }
 
-bool ReadGameFile(GameSession& session, const std::string& path, std::string* error) {
+bool ReadGameFile(GameRules& rules, const std::string& path, std::string* error) {
   std::string bytes;
   if (!ReadWholeFile(path, bytes, error)) return false;
-  auto loaded = ParseGameText(bytes, FreshGrounds(session.Database()), error);
+  auto loaded = ParseGameText(bytes, FreshGrounds(rules.Database()), error);
   if (!loaded) return false;
-  session.ApplyLoadedGame(std::move(loaded->Game), loaded->Turn, path);
+  rules.LoadGame(std::move(*loaded));
   return true;
 }
 

@@ -4,42 +4,36 @@
 #include <string>
 #include <string_view>
 
-#include "core/GameSession.h"
+#include "core/GameRules.h"
 
 namespace quillbury {
 
 class IniFile;
 
-// A saved game as read from its file, checked against the rules of the game.
-struct LoadedGame {
-  GameState Game;
-  SavedTurn Turn;
-};
-
 // Largest file taken as a saved game; a real one is a few kilobytes.
 constexpr std::size_t kMaxGameFileSize = 16u << 20;
 
-// The saved-game text of the session's game: indented XML, CR LF line ends, no declaration.
-std::string BuildGameText(const GameSession& session);
+// The saved-game text of a game: indented XML, CR LF line ends, no declaration.
+std::string BuildGameText(const GameState& game);
 
-// Writes the session's game to path, replacing any file there only once the whole text is safely
+// Writes the game to path, replacing any file there only once the whole text is safely
 // on disk. False on any failure, with the reason in *error; an earlier file stays intact.
-bool WriteGameFile(const GameSession& session, const std::string& path,
+bool WriteGameFile(const GameState& game, const std::string& path,
                    std::string* error = nullptr);
 
 // Reads a saved game from text. Grounds not named in the text, prices and building levels come
 // from freshGrounds, the grounds as the company database gives them. Empty, with the reason in
 // *error, when the text is not a saved game or holds a value the game cannot play with (player
 // count, IDs, owners, levels, positions, jail, dice, squares left to walk).
-std::optional<LoadedGame> ParseGameText(std::string_view text, const GroundList& freshGrounds,
+std::optional<GameState> ParseGameText(std::string_view text, const GroundList& freshGrounds,
                                         std::string* error = nullptr);
 
 // Reads the file at path with the database beside the program in appDir.
-std::optional<LoadedGame> LoadStartPosition(const std::string& path, const std::string& appDir,
+std::optional<GameState> LoadStartPosition(const std::string& path, const std::string& appDir,
                                             std::string* error = nullptr);
 
-// Replaces the session's game by the one in path and brings the board up to date; a move saved
-// under way resumes. On failure returns false and changes nothing of the session at all.
-bool ReadGameFile(GameSession& session, const std::string& path, std::string* error = nullptr);
+// Replaces the game by the one in path; a move saved under way resumes. On failure returns false
+// and changes nothing at all.
+bool ReadGameFile(GameRules& rules, const std::string& path, std::string* error = nullptr);
 
 }  // namespace quillbury

@@ -11,24 +11,40 @@
 namespace quillbury {
 namespace {
 
-class SimulatorPort final : public NullPort {
+class SimulatorDialogs final : public SilentDialogs {
  public:
-  bool AskYesNo(const std::string& text) override {
-    // Only the purchase question gets a yes; the courthouse's bribe offer gets a no.
-    return text.rfind("Do you wish to buy", 0) == 0;
-  }
   void RunNewGameCommand() override { gameOver = true; }
   bool gameOver = false;
 };
 
-void CheckInvariants(const GameSession& session, int game, int turn,
+// Follows the games: how each ended, and the stream of events when it is asked for.
+class SimulatorListener final : public GameListener {
+ public:
+  explicit SimulatorListener(std::ostream* events) : events_(events) {}
+  void OnGameEvent(const GameEvent& event) override {
+    if (!live) return;
+    if (events_ != nullptr) *events_ << EventJson(event, game) << '\n';
+    if (event.Type == EventType::GameWon || event.Type == EventType::NobodyWon) {
+      winner = event.Type == EventType::GameWon ? event.Player : -1;
+      // The board's reset after the end belongs to no game that is reported.
+      live = false;
+    }
+  }
+  int game = 0;
+  bool live = false;
+  int winner = -1;
+
+ private:
+  std::ostream* events_;
+};
+
+void CheckInvariants(const GameState& g, int game, int turn,
                      std::vector<std::string>& violations) {
   if (violations.size() >= 20) return;
   auto report = [&](const std::string& what) {
     violations.push_back("game " + std::to_string(game) + ", turn " + std::to_string(turn) + ": " +
                          what);
   };
-  const GameState& g = session.Game;
   for (std::size_t i = 0; i < g.Grounds.size(); ++i) {
     const Ground& ground = g.Grounds[i];
     if (ground.House < -1 || ground.House > 3) {
@@ -59,56 +75,63 @@ double Median(std::vector<int> values) {
 }  // namespace
 
 SimulatorReport RunSimulation(const SimulatorOptions& options,
-                              const std::optional<StartPosition>& from) {
+                              const std::optional<StartPosition>& from, std::ostream* events) {
   SimulatorReport report;
-  SimulatorPort port;
+  SimulatorDialogs dialogs;
   SeededRandom random(options.Seed);
-  GameSession session(port, random);
-  session.AppDir = options.AppDir;
-  session.SoundOn = false;
-  const int seats = from ? static_cast<int>(from->Game.Players.size()) : options.Players;
+  GameRules rules(dialogs, random);
+  SimulatorListener listener(events);
+  // Without a stream the simulator only needs to know who won.
+  rules.AddListener(listener, events != nullptr ? kEveryEvent
+                                                : MaskOf(EventType::GameWon) |
+                                                      MaskOf(EventType::NobodyWon));
+  rules.Settings().AppDir = options.AppDir;
+  const int seats = from ? from->PlayerCount() : options.Players;
   report.WinsBySeat.assign(static_cast<std::size_t>(seats), 0);
 
   const auto started = std::chrono::steady_clock::now();
   for (int game = 0; game < options.Games; ++game) {
-    port.gameOver = false;
+    dialogs.gameOver = false;
+    listener.game = game + 1;
+    listener.live = true;
+    listener.winner = -1;
     if (from) {
-      session.ApplyLoadedGame(from->Game, from->Turn, std::string());
+      rules.LoadGame(*from);
     } else {
-      session.PlayerCount = options.Players;
-      session.NewGame();
+      rules.NewGame(options.Players);
     }
-    for (Player& p : session.Game.Players) p.CPU = true;
+    for (Player& p : rules.MutableState().Players) p.CPU = true;
+    const GameState& state = rules.State();
     if (game == 0) {
-      for (const Player& p : session.Game.Players) report.SeatNames.push_back(p.Name);
+      for (const Player& p : state.Players) report.SeatNames.push_back(p.Name);
     }
     // Players are reported by name; two players of one name are told apart by their seats.
     std::vector<std::string> labels;
-    for (std::size_t i = 0; i < session.Game.Players.size(); ++i) {
-      const std::string& name = session.Game.Players[i].Name;
+    for (std::size_t i = 0; i < state.Players.size(); ++i) {
+      const std::string& name = state.Players[i].Name;
       int sameName = 0;
-      for (const Player& p : session.Game.Players) sameName += p.Name == name ? 1 : 0;
+      for (const Player& p : state.Players) sameName += p.Name == name ? 1 : 0;
       labels.push_back(sameName > 1 ? name + " (seat " + std::to_string(i + 1) + ")" : name);
     }
 
     int turns = 0;
     bool stuck = false;
-    while (!port.gameOver) {
-      session.RefreshStatus();
-      if (port.gameOver) break;
-      if (options.Check) CheckInvariants(session, game + 1, turns, report.Violations);
+    while (!dialogs.gameOver) {
+      rules.RefreshStatus();
+      if (dialogs.gameOver) break;
+      if (options.Check) CheckInvariants(rules.State(), game + 1, turns, report.Violations);
       if (turns >= options.MaxTurns) break;
-      if (session.RollEnabled()) {
-        session.ComputerTurnTick();
+      if (rules.RollAllowed()) {
+        rules.ComputerTurnTick();
         ++turns;
       }
-      if (!session.MovementTimerOn()) {
+      if (!rules.Walking()) {
         // Neither a roll nor a walk: the game cannot go on.
-        stuck = !session.RollEnabled();
+        stuck = !rules.RollAllowed();
         if (stuck) break;
         continue;
       }
-      while (session.MovementTimerOn()) session.StepWalk();
+      while (rules.Walking()) rules.StepWalk();
     }
     if (stuck && options.Check) {
       report.Violations.push_back("game " + std::to_string(game + 1) + " stopped moving");
@@ -117,18 +140,19 @@ SimulatorReport RunSimulation(const SimulatorOptions& options,
     ++report.GamesPlayed;
     report.Turns += turns;
     report.TurnsPerGame.push_back(turns);
-    if (port.gameOver) {
+    if (dialogs.gameOver) {
       ++report.GamesFinished;
-      const GameOutcome& outcome = session.LastOutcome();
-      if (outcome.Winner >= 0 && outcome.Winner < seats) {
-        ++report.WinsBySeat[static_cast<std::size_t>(outcome.Winner)];
-        ++report.WinsByName[labels[static_cast<std::size_t>(outcome.Winner)]];
+      const int winner = listener.winner;
+      if (winner >= 0 && winner < seats) {
+        ++report.WinsBySeat[static_cast<std::size_t>(winner)];
+        ++report.WinsByName[labels[static_cast<std::size_t>(winner)]];
       } else {
         ++report.NobodyWon;
       }
-      report.PlayersBankrupted += outcome.Winner >= 0 ? seats - 1 : seats;
+      report.PlayersBankrupted += winner >= 0 ? seats - 1 : seats;
     } else {
-      for (const Player& p : session.Game.Players) {
+      listener.live = false;
+      for (const Player& p : rules.State().Players) {
         if (!p.Playing) ++report.PlayersBankrupted;
       }
     }
@@ -136,6 +160,121 @@ SimulatorReport RunSimulation(const SimulatorOptions& options,
   report.Seconds =
       std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
   return report;
+}
+
+std::string EventJson(const GameEvent& e, int game) {
+  std::string out = "{\"game\": " + std::to_string(game) + ", \"type\": \"" + EventName(e.Type) + "\"";
+  auto field = [&out](const char* name, std::int64_t value) {
+    out += ", \"";
+    out += name;
+    out += "\": " + std::to_string(value);
+  };
+  auto flag = [&out](const char* name, bool value) {
+    out += ", \"";
+    out += name;
+    out += value ? "\": true" : "\": false";
+  };
+  if (e.Player >= 0) field("player", e.Player);
+  const int ground = e.Ground + 1;  // as printed on the board
+  switch (e.Type) {
+    case EventType::GameStarted:
+    case EventType::GameLoaded:
+    case EventType::PlayerOut:
+    case EventType::NobodyWon:
+      break;
+    case EventType::Rolled:
+      field("die1", e.Die1);
+      field("die2", e.Die2);
+      break;
+    case EventType::Moved:
+      field("square", e.Square);
+      field("steps_left", e.StepsLeft);
+      break;
+    case EventType::PassedStart:
+      field("salary", e.Salary);
+      field("interest", e.Interest);
+      break;
+    case EventType::WalkEnded:
+    case EventType::Shortcut:
+      field("square", e.Square);
+      break;
+    case EventType::Bought:
+      field("ground", ground);
+      field("price", e.Amount);
+      break;
+    case EventType::RentPaid:
+      field("owner", e.Other);
+      field("ground", ground);
+      field("amount", e.Amount);
+      break;
+    case EventType::Chance:
+      field("outcome", e.Outcome);
+      field("amount", e.Amount);
+      break;
+    case EventType::BillPaid:
+      out += e.Outcome == 0 ? ", \"bill\": \"energy\"" : ", \"bill\": \"water\"";
+      field("buildings", e.Count);
+      field("amount", e.Amount);
+      break;
+    case EventType::MayorBonus:
+    case EventType::CasinoWin:
+    case EventType::BribePaid:
+    case EventType::Robbed:
+    case EventType::LoanRepaid:
+      field("amount", e.Amount);
+      break;
+    case EventType::Jailed:
+      field("sentence", e.Sentence);
+      field("fine", e.Amount);
+      flag("bribe_refused", e.Outcome == 1);
+      break;
+    case EventType::PayRise:
+      field("salary", e.Salary);
+      break;
+    case EventType::Built:
+      field("ground", ground);
+      field("level", e.Level + 1);
+      field("cost", e.Amount);
+      break;
+    case EventType::BuildingSold:
+      field("ground", ground);
+      field("levels_sold", e.Count);
+      field("level", e.Level + 1);
+      field("amount", e.Amount);
+      flag("forced", e.Forced);
+      break;
+    case EventType::CompanySold:
+      field("ground", ground);
+      field("amount", e.Amount);
+      flag("forced", e.Forced);
+      break;
+    case EventType::LoanTaken:
+      field("amount", e.Amount);
+      flag("automatic", e.Automatic);
+      break;
+    case EventType::BoughtFromPlayer:
+      field("seller", e.Other);
+      field("ground", ground);
+      field("paid", e.Amount);
+      field("received", e.Received);
+      break;
+    case EventType::TurnPassed:
+      flag("extra", e.Extra);
+      break;
+    case EventType::GameWon:
+      field("score", e.Amount);
+      break;
+  }
+  std::string changes;
+  for (std::size_t p = 0; p < e.Changes.size(); ++p) {
+    const BalanceChange& c = e.Changes[p];
+    if (c.Money == 0 && c.Loan == 0) continue;
+    changes += changes.empty() ? "" : ", ";
+    changes += "{\"player\": " + std::to_string(p) + ", \"money\": " + std::to_string(c.Money) +
+               ", \"loan\": " + std::to_string(c.Loan) + "}";
+  }
+  if (!changes.empty()) out += ", \"changes\": [" + changes + "]";
+  return out + "}";
 }
 
 std::string FormatReport(const SimulatorOptions& options, const SimulatorReport& r, bool json) {

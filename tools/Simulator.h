@@ -6,7 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "core/GameSession.h"
+#include <ostream>
+
+#include "core/GameRules.h"
 
 namespace quillbury {
 
@@ -21,10 +23,7 @@ struct SimulatorOptions {
 };
 
 // A position to play on from, as a saved game holds it.
-struct StartPosition {
-  GameState Game;
-  SavedTurn Turn;
-};
+using StartPosition = GameState;
 
 struct SimulatorReport {
   int GamesPlayed = 0;
@@ -40,11 +39,15 @@ struct SimulatorReport {
   double Seconds = 0;
 };
 
-// Plays whole games with every seat played by the computer. Questions meant for people are
-// answered as the computer player would: buy when affordable, never bribe. The same options
-// give the same results.
+// Plays whole games with every seat played by the classic computer. The same options give the
+// same results. With events, every event of every game is written there as a JSON line.
 SimulatorReport RunSimulation(const SimulatorOptions& options,
-                              const std::optional<StartPosition>& from = std::nullopt);
+                              const std::optional<StartPosition>& from = std::nullopt,
+                              std::ostream* events = nullptr);
+
+// One event as a JSON object on one line, without a line end: {"game": 3, "type": "rent", ...}.
+// Players are seat indexes from 0, grounds the numbers 1..28 printed on the board.
+std::string EventJson(const GameEvent& event, int game);
 
 std::string FormatReport(const SimulatorOptions& options, const SimulatorReport& report, bool json);
 

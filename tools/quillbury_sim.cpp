@@ -16,14 +16,15 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: quillbury-sim [--games N] [--players 2|3] [--seed S] [--max-turns T] [--json]\n"
-    "                     [--check] [--from FILE]\n"
+    "                     [--check] [--from FILE] [--events]\n"
     "  --games N      games to play (default 100)\n"
     "  --players 2|3  players per game (default 3)\n"
     "  --seed S       seed of the random draws (default: chosen at random and printed)\n"
     "  --max-turns T  rolls after which a game counts as unfinished (default 2000)\n"
     "  --json         print the report as JSON\n"
     "  --check        check the game's invariants after every refresh; exit 1 if one breaks\n"
-    "  --from FILE    play on from a saved game; reports each player's share of wins\n";
+    "  --from FILE    play on from a saved game; reports each player's share of wins\n"
+    "  --events       print every event of every game as a JSON line, then the report\n";
 
 int Fail(const std::string& message) {
   std::cerr << "quillbury-sim: " << message << "\n" << kUsage;
@@ -49,6 +50,7 @@ bool ParseCount(const std::string& text, long long min, long long max, long long
 int main(int argc, char** argv) {
   quillbury::SimulatorOptions options;
   bool json = false;
+  bool events = false;
   bool seedGiven = false;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
@@ -77,6 +79,8 @@ int main(int argc, char** argv) {
       options.MaxTurns = static_cast<int>(n);
     } else if (arg == "--json") {
       json = true;
+    } else if (arg == "--events") {
+      events = true;
     } else if (arg == "--check") {
       options.Check = true;
     } else if (arg == "--from") {
@@ -102,10 +106,10 @@ int main(int argc, char** argv) {
       std::cerr << "cannot load " << options.From << ": " << error << "\n";
       return 2;
     }
-    from = quillbury::StartPosition{std::move(position->Game), position->Turn};
+    from = std::move(*position);
   }
 
-  const quillbury::SimulatorReport report = quillbury::RunSimulation(options, from);
+  const quillbury::SimulatorReport report = quillbury::RunSimulation(options, from, events ? &std::cout : nullptr);
   std::cout << quillbury::FormatReport(options, report, json);
   if (options.Check) {
     for (const std::string& v : report.Violations) std::cerr << "invariant broken: " << v << "\n";

@@ -114,8 +114,10 @@ MainWindow::MainWindow(const StartOptions& options, QWidget* parent)
   } else {
     random_ = std::make_unique<SeededRandom>();
   }
-  session_ =
-      std::make_unique<GameSession>(*this, options.Random != nullptr ? *options.Random : *random_);
+  game_ =
+      std::make_unique<GameRules>(*this, options.Random != nullptr ? *options.Random : *random_);
+  game_->AddListener(*this);
+  presenter_ = std::make_unique<StatusPresenter>(*this);
   art_.SetPixelRatio(devicePixelRatioF());
   setWindowTitle(QStringLiteral("Quillbury 2007"));
   setFixedSize(kClientWidth, kClientHeight);
@@ -156,6 +158,7 @@ void MainWindow::Guarded(const char* where, const std::function<void()>& handler
   // No error may cross the event loop: a handler that fails reports it and the game goes on.
   try {
     handler();
+    Sync();
   } catch (const std::exception& e) {
     ShowErrorReport(
         this, QStringLiteral("%1: %2").arg(QLatin1String(where), QString::fromUtf8(e.what())));
@@ -348,7 +351,7 @@ void MainWindow::BuildMenus() {
   aboutAction->setIcon(icon(7));
   // Shortcuts of menu items work while the window has the focus.
   for (QAction* a : {newGameAction, loadGameAction, saveGameAction, exitAction, rulesAction}) addAction(a);
-  connect(this, &MainWindow::GameEvent, this, &MainWindow::AddToLog);
+  connect(this, &MainWindow::LogLine, this, &MainWindow::AddToLog);
   RefreshRecentFiles();
 
   auto tool = [this](const QString& text, int iconIndex, void (MainWindow::*handler)()) {
@@ -374,26 +377,25 @@ void MainWindow::BuildMenus() {
 // ---------------------------------------------------------------- start-up
 
 void MainWindow::FormCreate(const StartOptions& options) {
-  GameSession& s = *session_;
-  s.NoGameYet = true;
-  s.PlayerCount = 2;
-  s.AppDir = appDir_.toStdString();
+  GameRules& s = *game_;
+  s.Settings().AppDir = appDir_.toStdString();
   const QString stored = ReadRegString(kSettingsKey, QStringLiteral("Language"));
-  const std::string path = LanguageFilePathFor(s.AppDir, stored.toStdString());
+  const std::string path = LanguageFilePathFor(s.Settings().AppDir, stored.toStdString());
   if (!IniFile(path).Exists()) {
     startupFailed_ = true;
     ShowMessage("Error in language file. Quillbury is closing!");
     closingTimer->start();
     return;
   }
-  s.LanguageFile = std::make_unique<IniFile>(path);
+  languageFile_ = std::make_unique<IniFile>(path);
+  s.Settings().LanguageFile = languageFile_.get();
   ApplyLanguage();
   lightGround_ = squares[1]->pixmap();
   darkGround_ = squares[6]->pixmap();
   refreshTimer->start();
   computerTimer->start();
-  s.SoundOn = true;
-  s.AnimationOn = true;
+  soundOn_ = true;
+  s.Settings().Animation = true;
   s.SetUpPlaceholderGame();
   for (int n = 1; n <= 42; ++n) {
     QPixmap picture = squares[static_cast<std::size_t>(n - 1)]->pixmap();
@@ -408,13 +410,14 @@ void MainWindow::FormCreate(const StartOptions& options) {
       // A broken or missing file is said so, and the players get the New Game dialog rather than
       // an empty placeholder game.
       ShowMessage(kLoadError);
-      SetActionsEnabled(false);
+      s.SetActionsAllowed(false);
       startupNewGameTimer->start();
     }
   } else {
-    s.SetActionsEnabled(false);
+    s.SetActionsAllowed(false);
     startupNewGameTimer->start();
   }
+  Sync();
 }
 
 void MainWindow::StartupNewGameTimer() {
@@ -429,7 +432,7 @@ void MainWindow::ExitCommand() { close(); }
 // ---------------------------------------------------------------- language
 
 void MainWindow::ApplyLanguage() {
-  const IniFile* file = session_->LanguageFile.get();
+  const IniFile* file = languageFile_.get();
   if (file == nullptr) return;
   auto read = [file](const char* section, const char* key, const QString& current) {
     return QString::fromStdString(file->ReadString(section, key, current.toStdString()));
@@ -468,19 +471,19 @@ void MainWindow::ApplyLanguage() {
 }
 
 void MainWindow::ChooseLanguage() {
-  GameSession& s = *session_;
   const std::string current =
-      s.LanguageFile
-          ? QFileInfo(QString::fromStdString(s.LanguageFile->Path())).fileName().toStdString()
+      languageFile_
+          ? QFileInfo(QString::fromStdString(languageFile_->Path())).fileName().toStdString()
           : std::string();
   const std::string next = current == "da.lang" ? "en.lang" : "da.lang";
-  const std::string path = s.AppDir + "Lang/" + next;
+  const std::string path = appDir_.toStdString() + "Lang/" + next;
   if (!IniFile(path).Exists()) {
     // Switching to a missing file would leave a setting that stops the next start-up.
     ShowMessage("The language file " + path + " is missing. The language stays as it was.");
     return;
   }
-  s.LanguageFile = std::make_unique<IniFile>(path);
+  languageFile_ = std::make_unique<IniFile>(path);
+  game_->Settings().LanguageFile = languageFile_.get();
   WriteRegString(kSettingsKey, QStringLiteral("Language"), QString::fromStdString(next));
   ApplyLanguage();
 }
@@ -488,14 +491,17 @@ void MainWindow::ChooseLanguage() {
 // ---------------------------------------------------------------- commands
 
 void MainWindow::NewGameCommand() {
-  NewGameDialog dialog(this, session_->LanguageFile.get(), art_);
+  NewGameDialog dialog(this, languageFile_.get(), art_);
   if (dialog.exec() != QDialog::Accepted) return;
-  session_->StartNewGame(dialog.Choice());
+  game_->StartNewGame(dialog.Choice());
+  Sync();
 }
 
 bool MainWindow::LoadGame(const QString& path) {
   // A load that succeeds stops any move under way and resumes the file's own.
-  if (!ReadGameFile(*session_, path.toStdString())) return false;
+  if (!ReadGameFile(*game_, path.toStdString())) return false;
+  currentFile_ = path.toStdString();
+  Sync();
   recent_.Add(path);
   RefreshRecentFiles();
   AddToLog(QStringLiteral("Game loaded from %1.").arg(path));
@@ -503,7 +509,7 @@ bool MainWindow::LoadGame(const QString& path) {
 }
 
 bool MainWindow::SaveGame(const QString& path) {
-  if (!WriteGameFile(*session_, path.toStdString())) return false;
+  if (!WriteGameFile(game_->State(), path.toStdString())) return false;
   recent_.Add(path);
   RefreshRecentFiles();
   return true;
@@ -516,21 +522,20 @@ void MainWindow::LoadGameCommand() {
 }
 
 void MainWindow::SaveGameCommand() {
-  GameSession& s = *session_;
-  if (s.Game.FileName.empty()) {
+  if (currentFile_.empty()) {
     const QString path = fileDialogs_->SaveFile(this);
     if (path.isEmpty()) return;
-    s.Game.FileName = WithGameExtension(path).toStdString();
+    currentFile_ = WithGameExtension(path).toStdString();
   }
-  if (!SaveGame(QString::fromStdString(s.Game.FileName))) ShowMessage(kSaveError);
+  if (!SaveGame(QString::fromStdString(currentFile_))) ShowMessage(kSaveError);
 }
 
 void MainWindow::SaveGameAsCommand() {
   const QString path = fileDialogs_->SaveFile(this);
   if (path.isEmpty()) return;
   // The new name is kept even if the write fails, so the next Save tries it again.
-  session_->Game.FileName = WithGameExtension(path).toStdString();
-  if (!SaveGame(QString::fromStdString(session_->Game.FileName))) ShowMessage(kSaveError);
+  currentFile_ = WithGameExtension(path).toStdString();
+  if (!SaveGame(QString::fromStdString(currentFile_))) ShowMessage(kSaveError);
 }
 
 QStringList MainWindow::RecentFileEntries() const { return recent_.Files(); }
@@ -571,8 +576,8 @@ void MainWindow::OpenRecentFile(const QString& path) {
 void MainWindow::ShowRules() {
   if (rules_ == nullptr) rules_ = new RulesWindow(this, appDir_);
   const bool danish =
-      session_->LanguageFile &&
-      QFileInfo(QString::fromStdString(session_->LanguageFile->Path())).fileName() ==
+      languageFile_ &&
+      QFileInfo(QString::fromStdString(languageFile_->Path())).fileName() ==
           QStringLiteral("da.lang");
   rules_->ShowLanguage(danish ? QStringLiteral("da") : QStringLiteral("en"));
   rules_->show();
@@ -591,10 +596,10 @@ void MainWindow::ShowGameLog() {
 }
 
 void MainWindow::AddToLog(const QString& text) {
-  const GameState& game = session_->Game;
-  const int cur = session_->CurrentPlayerID;
+  const GameState& game = game_->State();
+  const int cur = game.CurrentPlayer;
   QString who;
-  if (!session_->NoGameYet && cur >= 0 && static_cast<std::size_t>(cur) < game.Players.size()) {
+  if (game_->HasGame() && cur >= 0 && static_cast<std::size_t>(cur) < game.Players.size()) {
     who = QString::fromStdString(game.Players[static_cast<std::size_t>(cur)].Name) +
           QStringLiteral(": ");
   }
@@ -621,13 +626,14 @@ void MainWindow::ShowWallOfFame() {
 }
 
 void MainWindow::ToggleSound() {
-  session_->SoundOn = !session_->SoundOn;
-  soundAction->setChecked(session_->SoundOn);
+  soundOn_ = !soundOn_;
+  soundAction->setChecked(soundOn_);
 }
 
 void MainWindow::ToggleAnimation() {
-  session_->AnimationOn = !session_->AnimationOn;
-  animationAction->setChecked(session_->AnimationOn);
+  bool& animation = game_->Settings().Animation;
+  animation = !animation;
+  animationAction->setChecked(animation);
 }
 
 void MainWindow::ShowAbout() {
@@ -640,23 +646,33 @@ void MainWindow::OpenMakersSite() {
 }
 
 void MainWindow::Roll() {
-  Guarded("Roll", [this] { session_->Roll(); });
+  Guarded("Roll", [this] { game_->Roll(); });
 }
 void MainWindow::StepWalk() {
-  Guarded("Move", [this] { session_->StepWalk(); });
+  Guarded("Move", [this] {
+    game_->StepWalk();
+    // The walk's pace is the window's: a square every 400 ms, and the end of the walk (and
+    // every step without animation) at once.
+    walkTimer->setInterval(game_->Walking() && game_->State().StepsLeft > 0 ? 400 : 1);
+  });
 }
 void MainWindow::RefreshStatus() {
-  Guarded("Refresh", [this] { session_->RefreshStatus(); });
+  Guarded("Refresh", [this] {
+    game_->RefreshStatus();
+    ShowStatus();
+  });
 }
 void MainWindow::ComputerTurnTick() {
-  Guarded("Computer player", [this] { session_->ComputerTurnTick(); });
+  Guarded("Computer player", [this] { game_->ComputerTurnTick(); });
 }
-void MainWindow::TakeLoan() { session_->TakeLoan(); }
-void MainWindow::RepayLoan() { session_->RepayLoan(); }
-void MainWindow::BuyGroundFromPlayer() { session_->BuyGroundFromPlayer(); }
-void MainWindow::Build() { session_->Build(); }
-void MainWindow::SellCompany() { session_->SellCompany(); }
-void MainWindow::SellBuilding() { session_->SellBuilding(); }
+void MainWindow::TakeLoan() { Guarded("Loan", [this] { game_->TakeLoan(); }); }
+void MainWindow::RepayLoan() { Guarded("Pay back", [this] { game_->RepayLoan(); }); }
+void MainWindow::BuyGroundFromPlayer() {
+  Guarded("Buy company", [this] { game_->BuyGroundFromPlayer(); });
+}
+void MainWindow::Build() { Guarded("Build", [this] { game_->Build(); }); }
+void MainWindow::SellCompany() { Guarded("Sell company", [this] { game_->SellCompany(); }); }
+void MainWindow::SellBuilding() { Guarded("Sell building", [this] { game_->SellBuilding(); }); }
 
 void MainWindow::keyPressEvent(QKeyEvent* event) {
   // Enter presses Roll, the window's default button.
@@ -682,7 +698,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 QString MainWindow::GroundTooltip(int ground) const {
-  const GameState& game = session_->Game;
+  const GameState& game = game_->State();
   if (ground < 0 || static_cast<std::size_t>(ground) >= game.Grounds.size()) return {};
   const Ground& g = game.Grounds[static_cast<std::size_t>(ground)];
   auto money = [](std::int32_t v) { return QString::fromStdString(MoneyText(v)).toHtmlEscaped(); };
@@ -715,7 +731,7 @@ QString MainWindow::GroundTooltip(int ground) const {
 
 void MainWindow::ShowMessage(const std::string& text) {
   const QString message = FromGame(text);
-  emit GameEvent(message);
+  emit LogLine(message);
   QMessageBox box(QMessageBox::NoIcon, windowTitle(), message, QMessageBox::Ok, this);
   box.exec();
 }
@@ -725,7 +741,7 @@ bool MainWindow::AskYesNo(const std::string& text) {
   QMessageBox box(QMessageBox::Question, QStringLiteral("Confirm"), question,
                   QMessageBox::Yes | QMessageBox::No, this);
   const bool yes = box.exec() == QMessageBox::Yes;
-  emit GameEvent(question + (yes ? QStringLiteral(" Yes.") : QStringLiteral(" No.")));
+  emit LogLine(question + (yes ? QStringLiteral(" Yes.") : QStringLiteral(" No.")));
   return yes;
 }
 
@@ -749,11 +765,6 @@ void MainWindow::PlaceToken(int player, int square) {
               at.y() + (kSquareSize - token->height()) / 2);
 }
 
-void MainWindow::SetTokenVisible(int player, bool visible) {
-  if (player < 0 || player > 2) return;
-  tokens[static_cast<std::size_t>(player)]->setVisible(visible);
-}
-
 void MainWindow::DrawSquarePicture(int square, const QPixmap& picture) {
   QLabel* label = squares[static_cast<std::size_t>(square - 1)];
   label->setPixmap(picture);
@@ -761,7 +772,7 @@ void MainWindow::DrawSquarePicture(int square, const QPixmap& picture) {
 }
 
 void MainWindow::RefreshGround(int ground) {
-  const GameState& game = session_->Game;
+  const GameState& game = game_->State();
   if (ground < 0 || static_cast<std::size_t>(ground) >= game.Grounds.size()) return;
   const Ground& g = game.Grounds[static_cast<std::size_t>(ground)];
   if (g.Square < 1 || g.Square > 42) return;
@@ -781,20 +792,6 @@ void MainWindow::RefreshGround(int ground) {
   }
   painter.end();
   DrawSquarePicture(g.Square, picture);
-}
-
-void MainWindow::DrawOwnerFrame(int ground, std::int32_t colour) {
-  const GameState& game = session_->Game;
-  if (ground < 0 || static_cast<std::size_t>(ground) >= game.Grounds.size()) return;
-  const int square = game.Grounds[static_cast<std::size_t>(ground)].Square;
-  if (square < 1 || square > 42) return;
-  QPixmap picture = squares[static_cast<std::size_t>(square - 1)]->pixmap();
-  QPainter painter(&picture);
-  painter.setPen(QPen(FromBgr(colour), 1));
-  painter.drawRect(QRectF(0.5, 0.5, 48, 48));
-  painter.drawRect(QRectF(1.5, 1.5, 46, 46));
-  painter.end();
-  DrawSquarePicture(square, picture);
 }
 
 void MainWindow::ShowDice(int firstFace, int secondFace) {
@@ -828,23 +825,6 @@ void MainWindow::SetActionsEnabled(bool enabled) {
 }
 
 void MainWindow::SetRollEnabled(bool enabled) { rollButton->setEnabled(enabled); }
-
-void MainWindow::SetMovementTimer(bool enabled, int intervalMs) {
-  if (walkTimer->interval() != intervalMs) walkTimer->setInterval(intervalMs);
-  if (enabled && !walkTimer->isActive()) {
-    walkTimer->start();
-  } else if (!enabled) {
-    walkTimer->stop();
-  }
-}
-
-void MainWindow::SetRefreshTimer(bool enabled) {
-  if (enabled) {
-    if (!refreshTimer->isActive()) refreshTimer->start();
-  } else {
-    refreshTimer->stop();
-  }
-}
 
 void MainWindow::SetPanelText(int panel, PanelField field, const std::string& text) {
   if (panel < 0 || panel > 2) return;
@@ -880,15 +860,15 @@ void MainWindow::SetTip(const std::string& text) { notificationLabel->setText(Fr
 
 void MainWindow::ShowCasino(const std::string& text) {
   const QString win = FromGame(text);
-  emit GameEvent(win);
+  emit LogLine(win);
   CasinoWindow casino(this, win, art_, [this] {
-    if (session_->SoundOn) PlaySound(session_->SoundPath("Hurrah.wav"));
+    if (soundOn_) PlaySound(SoundPath("Hurrah.wav"));
   });
   casino.exec();
 }
 
 void MainWindow::ShowWon(const std::string& caption, std::int32_t score) {
-  emit GameEvent(QString::fromStdString(caption));
+  emit LogLine(QString::fromStdString(caption));
   WonDialog won(this, art_);
   won.setWindowTitle(QString::fromStdString(caption));
   won.Score = score;
@@ -897,13 +877,108 @@ void MainWindow::ShowWon(const std::string& caption, std::int32_t score) {
 
 void MainWindow::RunNewGameCommand() { NewGameCommand(); }
 
-void MainWindow::DiceRolled(int player, int die1, int die2) {
-  const GameState& game = session_->Game;
-  const QString name =
-      player >= 0 && static_cast<std::size_t>(player) < game.Players.size()
-          ? QString::fromStdString(game.Players[static_cast<std::size_t>(player)].Name)
-          : QString();
-  emit GameEvent(QStringLiteral("%1 rolls %2 and %3.").arg(name).arg(die1).arg(die2));
+// ---------------------------------------------------------------- following the game
+
+void MainWindow::Sync() {
+  if (game_->Walking()) {
+    if (!walkTimer->isActive()) {
+      // The first step follows the roll at once.
+      walkTimer->setInterval(1);
+      walkTimer->start();
+    }
+  } else {
+    walkTimer->stop();
+  }
+  if (game_->RefreshOn()) {
+    if (!refreshTimer->isActive()) refreshTimer->start();
+  } else {
+    refreshTimer->stop();
+  }
+  presenter_->ShowControls({game_->RollAllowed(), game_->ActionsAllowed()});
+}
+
+void MainWindow::ShowStatus() {
+  presenter_->Show(game_->State(), {game_->RollAllowed(), game_->ActionsAllowed()});
+}
+
+void MainWindow::DrawWholeGame(const GameEvent& event) {
+  const GameState& game = game_->State();
+  for (int g = 0; g < kGroundCount; ++g) RefreshGround(g);
+  for (int p = 0; p < kMaxPlayers; ++p) {
+    const bool seated = p < game.PlayerCount();
+    if (seated) PlaceToken(p, game.Players[static_cast<std::size_t>(p)].CurrentPosition);
+    tokens[static_cast<std::size_t>(p)]->setVisible(
+        seated && game.Players[static_cast<std::size_t>(p)].Playing);
+  }
+  if (event.Type == EventType::GameLoaded && game.StepsLeft > 0) {
+    // The saved move goes on: its dice are on the table.
+    ShowDice(game.Die2, game.Die1);
+    PlaceDice(event.DiceLayout);
+  } else {
+    SetDiceVisible(false);
+  }
+}
+
+void MainWindow::OnGameEvent(const GameEvent& event) {
+  const GameState& game = game_->State();
+  auto nameOf = [&game](int player) {
+    return player >= 0 && player < game.PlayerCount()
+               ? QString::fromStdString(game.Players[static_cast<std::size_t>(player)].Name)
+               : QString();
+  };
+  switch (event.Type) {
+    case EventType::GameStarted:
+      currentFile_.clear();
+      DrawWholeGame(event);
+      break;
+    case EventType::GameLoaded:
+      DrawWholeGame(event);
+      break;
+    case EventType::Rolled:
+      // The first die picture shows the second die's face, as the board always has.
+      ShowDice(event.Die2, event.Die1);
+      PlaceDice(event.DiceLayout);
+      emit LogLine(QStringLiteral("%1 rolls %2 and %3.")
+                         .arg(nameOf(event.Player))
+                         .arg(event.Die1)
+                         .arg(event.Die2));
+      break;
+    case EventType::Moved:
+      SetDiceVisible(true);
+      if (event.StepsLeft > 0 && soundOn_) PlaySound(SoundPath("Go1.wav"));
+      PlaceToken(event.Player, event.Square);
+      break;
+    case EventType::WalkEnded:
+      if (soundOn_) PlaySound(SoundPath("Go2.wav"));
+      break;
+    case EventType::Shortcut:
+      PlaceToken(event.Player, event.Square);
+      break;
+    case EventType::Bought:
+    case EventType::Built:
+    case EventType::BuildingSold:
+    case EventType::CompanySold:
+    case EventType::BoughtFromPlayer:
+      RefreshGround(event.Ground);
+      break;
+    case EventType::PlayerOut:
+      if (event.Player >= 0 && event.Player < kMaxPlayers) {
+        tokens[static_cast<std::size_t>(event.Player)]->setVisible(false);
+      }
+      ShowStatus();
+      break;
+    case EventType::TurnPassed:
+      SetDiceVisible(false);
+      break;
+    case EventType::GameWon:
+    case EventType::NobodyWon:
+      SetDiceVisible(false);
+      ShowStatus();
+      break;
+    default:
+      break;
+  }
+  Sync();
 }
 
 }  // namespace quillbury::ui

@@ -14,9 +14,12 @@
 #include <memory>
 #include <optional>
 
-#include "core/GamePort.h"
-#include "core/GameSession.h"
+#include "core/GameDialogs.h"
+#include "core/GameEvent.h"
+#include "core/GameRules.h"
 #include "core/Random.h"
+#include "core/StatusPresenter.h"
+#include "localisation/IniFile.h"
 #include "ui/Artwork.h"
 #include "ui/RecentFiles.h"
 
@@ -43,8 +46,12 @@ class GameLogWindow;
 class RulesWindow;
 
 // The main window: the board, the tokens and dice, the status panels, menus and toolbar. It
-// implements the game's port and forwards its timers and buttons to the game, staying thin.
-class MainWindow : public QWidget, public GamePort {
+// owns the game's timers and forwards them and its buttons to the rules, shows the rules'
+// dialogs, draws the board from their events and the panels through the status presenter.
+class MainWindow : public QWidget,
+                   public GameDialogs,
+                   public GameListener,
+                   public StatusView {
   Q_OBJECT
 
  public:
@@ -58,35 +65,43 @@ class MainWindow : public QWidget, public GamePort {
   explicit MainWindow(const StartOptions& options, QWidget* parent = nullptr);
   ~MainWindow() override;
 
-  GameSession& Session() { return *session_; }
+  GameRules& Game() { return *game_; }
+  // The saved game that Save writes to; empty for a game never saved or loaded.
+  const std::string& CurrentFile() const { return currentFile_; }
+  void SetCurrentFile(const std::string& path) { currentFile_ = path; }
+  bool SoundOn() const { return soundOn_; }
+  void SetSoundOn(bool on) { soundOn_ = on; }
+  const IniFile* LanguageFile() const { return languageFile_.get(); }
   Artwork& Art() { return art_; }
   bool StartupFailed() const { return startupFailed_; }
   void SetFileDialogs(std::unique_ptr<FileDialogs> dialogs);
 
-  // --- GamePort ---
+  // --- GameDialogs ---
   void ShowMessage(const std::string& text) override;
   bool AskYesNo(const std::string& text) override;
   bool InputBox(const std::string& caption, const std::string& prompt, std::string& text) override;
-  void PlaySound(const std::string& path) override;
-  void PlaceToken(int player, int square) override;
-  void SetTokenVisible(int player, bool visible) override;
-  void RefreshGround(int ground) override;
-  void DrawOwnerFrame(int ground, std::int32_t colour) override;
-  void ShowDice(int firstFace, int secondFace) override;
-  void PlaceDice(int arrangement) override;
-  void SetDiceVisible(bool visible) override;
-  void SetActionsEnabled(bool enabled) override;
-  void SetRollEnabled(bool enabled) override;
-  void SetMovementTimer(bool enabled, int intervalMs) override;
-  void SetRefreshTimer(bool enabled) override;
+  void ShowCasino(const std::string& text) override;
+  void ShowWon(const std::string& caption, std::int32_t score) override;
+  void RunNewGameCommand() override;
+
+  // --- GameListener: the board, the sounds and the log follow the game ---
+  void OnGameEvent(const GameEvent& event) override;
+
+  // --- StatusView ---
   void SetPanelText(int panel, PanelField field, const std::string& text) override;
   void DrawStatusPanel(int panel, std::int32_t colour) override;
   void SetTurnCaption(const std::string& text) override;
   void SetTip(const std::string& text) override;
-  void ShowCasino(const std::string& text) override;
-  void ShowWon(const std::string& caption, std::int32_t score) override;
-  void RunNewGameCommand() override;
-  void DiceRolled(int player, int die1, int die2) override;
+  void SetActionsEnabled(bool enabled) override;
+  void SetRollEnabled(bool enabled) override;
+
+  // --- the board view ---
+  void PlaySound(const std::string& path);
+  void PlaceToken(int player, int square);
+  void RefreshGround(int ground);
+  void ShowDice(int firstFace, int secondFace);
+  void PlaceDice(int arrangement);
+  void SetDiceVisible(bool visible);
 
   // The captions of the window from the language file.
   void ApplyLanguage();
@@ -164,7 +179,7 @@ class MainWindow : public QWidget, public GamePort {
 
  signals:
   // Every message shown and every roll, for the game log.
-  void GameEvent(const QString& text);
+  void LogLine(const QString& text);
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
@@ -177,6 +192,12 @@ class MainWindow : public QWidget, public GamePort {
   void FormCreate(const StartOptions& options);
   void DrawSquarePicture(int square, const QPixmap& picture);
   void Guarded(const char* where, const std::function<void()>& handler);
+  // Brings the timers and the Roll button and actions in line with the rules.
+  void Sync();
+  void ShowStatus();
+  // Draws the whole board of a game that was just started or loaded.
+  void DrawWholeGame(const GameEvent& event);
+  std::string SoundPath(const char* file) const { return appDir_.toStdString() + file; }
   void RefreshRecentFiles();
   void AddToLog(const QString& text);
   bool LoadGame(const QString& path);
@@ -188,7 +209,11 @@ class MainWindow : public QWidget, public GamePort {
   QString appDir_;
   Artwork art_;
   std::unique_ptr<RandomSource> random_;
-  std::unique_ptr<GameSession> session_;
+  std::unique_ptr<GameRules> game_;
+  std::unique_ptr<StatusPresenter> presenter_;
+  std::unique_ptr<IniFile> languageFile_;
+  std::string currentFile_;
+  bool soundOn_ = true;
   std::unique_ptr<SoundPlayer> sound_;
   std::unique_ptr<FileDialogs> fileDialogs_;
   QPixmap lightGround_, darkGround_;

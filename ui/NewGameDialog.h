@@ -4,7 +4,7 @@
 #include <array>
 #include <cstdint>
 
-#include "core/GameSession.h"
+#include "core/GameRules.h"
 
 class QGroupBox;
 class QLabel;

@@ -65,9 +65,9 @@ class RoutinesTest : public testing::GameTest {};
 TEST_F(RoutinesTest, BuildingValueIsZeroWithoutBuildingsEvenWhenOwned) {
   StartGame();
   GroundAt(0).Owner = 0;
-  EXPECT_EQ(BuildingValue(session.Game, 0), 0);
+  EXPECT_EQ(BuildingValue(game, 0), 0);
   GroundAt(0).House = 1;
-  EXPECT_EQ(BuildingValue(session.Game, 0), GroundAt(0).Houses[1].Rent);
+  EXPECT_EQ(BuildingValue(game, 0), GroundAt(0).Houses[1].Rent);
 }
 
 TEST_F(RoutinesTest, MaxLoanWorksInSinglePrecision) {
@@ -87,12 +87,12 @@ TEST_F(RoutinesTest, MaxLoanWorksInSinglePrecision) {
   for (const Case& c : cases) {
     PlayerAt(0).Money = c.money;
     PlayerAt(0).Loan = c.loan;
-    for (auto& g : session.Game.Grounds) g.Owner = -1;
+    for (auto& g : game.Grounds) g.Owner = -1;
     if (c.lots > 0) {
       SetPrice(0, c.lots);
       GroundAt(0).Owner = 0;
     }
-    EXPECT_EQ(MaxLoan(session.Game, 0), c.expected) << c.money << " " << c.lots << " " << c.loan;
+    EXPECT_EQ(MaxLoan(game, 0), c.expected) << c.money << " " << c.lots << " " << c.loan;
   }
 }
 
@@ -102,20 +102,20 @@ TEST_F(RoutinesTest, WorthNeverWrapsForRichPlayers) {
   SetPrice(27, kInt32Max);
   GroundAt(27).Owner = 0;
   GroundAt(27).House = 3;
-  EXPECT_EQ(Total(session.Game, 0), kInt32Max);
-  EXPECT_GT(WorthOf(session.Game, 0).Total, std::int64_t{kInt32Max});
+  EXPECT_EQ(Total(game, 0), kInt32Max);
+  EXPECT_GT(WorthOf(game, 0).Total, std::int64_t{kInt32Max});
   PlayerAt(0).Money = 0;
   PlayerAt(0).Loan = kInt32Max;
-  for (auto& g : session.Game.Grounds) g.Owner = -1;
+  for (auto& g : game.Grounds) g.Owner = -1;
   PlayerAt(0).Money = kInt32Min;
-  EXPECT_EQ(Total(session.Game, 0), kInt32Min);
+  EXPECT_EQ(Total(game, 0), kInt32Min);
 }
 
 TEST_F(RoutinesTest, JailCountdownStopsAtZero) {
   StartGame();
   PlayerAt(0).Jail = 1;
-  JailCountdown(session.Game, 0);
-  JailCountdown(session.Game, 0);
+  JailCountdown(game, 0);
+  JailCountdown(game, 0);
   EXPECT_EQ(PlayerAt(0).Jail, 0);
 }
 

@@ -11,9 +11,9 @@ class FinanceActionsTest : public testing::GameTest {
  protected:
   void SetUp() override {
     StartGame(2, false);
-    for (auto& g : session.Game.Grounds) g.Owner = -1;
+    for (auto& g : game.Grounds) g.Owner = -1;
   }
-  void Answer(std::initializer_list<Input> inputs) { port.inputs = inputs; }
+  void Answer(std::initializer_list<Input> inputs) { dialogs.inputs = inputs; }
   void Own(int index, int owner, int house = -1) {
     GroundAt(index).Owner = owner;
     GroundAt(index).House = house;
@@ -35,28 +35,28 @@ TEST_F(FinanceActionsTest, LoanIsGrantedUpToTheLimitIncludingTheCurrentLoan) {
       {1000000, 500000, 1000000, "700.000,00", true},
   };
   for (const Case& c : cases) {
-    for (auto& g : session.Game.Grounds) g.Owner = -1;
+    for (auto& g : game.Grounds) g.Owner = -1;
     if (c.ownedPrice > 0) {
       SetPrice(9, c.ownedPrice);
       Own(9, 0);
     }
     PlayerAt(0).Money = c.money;
     PlayerAt(0).Loan = c.loan;
-    port.messages.clear();
+    dialogs.messages.clear();
     Answer({c.typed});
-    session.TakeLoan();
+    rules.TakeLoan();
     const std::int32_t amount = *ParseWholeNumber(c.typed);
     if (c.granted) {
       EXPECT_EQ(PlayerAt(0).Loan, c.loan + amount) << c.typed;
       EXPECT_EQ(PlayerAt(0).Money, c.money + amount) << c.typed;
-      EXPECT_TRUE(port.messages.empty());
+      EXPECT_TRUE(dialogs.messages.empty());
     } else {
       EXPECT_EQ(PlayerAt(0).Loan, c.loan) << c.typed;
-      ASSERT_EQ(port.messages.size(), 1u);
-      EXPECT_EQ(port.messages[0], "You can't loan that much money!");
+      ASSERT_EQ(dialogs.messages.size(), 1u);
+      EXPECT_EQ(dialogs.messages[0], "You can't loan that much money!");
     }
   }
-  EXPECT_EQ(port.prompts.back(), "Type the amount you wish to loan");
+  EXPECT_EQ(dialogs.prompts.back().Text, "Type the amount you wish to loan");
 }
 
 // Text that is not a whole number, amounts below 1, an empty answer and Cancel change nothing
@@ -66,29 +66,29 @@ TEST_F(FinanceActionsTest, BadOrCancelledEntriesEndEveryActionWithoutAChange) {
   Own(5, 0, 1);
   PlayerAt(0).Loan = 200000;
   const std::vector<Input> bad = {"abc", "12a", "", std::nullopt, "0", "-5", "99999999999", "1e3"};
-  const GameState before = session.Game;
+  const GameState before = game;
   for (const Input& entry : bad) {
     Answer({entry});
-    session.TakeLoan();
+    rules.TakeLoan();
     Answer({entry});
-    session.RepayLoan();
+    rules.RepayLoan();
     Answer({entry});
-    session.BuyGroundFromPlayer();
+    rules.BuyGroundFromPlayer();
     Answer({entry});
-    session.SellCompany();
+    rules.SellCompany();
     Answer({entry, "1"});
-    session.Build();
+    rules.Build();
     Answer({"6", entry});
-    session.Build();
+    rules.Build();
     Answer({entry, "1"});
-    session.SellBuilding();
+    rules.SellBuilding();
     Answer({"6", entry});
-    session.SellBuilding();
+    rules.SellBuilding();
   }
-  EXPECT_TRUE(port.messages.empty());
+  EXPECT_TRUE(dialogs.messages.empty());
   for (int i = 0; i < 2; ++i) {
-    EXPECT_EQ(session.Game.Players[i].Money, before.Players[i].Money);
-    EXPECT_EQ(session.Game.Players[i].Loan, before.Players[i].Loan);
+    EXPECT_EQ(game.Players[i].Money, before.Players[i].Money);
+    EXPECT_EQ(game.Players[i].Loan, before.Players[i].Loan);
   }
   for (int g = 0; g < 28; ++g) {
     EXPECT_EQ(GroundAt(g).Owner, before.Grounds[g].Owner);
@@ -97,49 +97,49 @@ TEST_F(FinanceActionsTest, BadOrCancelledEntriesEndEveryActionWithoutAChange) {
 }
 
 TEST_F(FinanceActionsTest, GroundNumbersOutsideTheBoardAreRefused) {
-  const std::size_t redrawn = port.refreshed.size();
+  events.events.clear();
   for (const char* number : {"0", "-3", "29", "1000"}) {
     Own(0, 1);
     Answer({number});
-    session.BuyGroundFromPlayer();
+    rules.BuyGroundFromPlayer();
     Answer({number});
-    session.SellCompany();
+    rules.SellCompany();
     Answer({number, "1"});
-    session.Build();
+    rules.Build();
   }
   EXPECT_EQ(PlayerAt(0).Money, 5000000);
-  EXPECT_EQ(port.refreshed.size(), redrawn) << "no square was redrawn by an action";
+  EXPECT_TRUE(events.events.empty()) << "nothing happened";
 }
 
 TEST_F(FinanceActionsTest, PayBackIsPrefilledButCancelNeverRepays) {
   PlayerAt(0).Loan = 100;
   PlayerAt(0).Money = 150;
   Answer({std::nullopt});
-  session.RepayLoan();
-  EXPECT_EQ(port.defaults.back(), "100");
+  rules.RepayLoan();
+  EXPECT_EQ(dialogs.prompts.back().Default, "100");
   EXPECT_EQ(PlayerAt(0).Loan, 100);
 
   Answer({"120"});  // more than the loan: exactly the loan is repaid
-  session.RepayLoan();
+  rules.RepayLoan();
   EXPECT_EQ(PlayerAt(0).Loan, 0);
   EXPECT_EQ(PlayerAt(0).Money, 50);
 
   PlayerAt(0).Loan = 100;
   PlayerAt(0).Money = 150;
   Answer({"200"});  // more than the cash: nothing, although the loan itself could be paid
-  session.RepayLoan();
+  rules.RepayLoan();
   EXPECT_EQ(PlayerAt(0).Loan, 100);
 
   PlayerAt(0).Money = 50;
   Answer({std::nullopt});
-  session.RepayLoan();
-  EXPECT_EQ(port.defaults.back(), "") << "no default when the cash cannot cover the loan";
+  rules.RepayLoan();
+  EXPECT_EQ(dialogs.prompts.back().Default, "") << "no default when the cash cannot cover the loan";
 }
 
 TEST_F(FinanceActionsTest, PayBackWithoutALoanSaysSo) {
-  session.RepayLoan();
-  EXPECT_EQ(port.messages.back(), "You havn't loan any money!");
-  EXPECT_TRUE(port.prompts.empty());
+  rules.RepayLoan();
+  EXPECT_EQ(dialogs.messages.back(), "You havn't loan any money!");
+  EXPECT_TRUE(dialogs.prompts.empty());
 }
 
 TEST_F(FinanceActionsTest, BuyingAnotherPlayersGroundPaysHimOneAndAHalfTimes) {
@@ -154,27 +154,27 @@ TEST_F(FinanceActionsTest, BuyingAnotherPlayersGroundPaysHimOneAndAHalfTimes) {
     PlayerAt(0).Money = 5000000;
     PlayerAt(1).Money = 0;
     Answer({"5"});
-    session.BuyGroundFromPlayer();
+    rules.BuyGroundFromPlayer();
     EXPECT_EQ(PlayerAt(0).Money, 5000000 - c.buyerPays);
     EXPECT_EQ(PlayerAt(1).Money, c.sellerGets);
     EXPECT_EQ(GroundAt(4).Owner, 0);
     EXPECT_EQ(GroundAt(4).House, c.house) << "the buildings pass with the ground";
-    EXPECT_EQ(port.refreshed.back(), 4);
+    EXPECT_EQ(events.Last(EventType::BoughtFromPlayer).Ground, 4);
   }
   // One dollar short, unowned or already one's own: nothing, no message.
   Own(4, 1);
   PlayerAt(0).Money = 1949999;
   Answer({"5"});
-  session.BuyGroundFromPlayer();
+  rules.BuyGroundFromPlayer();
   EXPECT_EQ(GroundAt(4).Owner, 1);
   for (int owner : {-1, 0}) {
     Own(4, owner);
     PlayerAt(0).Money = 5000000;
     Answer({"5"});
-    session.BuyGroundFromPlayer();
+    rules.BuyGroundFromPlayer();
     EXPECT_EQ(PlayerAt(0).Money, 5000000);
   }
-  EXPECT_TRUE(port.messages.empty());
+  EXPECT_TRUE(dialogs.messages.empty());
 }
 
 TEST_F(FinanceActionsTest, BuildHouseChargesTheDifferenceToTheLevelAsked) {
@@ -186,23 +186,23 @@ TEST_F(FinanceActionsTest, BuildHouseChargesTheDifferenceToTheLevelAsked) {
   const int levels[] = {0, 3, 1, 1, 3};
   for (int i = 0; i < 5; ++i) {
     Answer({"5", steps[i].first});
-    session.Build();
+    rules.Build();
     EXPECT_EQ(PlayerAt(0).Money, steps[i].second) << "house " << steps[i].first;
     EXPECT_EQ(GroundAt(4).House, levels[i]);
   }
-  EXPECT_EQ(port.prompts[0], "Ground number (a number between 1 and 28)");
-  EXPECT_EQ(port.prompts[1], "House number (a number between 1 and 4)");
+  EXPECT_EQ(dialogs.prompts[0].Text, "Ground number (a number between 1 and 28)");
+  EXPECT_EQ(dialogs.prompts[1].Text, "House number (a number between 1 and 4)");
   GroundAt(4).House = -1;
   PlayerAt(0).Money = 10;
   Answer({"5", "1"});
-  session.Build();
-  EXPECT_EQ(port.messages.back(), "You didn't have enought money!");
+  rules.Build();
+  EXPECT_EQ(dialogs.messages.back(), "You didn't have enought money!");
   EXPECT_EQ(GroundAt(4).House, -1);
   // Another player's ground: nothing.
   Own(4, 1);
   PlayerAt(0).Money = 5000000;
   Answer({"5", "1"});
-  session.Build();
+  rules.Build();
   EXPECT_EQ(GroundAt(4).House, -1);
 }
 
@@ -211,11 +211,11 @@ TEST_F(FinanceActionsTest, SellCompanyReturnsPriceAndBuildingValue) {
   Own(4, 0, 3);
   PlayerAt(0).Money = 0;
   Answer({"5"});
-  session.SellCompany();
+  rules.SellCompany();
   EXPECT_EQ(PlayerAt(0).Money, 1000000 + 950000);
   EXPECT_EQ(GroundAt(4).Owner, -1);
   EXPECT_EQ(GroundAt(4).House, -1);
-  EXPECT_EQ(port.refreshed.back(), 4);
+  EXPECT_EQ(events.Last(EventType::CompanySold).Ground, 4);
 }
 
 TEST_F(FinanceActionsTest, SellBuildingDropsTheLevelByTheCountSold) {
@@ -230,7 +230,7 @@ TEST_F(FinanceActionsTest, SellBuildingDropsTheLevelByTheCountSold) {
     Own(4, 0, 2);
     PlayerAt(0).Money = 0;
     Answer({"5", c.count});
-    session.SellBuilding();
+    rules.SellBuilding();
     EXPECT_EQ(GroundAt(4).House, c.houseAfter) << c.count;
     EXPECT_EQ(PlayerAt(0).Money, c.received) << c.count;
   }
@@ -242,20 +242,20 @@ TEST_F(FinanceActionsTest, ActionsWhoseResultWouldLeaveThe32BitRangeAreRefused) 
   SetPrice(27, 2000000000);
   Own(27, 0);
   Answer({"1000000000"});
-  session.TakeLoan();
+  rules.TakeLoan();
   EXPECT_EQ(PlayerAt(0).Money, 2000000000);
   EXPECT_EQ(PlayerAt(0).Loan, 0);
   // Selling a dear company to a full purse.
   PlayerAt(0).Money = kInt32Max - 5;
   Answer({"28"});
-  session.SellCompany();
+  rules.SellCompany();
   EXPECT_EQ(GroundAt(27).Owner, 0);
   EXPECT_EQ(PlayerAt(0).Money, kInt32Max - 5);
   // Buying a ground whose price makes the payment leave 32 bits.
   Own(27, 1, 3);
   PlayerAt(0).Money = kInt32Max;
   Answer({"28"});
-  session.BuyGroundFromPlayer();
+  rules.BuyGroundFromPlayer();
   EXPECT_EQ(GroundAt(27).Owner, 1);
   EXPECT_EQ(PlayerAt(0).Money, kInt32Max);
 }

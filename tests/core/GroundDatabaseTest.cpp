@@ -95,15 +95,15 @@ TEST_F(GroundDatabaseTest, ShippedDatabaseIsCheapEarlyAndDearLate) {
 class NewGameTest : public testing::GameTest {};
 
 TEST_F(NewGameTest, ThreePlayerDefaults) {
-  session.NoGameYet = true;
+  EXPECT_FALSE(rules.HasGame());
   StartGame(3);
-  ASSERT_EQ(session.Game.Players.size(), 3u);
+  ASSERT_EQ(game.Players.size(), 3u);
   for (int i : {0, 2}) {
     EXPECT_EQ(PlayerAt(i).Name, "Mr. Gambler");
     EXPECT_EQ(PlayerAt(i).Color, kBlue);
     EXPECT_FALSE(PlayerAt(i).CPU);
   }
-  session.NewGame();  // the fixture overrides the CPU flag; look at a pristine game
+  rules.NewGame(3);  // the fixture overrides the CPU flag; look at a pristine game
   EXPECT_EQ(PlayerAt(1).Name, "Bart Broker");
   EXPECT_EQ(PlayerAt(1).Color, kYellow);
   EXPECT_TRUE(PlayerAt(1).CPU);
@@ -112,54 +112,49 @@ TEST_F(NewGameTest, ThreePlayerDefaults) {
     EXPECT_EQ(PlayerAt(i).Money, 5000000);
     EXPECT_EQ(PlayerAt(i).Salary, 300000);
     EXPECT_TRUE(PlayerAt(i).Playing);
-    EXPECT_EQ(port.tokens[i], 1);
   }
-  EXPECT_FALSE(session.NoGameYet);
-  EXPECT_EQ(session.NumberRoll, 1);
-  EXPECT_EQ(session.CurrentPlayerID, 0);
-  EXPECT_TRUE(session.Game.FileName.empty());
-  EXPECT_TRUE(session.RollEnabled());
-  EXPECT_TRUE(session.RefreshTimerOn());
-  for (const Ground& g : session.Game.Grounds) {
+  EXPECT_TRUE(rules.HasGame());
+  EXPECT_EQ(game.CasinoCounter, 1);
+  EXPECT_EQ(game.CurrentPlayer, 0);
+  EXPECT_TRUE(rules.RollAllowed());
+  EXPECT_TRUE(rules.RefreshOn());
+  for (const Ground& g : game.Grounds) {
     EXPECT_EQ(g.Owner, -1);
     EXPECT_EQ(g.House, -1);
   }
-  EXPECT_EQ(port.refreshed.size(), 56u);  // every square redrawn by each of the two games
+  EXPECT_EQ(events.Count(EventType::GameStarted), 2) << "one event for each game";
 }
 
 TEST_F(NewGameTest, NewGameCommandAppliesTheDialogAndStopsAMoveUnderWay) {
   StartGame(2);
-  session.Game.FileName = "old.qbgame";
   random.Roll(6, 6);
-  session.Roll();
-  session.StepWalk();
-  ASSERT_TRUE(session.MovementTimerOn());
+  rules.Roll();
+  rules.StepWalk();
+  ASSERT_TRUE(rules.Walking());
 
   NewGameChoice choice;
   choice.PlayerCount = 3;
   choice.Seats[0] = {"Ann", 100, false};
   choice.Seats[1] = {"Bob", 200, true};
   choice.Seats[2] = {"Cid", 300, true};
-  session.StartNewGame(choice);
-  EXPECT_FALSE(session.MovementTimerOn());
-  EXPECT_EQ(session.Left, 0);
-  EXPECT_FALSE(session.ExtraTurn);
-  ASSERT_EQ(session.Game.Players.size(), 3u);
+  rules.StartNewGame(choice);
+  EXPECT_FALSE(rules.Walking());
+  EXPECT_EQ(game.StepsLeft, 0);
+  EXPECT_FALSE(game.ExtraTurn);
+  ASSERT_EQ(game.Players.size(), 3u);
   EXPECT_EQ(PlayerAt(2).Name, "Cid");
   EXPECT_EQ(PlayerAt(2).Money, 300);
   EXPECT_EQ(PlayerAt(2).Color, kRed);
   EXPECT_TRUE(PlayerAt(1).CPU);
-  EXPECT_TRUE(session.TokenVisible(2));
-  EXPECT_TRUE(session.Game.FileName.empty());
-  EXPECT_TRUE(session.ActionsEnabled());
+  EXPECT_EQ(events.Count(EventType::GameStarted), 2) << "told once, with the chosen players";
+  EXPECT_TRUE(rules.ActionsAllowed());
   // No tick of the stopped move reaches the new game.
-  session.StepWalk();
+  rules.StepWalk();
   EXPECT_EQ(PlayerAt(0).CurrentPosition, 1);
 
   choice.PlayerCount = 2;
-  session.StartNewGame(choice);
-  EXPECT_FALSE(session.TokenVisible(2));
-  EXPECT_EQ(session.Game.Players.size(), 2u);
+  rules.StartNewGame(choice);
+  EXPECT_EQ(game.Players.size(), 2u);
 }
 
 }  // namespace

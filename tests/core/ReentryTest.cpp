@@ -11,9 +11,9 @@ class ReentryTest : public testing::GameTest {
  protected:
   // What the window's nested event loop does: refresh, let the computer player act, walk.
   void NestedEventLoop() {
-    port.onModal = [this] {
-      if (session.RefreshTimerOn()) session.RefreshStatus();
-      session.ComputerTurnTick();
+    dialogs.onModal = [this] {
+      if (rules.RefreshOn()) rules.RefreshStatus();
+      rules.ComputerTurnTick();
       Walk();
     };
   }
@@ -21,67 +21,67 @@ class ReentryTest : public testing::GameTest {
 
 TEST_F(ReentryTest, ComputerStartsItsExtraTurnWhileTheExtraTurnMessageIsOpen) {
   StartGame(2, true);
-  for (auto& g : session.Game.Grounds) g.Owner = -1;
-  session.CurrentPlayerID = 1;
+  for (auto& g : game.Grounds) g.Owner = -1;
+  game.CurrentPlayer = 1;
   PlayerAt(1).CurrentPosition = 28;  // 28 + 12 = square 40, a plain square
   PlayerAt(1).Money = 0;             // buys nothing on the way
   random.Roll(6, 6);
-  session.Roll();
+  rules.Roll();
   NestedEventLoop();
   random.Roll(2, 2);  // the extra roll, from square 40 to square 2
   Walk();
-  EXPECT_EQ(port.messages.front(), "Extra turn. You had two 6 dices");
+  EXPECT_EQ(dialogs.messages.front(), "Extra turn. You had two 6 dices");
   EXPECT_EQ(PlayerAt(1).CurrentPosition, 2);
-  EXPECT_EQ(session.CurrentPlayerID, 0) << "after the extra turn the human is next";
-  EXPECT_TRUE(session.RollEnabled());
-  EXPECT_FALSE(session.ExtraTurn);
+  EXPECT_EQ(game.CurrentPlayer, 0) << "after the extra turn the human is next";
+  EXPECT_TRUE(rules.RollAllowed());
+  EXPECT_FALSE(game.ExtraTurn);
   EXPECT_TRUE(random.draws.empty());
 }
 
 TEST_F(ReentryTest, ComputerStaysIdleWhileAHumanAnswersAPurchase) {
   StartGame(2, true);
   NestedEventLoop();
-  port.answers = {true};
+  dialogs.answers = {true};
   PlayerAt(0).CurrentPosition = 1;
   RollAndWalk(1, 1);  // square 3, the human is asked
   EXPECT_EQ(GroundAt(1).Owner, 0);
-  EXPECT_EQ(session.CurrentPlayerID, 1);
-  EXPECT_EQ(session.CPUTurns, 0) << "the question was open during the human's turn";
+  EXPECT_EQ(game.CurrentPlayer, 1);
+  EXPECT_EQ(game.ComputerTurns, 0) << "the question was open during the human's turn";
 }
 
 TEST_F(ReentryTest, ActionsReadTheGameOnlyAfterThePromptCloses) {
   StartGame(2, false);
-  for (auto& g : session.Game.Grounds) g.Owner = -1;
+  for (auto& g : game.Grounds) g.Owner = -1;
   NestedEventLoop();
   SetPrice(0, 1000000);
   GroundAt(0).Owner = 0;
   PlayerAt(0).Loan = 100000;
   PlayerAt(0).Money = -30000;  // the refresh behind the prompt turns this into loan
-  port.inputs = {std::optional<std::string>("70000")};
-  session.RepayLoan();
-  EXPECT_EQ(port.defaults.back(), "") << "the default is chosen before the prompt";
+  dialogs.inputs = {std::optional<std::string>("70000")};
+  rules.RepayLoan();
+  EXPECT_EQ(dialogs.prompts.back().Default, "") << "the default is chosen before the prompt";
   EXPECT_EQ(PlayerAt(0).Loan, 130000);
   EXPECT_EQ(PlayerAt(0).Money, 0);
 }
 
 TEST_F(ReentryTest, AMoveWhoseGameEndedDuringItsMessageDoesNotTouchTheNewGame) {
   StartGame(2, false);
-  for (auto& g : session.Game.Grounds) g.Owner = -1;
+  for (auto& g : game.Grounds) g.Owner = -1;
   GroundAt(4).Owner = 1;  // square 8: player 0 will owe rent
   PlayerAt(0).CurrentPosition = 1;
   PlayerAt(1).Loan = 100000000;  // broke: the next refresh ends the game
   PlayerAt(1).Name = "Bob";
   random.Roll(3, 4);
-  session.Roll();
+  rules.Roll();
   NestedEventLoop();
   Walk();
-  ASSERT_GE(port.messages.size(), 2u) << ::testing::PrintToString(port.messages);
-  EXPECT_EQ(port.messages[1], "Bob has lost the game! Mr. Gambler wins!");
-  EXPECT_EQ(port.newGameCommands, 1);
+  ASSERT_GE(dialogs.messages.size(), 2u) << ::testing::PrintToString(dialogs.messages);
+  EXPECT_EQ(dialogs.messages[1], "Bob has lost the game! Mr. Gambler wins!");
+  EXPECT_EQ(dialogs.newGameCommands, 1);
   EXPECT_EQ(PlayerAt(0).Money, 5000000) << "no rent charged in the new game";
   EXPECT_EQ(PlayerAt(1).Money, 5000000);
-  EXPECT_EQ(session.CurrentPlayerID, 0);
-  EXPECT_FALSE(session.RollEnabled()) << "the ended game's move does not enable Roll";
+  EXPECT_EQ(game.CurrentPlayer, 0);
+  EXPECT_FALSE(rules.RollAllowed()) << "the ended game's move does not enable Roll";
 }
 
 }  // namespace

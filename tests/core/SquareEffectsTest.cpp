@@ -11,9 +11,9 @@ class SquareEffectsTest : public testing::GameTest {
   void SetUp() override { StartGame(2, false); }
   // Ends a move of player 0 on square p.
   bool Land(int p) {
-    session.CurrentPlayerID = 0;
+    game.CurrentPlayer = 0;
     PlayerAt(0).CurrentPosition = p;
-    return session.ApplySquareEffect(p);
+    return rules.ApplySquareEffect(p);
   }
 };
 
@@ -21,21 +21,23 @@ TEST_F(SquareEffectsTest, HumanIsAskedToBuyOnlyWhenAffordable) {
   SetPrice(4, 1000000);  // square 8
   PlayerAt(0).Money = 999999;
   Land(8);
-  EXPECT_TRUE(port.questions.empty());
+  EXPECT_TRUE(dialogs.questions.empty());
   PlayerAt(0).Money = 1000000;
-  port.answers = {true};
+  dialogs.answers = {true};
   Land(8);
-  ASSERT_EQ(port.questions.size(), 1u);
-  EXPECT_EQ(port.questions[0], "Do you wish to buy \"Company 5\" for 1.000.000,00$ ?");
+  ASSERT_EQ(dialogs.questions.size(), 1u);
+  EXPECT_EQ(dialogs.questions[0], "Do you wish to buy \"Company 5\" for 1.000.000,00$ ?");
   EXPECT_EQ(PlayerAt(0).Money, 0);
   EXPECT_EQ(GroundAt(4).Owner, 0);
-  ASSERT_EQ(port.frames.size(), 1u);
-  EXPECT_EQ(port.frames[0], std::make_pair(4, kBlue));
-  EXPECT_TRUE(port.messages.empty());
+  const GameEvent bought = events.Last(EventType::Bought);
+  EXPECT_EQ(bought.Ground, 4);
+  EXPECT_EQ(bought.Amount, 1000000);
+  EXPECT_EQ(bought.Changes[0], (BalanceChange{-1000000, 0}));
+  EXPECT_TRUE(dialogs.messages.empty());
 }
 
 TEST_F(SquareEffectsTest, HumanWhoDeclinesBuysNothing) {
-  port.answers = {false};
+  dialogs.answers = {false};
   Land(8);
   EXPECT_EQ(GroundAt(4).Owner, -1);
   EXPECT_EQ(PlayerAt(0).Money, 5000000);
@@ -44,16 +46,17 @@ TEST_F(SquareEffectsTest, HumanWhoDeclinesBuysNothing) {
 TEST_F(SquareEffectsTest, ComputerBuysWithoutAskingWhenItCanAfford) {
   PlayerAt(0).CPU = true;
   Land(2);
-  EXPECT_TRUE(port.questions.empty());
+  EXPECT_TRUE(dialogs.questions.empty());
   EXPECT_EQ(GroundAt(0).Owner, 0);
-  EXPECT_EQ(port.messages.back(), "Mr. Gambler has bought Company 1!");
+  EXPECT_EQ(dialogs.messages.back(), "Mr. Gambler has bought Company 1!");
   PlayerAt(0).Money = 10;
   Land(3);
   EXPECT_EQ(GroundAt(1).Owner, -1);
 }
 
 TEST_F(SquareEffectsTest, RentIsPaidToTheOwnerWithTheLanguageFileMessage) {
-  session.LanguageFile = std::make_unique<IniFile>(testing::TestAppDir() + "Lang/en.lang");
+  const IniFile language(testing::TestAppDir() + "Lang/en.lang");
+  rules.Settings().LanguageFile = &language;
   struct Case {
     int house;
     std::int32_t rent;
@@ -71,17 +74,18 @@ TEST_F(SquareEffectsTest, RentIsPaidToTheOwnerWithTheLanguageFileMessage) {
     PlayerAt(0).Money = 1000000;
     PlayerAt(1).Money = 0;
     Land(8);
-    EXPECT_EQ(port.messages.back(), c.text);
+    EXPECT_EQ(dialogs.messages.back(), c.text);
     EXPECT_EQ(PlayerAt(0).Money, 1000000 - c.rent);
     EXPECT_EQ(PlayerAt(1).Money, c.rent);
   }
 }
 
 TEST_F(SquareEffectsTest, RentMessageFallsBackToBuiltInTextWhenTheKeyIsMissing) {
-  session.LanguageFile = std::make_unique<IniFile>(testing::TestAppDir() + "no-such.lang");
+  const IniFile language(testing::TestAppDir() + "no-such.lang");
+  rules.Settings().LanguageFile = &language;
   GroundAt(2).Owner = 1;  // square 5, "rent a room"
   Land(5);
-  EXPECT_EQ(port.messages.back(),
+  EXPECT_EQ(dialogs.messages.back(),
             "Mr. Gambler has landed on Company 3.\r\nYou have rent a room and must pay $ "
             "75.000,00 to the owner.");
   EXPECT_EQ(PlayerAt(0).Money, 5000000 - 75000);
@@ -91,7 +95,7 @@ TEST_F(SquareEffectsTest, OwnGroundDoesNothing) {
   GroundAt(4).Owner = 0;
   GroundAt(4).House = 3;
   Land(8);
-  EXPECT_TRUE(port.messages.empty());
+  EXPECT_TRUE(dialogs.messages.empty());
   EXPECT_EQ(PlayerAt(0).Money, 5000000);
 }
 
@@ -106,9 +110,9 @@ TEST_F(SquareEffectsTest, ChanceDrawsPayOrChargeTheirAmounts) {
       EXPECT_EQ(PlayerAt(0).Money, 1000000 + amount) << square << " " << draw;
     }
   }
-  EXPECT_EQ(port.messages[0],
+  EXPECT_EQ(dialogs.messages[0],
             "Mr. Gambler have won the lottery.\n\r\n\rYou will receive 250.000,00 $");
-  EXPECT_EQ(port.messages[3],
+  EXPECT_EQ(dialogs.messages[3],
             "The government has announced that there this year will be an extra tax.\n\r\n\rPay "
             "125.000,00 $");
 }
@@ -119,18 +123,18 @@ TEST_F(SquareEffectsTest, CourthouseSentencesComputersAndHumansWhoDecline) {
   Land(11);
   EXPECT_EQ(PlayerAt(0).Jail, 3);
   EXPECT_EQ(PlayerAt(0).Money, 5000000 - 75000);
-  EXPECT_EQ(port.messages.back(),
+  EXPECT_EQ(dialogs.messages.back(),
             "Mr. Gambler are going to jail in 2 round(s) and pay a 75.000,00 $ fine, for not "
             "visiting your family!");
-  EXPECT_TRUE(port.questions.empty()) << "a computer never bribes";
+  EXPECT_TRUE(dialogs.questions.empty()) << "a computer never bribes";
 
   PlayerAt(0).CPU = false;
   PlayerAt(0).Jail = 0;
   random.draws = {2};
-  port.answers = {false};
+  dialogs.answers = {false};
   Land(11);
   EXPECT_EQ(PlayerAt(0).Jail, 4);
-  EXPECT_EQ(port.messages.back(),
+  EXPECT_EQ(dialogs.messages.back(),
             "You are going to jail in 3 round(s) and pay a 75.000,00 $ fine, for not visiting "
             "your family!");
 }
@@ -147,12 +151,12 @@ TEST_F(SquareEffectsTest, BribeSucceedsOnAnEvenDrawAndFailsOnTwoOddOnes) {
     PlayerAt(0).Jail = 0;
     PlayerAt(0).Money = 1000000;
     random.draws = c.draws;
-    port.answers = {true};
+    dialogs.answers = {true};
     Land(11);
     EXPECT_EQ(PlayerAt(0).Jail, c.jail);
     EXPECT_EQ(PlayerAt(0).Money, 1000000 - c.paid);
   }
-  EXPECT_EQ(port.messages.back(),
+  EXPECT_EQ(dialogs.messages.back(),
             "The judge didn't like being bribe. You have to go to jail in 4 rounds and pay "
             "150.000,00 $ to the courthouse");
 }
@@ -160,7 +164,7 @@ TEST_F(SquareEffectsTest, BribeSucceedsOnAnEvenDrawAndFailsOnTwoOddOnes) {
 TEST_F(SquareEffectsTest, PayRiseAddsFourteenPercentAndSaturates) {
   Land(14);
   EXPECT_EQ(PlayerAt(0).Salary, 342000);
-  EXPECT_EQ(port.messages.back(), "Mr. Gambler have got a race :D Your salary is now 342.000,00$");
+  EXPECT_EQ(dialogs.messages.back(), "Mr. Gambler have got a race :D Your salary is now 342.000,00$");
   PlayerAt(0).Salary = 2100000000;
   Land(14);
   EXPECT_EQ(PlayerAt(0).Salary, kInt32Max);
@@ -174,13 +178,13 @@ TEST_F(SquareEffectsTest, CasinoPaysFromTheStepCounterCappedAboveFourMillion) {
       {1, 0, 40000}, {1, 3, 40750}, {100, 0, 4000000}, {100, 1, 4145631}, {2000000000, 2, 4145631}};
   for (const Case& c : cases) {
     PlayerAt(0).Money = 0;
-    session.NumberRoll = c.numberRoll;
+    game.CasinoCounter = c.numberRoll;
     random.draws = {c.draw};
     Land(21);
     EXPECT_EQ(PlayerAt(0).Money, c.payout) << c.numberRoll;
-    EXPECT_EQ(session.NumberRoll, 21);
+    EXPECT_EQ(game.CasinoCounter, 21);
   }
-  EXPECT_EQ(port.casino.front(), "Mr. Gambler have won 40.000,00$ in casino.");
+  EXPECT_EQ(dialogs.casino.front(), "Mr. Gambler have won 40.000,00$ in casino.");
 }
 
 TEST_F(SquareEffectsTest, BillsChargePerBuilding) {
@@ -194,16 +198,16 @@ TEST_F(SquareEffectsTest, BillsChargePerBuilding) {
   EXPECT_EQ(PlayerAt(0).Money, 5000000 - 50000);
   Land(37);
   EXPECT_EQ(PlayerAt(0).Money, 5000000 - 50000 - 100000);
-  for (auto& g : session.Game.Grounds) g.Owner = -1;
+  for (auto& g : game.Grounds) g.Owner = -1;
   Land(26);
-  EXPECT_NE(port.messages.back().find("You have to pay $0,00!"), std::string::npos);
+  EXPECT_NE(dialogs.messages.back().find("You have to pay $0,00!"), std::string::npos);
 }
 
 TEST_F(SquareEffectsTest, RobberyTakesThirteenPercentButNeverFromDebt) {
   PlayerAt(0).Money = 5000050;
   Land(32);
   EXPECT_EQ(PlayerAt(0).Money, 5000050 - 650000);
-  EXPECT_EQ(port.messages.back(), "Mr. Gambler have been robbed for 650.000,00$ :-(");
+  EXPECT_EQ(dialogs.messages.back(), "Mr. Gambler have been robbed for 650.000,00$ :-(");
   PlayerAt(0).Money = -500;
   Land(32);
   EXPECT_EQ(PlayerAt(0).Money, -500);
@@ -213,7 +217,7 @@ TEST_F(SquareEffectsTest, PlainSquaresDoNothingAndOnlyTheShortcutContinues) {
   for (int s : {6, 24, 40}) {
     EXPECT_FALSE(Land(s));
   }
-  EXPECT_TRUE(port.messages.empty());
+  EXPECT_TRUE(dialogs.messages.empty());
   EXPECT_EQ(PlayerAt(0).Money, 5000000);
   EXPECT_TRUE(Land(29));
   EXPECT_EQ(PlayerAt(0).CurrentPosition, 41);

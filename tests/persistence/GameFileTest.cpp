@@ -40,15 +40,15 @@ class GameFileTest : public testing::GameTest {
   std::string Path(const std::string& name) { return (dir / name).string(); }
 
   // Every field a saved game carries, so two states can be compared whole.
-  static std::string SavedFields(const GameSession& s) {
+  static std::string SavedFields(const GameState& s) {
     std::ostringstream o;
-    o << s.CurrentPlayerID << '|' << s.NumberRoll << '|' << s.Left << '|' << s.Die1 << '|' << s.Die2
-      << '|' << s.PlayerCount << '\n';
-    for (const Player& p : s.Game.Players) {
+    o << s.CurrentPlayer << '|' << s.CasinoCounter << '|' << s.StepsLeft << '|' << s.Die1 << '|'
+      << s.Die2 << '|' << s.PlayerCount() << '\n';
+    for (const Player& p : s.Players) {
       o << p.Name << '|' << p.Money << '|' << p.Salary << '|' << p.Jail << '|' << p.Loan << '|'
         << p.CurrentPosition << '|' << p.CPU << '|' << p.Playing << '|' << p.Color << '\n';
     }
-    for (const Ground& g : s.Game.Grounds) {
+    for (const Ground& g : s.Grounds) {
       o << g.Owner << '|' << g.House << '|' << g.Name << '|' << g.Sell << '|' << g.Price << '\n';
     }
     return o.str();
@@ -56,13 +56,14 @@ class GameFileTest : public testing::GameTest {
 
   // A second session, as a later run of the program that loads the file.
   struct Other {
-    Other() : session(port, random) {
-      session.AppDir = testing::TestAppDir();
-      session.SoundOn = false;
+    Other() : rules(dialogs, random) {
+      rules.Settings().AppDir = testing::TestAppDir();
+      rules.AddListener(events);
     }
-    testing::FakePort port;
+    testing::FakeDialogs dialogs;
     testing::ScriptedRandom random;
-    GameSession session;
+    testing::EventLog events;
+    GameRules rules;
   };
 
   fs::path dir;
@@ -96,30 +97,29 @@ TEST_P(GameFileRoundTrip, EverySavedFieldComesBackUnchanged) {
   GroundAt(27).Owner = 1;
   GroundAt(5).Name = c.names[0];
   GroundAt(5).Sell = "bought " + c.names.back();
-  session.CurrentPlayerID = 1;
-  session.NumberRoll = 77;
-  session.Left = c.left;
-  session.Die1 = c.left > 0 ? 4 : 0;
-  session.Die2 = c.left > 0 ? 6 : 0;
-  ASSERT_TRUE(WriteGameFile(session, Path("game.qbgame")));
+  game.CurrentPlayer = 1;
+  game.CasinoCounter = 77;
+  game.StepsLeft = c.left;
+  game.Die1 = c.left > 0 ? 4 : 0;
+  game.Die2 = c.left > 0 ? 6 : 0;
+  ASSERT_TRUE(WriteGameFile(game, Path("game.qbgame")));
 
   Other other;
   other.random.draws = {0};  // where the dice of a resumed move lie
-  ASSERT_TRUE(ReadGameFile(other.session, Path("game.qbgame")));
-  EXPECT_EQ(SavedFields(other.session), SavedFields(session));
-  EXPECT_EQ(other.session.Game.FileName, Path("game.qbgame"));
-  EXPECT_FALSE(other.session.NoGameYet);
-  EXPECT_EQ(other.session.TokenVisible(2), c.players == 3);
+  ASSERT_TRUE(ReadGameFile(other.rules, Path("game.qbgame")));
+  EXPECT_EQ(SavedFields(other.rules.State()), SavedFields(game));
+  EXPECT_TRUE(other.rules.HasGame());
+  const GameEvent loaded = other.events.Last(EventType::GameLoaded);
   if (c.left > 0) {
     // The saved move resumes: dice as saved, the walk under way, Roll held back.
-    EXPECT_EQ(other.port.diceFaces, std::make_pair(6, 4));
-    EXPECT_TRUE(other.session.MovementTimerOn());
-    EXPECT_FALSE(other.session.RollEnabled());
+    EXPECT_EQ(std::make_pair(loaded.Die1, loaded.Die2), std::make_pair(4, 6));
+    EXPECT_TRUE(other.rules.Walking());
+    EXPECT_FALSE(other.rules.RollAllowed());
   } else {
-    EXPECT_FALSE(other.session.MovementTimerOn());
-    EXPECT_TRUE(other.session.RollEnabled());
+    EXPECT_FALSE(other.rules.Walking());
+    EXPECT_TRUE(other.rules.RollAllowed());
   }
-  EXPECT_EQ(other.port.refreshed.size(), 28u);
+  EXPECT_EQ(other.events.events.size(), 1u) << "one event draws the whole board";
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -137,9 +137,8 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(GameFileTest, WrittenFileHasTheDocumentedShape) {
-  StartGame(2);
-  session.NewGame();
-  ASSERT_TRUE(WriteGameFile(session, Path("default.qbgame")));
+  rules.NewGame(2);
+  ASSERT_TRUE(WriteGameFile(game, Path("default.qbgame")));
   const std::string text = ReadAll(dir / "default.qbgame");
   const std::string head =
       "<QuillburyGame>\r\n"
@@ -162,26 +161,26 @@ TEST_F(GameFileTest, WrittenFileHasTheDocumentedShape) {
   EXPECT_EQ(text.substr(text.size() - 18), "</QuillburyGame>\r\n");
   // Texts that need no escape of ours stay in the documented form.
   PlayerAt(0).Name = "it's a<b & c";
-  ASSERT_TRUE(WriteGameFile(session, Path("names.qbgame")));
+  ASSERT_TRUE(WriteGameFile(game, Path("names.qbgame")));
   EXPECT_NE(ReadAll(dir / "names.qbgame").find("<Name>it&pos;s a&lt;b & c</Name>"),
             std::string::npos);
 }
 
 TEST_F(GameFileTest, TheDocumentedExampleLoadsAsShown) {
-  ASSERT_TRUE(ReadGameFile(session, DataFile("good/example.qbgame")));
-  EXPECT_EQ(session.PlayerCount, 2);
+  ASSERT_TRUE(ReadGameFile(rules, DataFile("good/example.qbgame")));
+  EXPECT_EQ(game.PlayerCount(), 2);
   EXPECT_EQ(PlayerAt(0).Name, "Mr. Gambler");
   EXPECT_EQ(PlayerAt(0).Money, 5000000);
   EXPECT_EQ(PlayerAt(0).Color, kBlue);
   EXPECT_EQ(PlayerAt(1).Name, "Bart Broker");
   EXPECT_TRUE(PlayerAt(1).CPU);
   EXPECT_EQ(PlayerAt(1).Color, kYellow);
-  EXPECT_EQ(session.NumberRoll, 1);
+  EXPECT_EQ(game.CasinoCounter, 1);
   EXPECT_EQ(GroundAt(0).Name, "Saved Company 1");  // the file's name wins
   EXPECT_EQ(GroundAt(0).Price, 100000);            // prices come from the database
   EXPECT_EQ(GroundAt(0).Houses[3].Rent, 95000);
-  EXPECT_TRUE(session.RollEnabled());
-  EXPECT_TRUE(session.ActionsEnabled());
+  EXPECT_TRUE(rules.RollAllowed());
+  EXPECT_TRUE(rules.ActionsAllowed());
 }
 
 TEST_F(GameFileTest, FilesInOtherAcceptedShapesLoad) {
@@ -189,18 +188,18 @@ TEST_F(GameFileTest, FilesInOtherAcceptedShapesLoad) {
                          "documented-entities",   "mid-move-three",   "player-out"};
   random.draws = {0};  // the resumed move's dice
   for (const char* name : files) {
-    EXPECT_TRUE(ReadGameFile(session, DataFile(std::string("good/") + name + ".qbgame"))) << name;
+    EXPECT_TRUE(ReadGameFile(rules, DataFile(std::string("good/") + name + ".qbgame"))) << name;
   }
-  ASSERT_TRUE(ReadGameFile(session, DataFile("good/players-reversed.qbgame")));
+  ASSERT_TRUE(ReadGameFile(rules, DataFile("good/players-reversed.qbgame")));
   EXPECT_EQ(PlayerAt(0).Name, "Mr. Gambler");
   EXPECT_EQ(PlayerAt(1).Name, "Bart Broker");
-  ASSERT_TRUE(ReadGameFile(session, DataFile("good/few-grounds.qbgame")));
+  ASSERT_TRUE(ReadGameFile(rules, DataFile("good/few-grounds.qbgame")));
   EXPECT_EQ(GroundAt(3).Owner, 1);
   EXPECT_EQ(GroundAt(3).House, 2);
   EXPECT_EQ(GroundAt(0).Owner, 0);
   EXPECT_EQ(GroundAt(10).Owner, -1);
   EXPECT_EQ(GroundAt(10).Name, "Company 11") << "grounds the file leaves out come from the database";
-  ASSERT_TRUE(ReadGameFile(session, DataFile("good/documented-entities.qbgame")));
+  ASSERT_TRUE(ReadGameFile(rules, DataFile("good/documented-entities.qbgame")));
   EXPECT_EQ(PlayerAt(0).Name, "it's a<b \"c\" >");
   EXPECT_EQ(PlayerAt(1).Name, "salt & pepper");
   EXPECT_EQ(GroundAt(0).Name, "Fish & Chips");
@@ -208,10 +207,10 @@ TEST_F(GameFileTest, FilesInOtherAcceptedShapesLoad) {
 }
 
 TEST_F(GameFileTest, AGameWithAPlayerAlreadyOutEndsAtTheFirstRefresh) {
-  ASSERT_TRUE(ReadGameFile(session, DataFile("good/player-out.qbgame")));
-  session.RefreshStatus();
-  ASSERT_FALSE(port.messages.empty());
-  EXPECT_EQ(port.messages.back(), "Bart Broker has lost the game! Mr. Gambler wins!");
+  ASSERT_TRUE(ReadGameFile(rules, DataFile("good/player-out.qbgame")));
+  rules.RefreshStatus();
+  ASSERT_FALSE(dialogs.messages.empty());
+  EXPECT_EQ(dialogs.messages.back(), "Bart Broker has lost the game! Mr. Gambler wins!");
 }
 
 class BadGameFile : public GameFileTest, public ::testing::WithParamInterface<std::string> {};
@@ -220,23 +219,21 @@ TEST_P(BadGameFile, IsRefusedAndChangesNothing) {
   StartGame(3);
   PlayerAt(0).Name = "Keep me";
   GroundAt(2).Owner = 2;
-  session.CurrentPlayerID = 2;
-  session.NumberRoll = 99;
-  session.Game.FileName = "earlier.qbgame";
-  session.RefreshStatus();
-  const std::string before = SavedFields(session);
+  game.CurrentPlayer = 2;
+  game.CasinoCounter = 99;
+  rules.RefreshStatus();
+  const std::string before = SavedFields(game);
   std::string error;
-  EXPECT_FALSE(ReadGameFile(session, DataFile("bad/" + GetParam() + ".qbgame"), &error));
+  EXPECT_FALSE(ReadGameFile(rules, DataFile("bad/" + GetParam() + ".qbgame"), &error));
   EXPECT_FALSE(error.empty());
-  EXPECT_EQ(SavedFields(session), before);
-  EXPECT_EQ(session.Game.FileName, "earlier.qbgame");
-  EXPECT_TRUE(session.TokenVisible(2));
+  EXPECT_EQ(SavedFields(game), before);
+  EXPECT_EQ(events.Count(EventType::GameLoaded), 0);
 
   // Before any game, a failed load leaves the program waiting for one: no end test runs.
   Other fresh;
-  fresh.session.SetUpPlaceholderGame();
-  EXPECT_FALSE(ReadGameFile(fresh.session, DataFile("bad/" + GetParam() + ".qbgame")));
-  EXPECT_TRUE(fresh.session.NoGameYet);
+  fresh.rules.SetUpPlaceholderGame();
+  EXPECT_FALSE(ReadGameFile(fresh.rules, DataFile("bad/" + GetParam() + ".qbgame")));
+  EXPECT_FALSE(fresh.rules.HasGame());
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -262,34 +259,34 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(GameFileTest, LoadingStopsAMoveUnderWayAndResumesTheSavedOne) {
   StartGame(2);
   random.Roll(6, 6);
-  session.Roll();
-  session.StepWalk();
+  rules.Roll();
+  rules.StepWalk();
   random.draws.push_back(0);  // the loaded game's dice arrangement
-  ASSERT_TRUE(ReadGameFile(session, DataFile("good/mid-move-three.qbgame")));
-  EXPECT_FALSE(session.ExtraTurn) << "the interrupted roll's double six is void";
-  EXPECT_EQ(session.Left, 5);
-  EXPECT_TRUE(session.MovementTimerOn());
+  ASSERT_TRUE(ReadGameFile(rules, DataFile("good/mid-move-three.qbgame")));
+  EXPECT_FALSE(game.ExtraTurn) << "the interrupted roll's double six is void";
+  EXPECT_EQ(game.StepsLeft, 5);
+  EXPECT_TRUE(rules.Walking());
   // The saved walk goes on from square 40 over the start square to square 3.
-  port.answers = {false};
+  dialogs.answers = {false};
   Walk();
   EXPECT_EQ(PlayerAt(0).CurrentPosition, 3);
   EXPECT_EQ(PlayerAt(0).Money, 5000000 + 300000);
-  EXPECT_EQ(session.CurrentPlayerID, 1);
-  EXPECT_TRUE(session.RollEnabled());
+  EXPECT_EQ(game.CurrentPlayer, 1);
+  EXPECT_TRUE(rules.RollAllowed());
 }
 
 TEST_F(GameFileTest, AFailedSaveReportsFalseAndKeepsTheEarlierFile) {
   StartGame(2);
-  ASSERT_TRUE(WriteGameFile(session, Path("keep.qbgame")));
+  ASSERT_TRUE(WriteGameFile(game, Path("keep.qbgame")));
   const std::string earlier = ReadAll(dir / "keep.qbgame");
   std::string error;
-  EXPECT_FALSE(WriteGameFile(session, Path("missing/folder/game.qbgame"), &error));
+  EXPECT_FALSE(WriteGameFile(game, Path("missing/folder/game.qbgame"), &error));
   EXPECT_FALSE(error.empty());
   fs::create_directory(dir / "sub");
-  EXPECT_FALSE(WriteGameFile(session, (dir / "sub").string()));  // a folder, not a file
+  EXPECT_FALSE(WriteGameFile(game, (dir / "sub").string()));  // a folder, not a file
   PlayerAt(0).Name = "Changed";
   // A path whose parent is a file cannot be written either.
-  EXPECT_FALSE(WriteGameFile(session, Path("keep.qbgame/x")));
+  EXPECT_FALSE(WriteGameFile(game, Path("keep.qbgame/x")));
   EXPECT_EQ(ReadAll(dir / "keep.qbgame"), earlier);
   for (const auto& entry : fs::directory_iterator(dir)) {
     EXPECT_EQ(entry.path().filename().string().find(".tmp"), std::string::npos)
@@ -301,7 +298,7 @@ TEST_F(GameFileTest, OversizedFilesAreRefusedUnread) {
   std::ofstream(dir / "huge.qbgame").close();
   fs::resize_file(dir / "huge.qbgame", kMaxGameFileSize + 1);
   std::string error;
-  EXPECT_FALSE(ReadGameFile(session, Path("huge.qbgame"), &error));
+  EXPECT_FALSE(ReadGameFile(rules, Path("huge.qbgame"), &error));
   EXPECT_NE(error.find("too large"), std::string::npos);
 }
 

@@ -141,7 +141,7 @@ class MainWindowTest : public QObject {
     o.GameFile = file;
     o.Random = &random_;
     auto w = std::make_unique<MainWindow>(o);
-    w->Session().SoundOn = false;
+    w->SetSoundOn(false);
     return w;
   }
   // A window with a two-player game of Ann and Bob under way, without the start-up dialog.
@@ -151,7 +151,7 @@ class MainWindowTest : public QObject {
     NewGameChoice choice;
     choice.Seats[0] = {"Ann", 5000000, false};
     choice.Seats[1] = {"Bob", 5000000, bobIsComputer};
-    w->Session().StartNewGame(choice);
+    w->Game().StartNewGame(choice);
     return w;
   }
   // The same with scripted file dialogs.
@@ -223,7 +223,7 @@ class MainWindowTest : public QObject {
     w->show();
     QTRY_COMPARE(driver.newGameDialogs, 1);
     QVERIFY(driver.handlers.empty());
-    QVERIFY(w->Session().NoGameYet);
+    QVERIFY(!w->Game().HasGame());
     QVERIFY(!w->rollButton->isEnabled());
     QVERIFY(!w->loanAction->isEnabled());
   }
@@ -235,7 +235,7 @@ class MainWindowTest : public QObject {
       auto w = MakeWindow();
       w->show();
       QVERIFY(WaitForRoll(*w));
-      QCOMPARE(w->Session().PlayerCount, players);
+      QCOMPARE(w->Game().State().PlayerCount(), players);
       QCOMPARE(w->tokens[2]->isVisible(), players == 3);
       QVERIFY(w->loanAction->isEnabled());
       QTRY_COMPARE(Text(w->panelLabels[0].Name), QStringLiteral("Ann"));
@@ -261,9 +261,9 @@ class MainWindowTest : public QObject {
     choice.Seats[0] = {"Ann", 5000000, false};
     choice.Seats[1] = {"Bob", 5000000, false};
     w->startupNewGameTimer->stop();
-    w->Session().StartNewGame(choice);
-    w->Session().Game.Players[0].CurrentPosition = 40;
-    w->Session().Game.Players[0].Loan = 100000;
+    w->Game().StartNewGame(choice);
+    w->Game().MutableState().Players[0].CurrentPosition = 40;
+    w->Game().MutableState().Players[0].Loan = 100000;
     w->show();
     random_.Roll(2, 3);                        // 41, 42, 1, 2, 3
     driver.Expect(ClickBox(QMessageBox::No));  // square 3: do not buy
@@ -271,12 +271,12 @@ class MainWindowTest : public QObject {
     QVERIFY(!w->rollButton->isEnabled());
     QVERIFY(!w->loanAction->isEnabled());
     QTRY_VERIFY(w->firstDie->isVisible());
-    QTRY_COMPARE(w->Session().Game.Players[0].CurrentPosition, 41);
+    QTRY_COMPARE(w->Game().MutableState().Players[0].CurrentPosition, 41);
     QCOMPARE(w->tokens[0]->pos(), QPoint(64 + 13, 152 + 14));
     QVERIFY(WaitForRoll(*w));
-    QCOMPARE(w->Session().Game.Players[0].CurrentPosition, 3);
-    QCOMPARE(w->Session().Game.Players[0].Money, 5000000 + 300000 - 14000);
-    QCOMPARE(w->Session().CurrentPlayerID, 1);
+    QCOMPARE(w->Game().MutableState().Players[0].CurrentPosition, 3);
+    QCOMPARE(w->Game().MutableState().Players[0].Money, 5000000 + 300000 - 14000);
+    QCOMPARE(w->Game().State().CurrentPlayer, 1);
     QVERIFY(!w->firstDie->isVisible());
     QVERIFY(driver.messages.back().startsWith(QStringLiteral("Do you wish to buy")));
     QTRY_COMPARE(Text(w->turnCaption), QStringLiteral("Bob's turn"));
@@ -286,14 +286,14 @@ class MainWindowTest : public QObject {
     for (bool yes : {true, false}) {
       ModalDriver driver;
       auto w = StartedWindow();
-      w->Session().AnimationOn = false;
+      w->Game().Settings().Animation = false;
       random_.Roll(1, 1);  // square 3, ground 2
       driver.Expect(ClickBox(yes ? QMessageBox::Yes : QMessageBox::No));
       w->Roll();
       QVERIFY(WaitForRoll(*w));
-      const Ground& g = w->Session().Game.Grounds[1];
+      const Ground& g = w->Game().MutableState().Grounds[1];
       QCOMPARE(g.Owner, yes ? 0 : -1);
-      QCOMPARE(w->Session().Game.Players[0].Money, yes ? 5000000 - g.Price : 5000000);
+      QCOMPARE(w->Game().MutableState().Players[0].Money, yes ? 5000000 - g.Price : 5000000);
       QVERIFY(w->GroundTooltip(1).contains(yes ? QStringLiteral("Owner: Ann")
                                                : QStringLiteral("for sale")));
     }
@@ -302,21 +302,21 @@ class MainWindowTest : public QObject {
   void loanTipAndComputerTurn() {
     ModalDriver driver;
     auto w = StartedWindow(true);
-    w->Session().AnimationOn = false;
-    w->Session().Game.Players[0].Loan = 1;
+    w->Game().Settings().Animation = false;
+    w->Game().MutableState().Players[0].Loan = 1;
     QTRY_VERIFY(Text(w->notificationLabel).startsWith(QStringLiteral("TIP")));
-    w->Session().Game.Players[0].Loan = 0;
+    w->Game().MutableState().Players[0].Loan = 0;
     QTRY_COMPARE(Text(w->notificationLabel), QString());
     // Ann moves onto a plain square; the computer then plays its turn without any help.
-    w->Session().Game.Players[0].CurrentPosition = 1;
-    w->Session().Game.Players[1].CurrentPosition = 1;
+    w->Game().MutableState().Players[0].CurrentPosition = 1;
+    w->Game().MutableState().Players[1].CurrentPosition = 1;
     random_.Roll(2, 3);  // Ann: square 6
     random_.Roll(2, 3);  // Bob: square 6
     w->Roll();
-    QTRY_COMPARE_WITH_TIMEOUT(w->Session().Game.Players[1].CurrentPosition, 6, 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(w->Game().MutableState().Players[1].CurrentPosition, 6, 5000);
     QVERIFY(WaitForRoll(*w));
-    QCOMPARE(w->Session().CurrentPlayerID, 0);
-    QVERIFY(w->Session().CPUTurns >= 1);
+    QCOMPARE(w->Game().State().CurrentPlayer, 0);
+    QVERIFY(w->Game().State().ComputerTurns >= 1);
   }
 
   void twoPlayerGameEndsWithItsMessageAndANewGameDialog() {
@@ -326,7 +326,7 @@ class MainWindowTest : public QObject {
     driver.Expect(
         [](QWidget* box) { static_cast<QMessageBox*>(box)->button(QMessageBox::Ok)->click(); });
     driver.Expect([](QWidget* d) { static_cast<QDialog*>(d)->reject(); });
-    w->Session().Game.Players[1].Loan = 100000000;
+    w->Game().MutableState().Players[1].Loan = 100000000;
     QTRY_COMPARE(driver.newGameDialogs, 1);
     QCOMPARE(driver.messages.front(), QStringLiteral("Bob has lost the game! Ann wins!"));
     QVERIFY(!w->rollButton->isEnabled());
@@ -339,7 +339,7 @@ class MainWindowTest : public QObject {
     w->startupNewGameTimer->stop();
     NewGameChoice choice;
     choice.PlayerCount = 3;
-    w->Session().StartNewGame(choice);
+    w->Game().StartNewGame(choice);
     w->show();
     QVERIFY(QTest::qWaitForWindowExposed(w.get()));
     w->refreshTimer->stop();
@@ -362,7 +362,7 @@ class MainWindowTest : public QObject {
       QApplication::processEvents();
     }
     QCOMPARE(paints, 0);
-    w->Session().Game.Players[0].Money += 1;
+    w->Game().MutableState().Players[0].Money += 1;
     w->RefreshStatus();
     QApplication::processEvents();
     QVERIFY(paints > 0);
@@ -376,9 +376,9 @@ class MainWindowTest : public QObject {
     files->saves = {dir.filePath(QStringLiteral("first"))};
     w->SaveGameCommand();
     const QString saved = dir.filePath(QStringLiteral("first.qbgame"));
-    QCOMPARE(QString::fromStdString(w->Session().Game.FileName), saved);
+    QCOMPARE(QString::fromStdString(w->CurrentFile()), saved);
     QVERIFY(QFileInfo::exists(saved));
-    w->Session().Game.Players[0].Money = 1234;
+    w->Game().MutableState().Players[0].Money = 1234;
     w->SaveGameCommand();
     QCOMPARE(files->asked, 1);
     QVERIFY(QFile(saved).open(QIODevice::ReadOnly));
@@ -387,7 +387,7 @@ class MainWindowTest : public QObject {
     QVERIFY(f.readAll().contains("<Money>1234</Money>"));
     QVERIFY(driver.messages.empty());
     // After a new game the next save asks again.
-    w->Session().StartNewGame(NewGameChoice{});
+    w->Game().StartNewGame(NewGameChoice{});
     w->SaveGameCommand();
     QCOMPARE(files->asked, 2);
   }
@@ -396,15 +396,15 @@ class MainWindowTest : public QObject {
     ModalDriver driver;
     ScriptedFiles* files = nullptr;
     auto w = GameWindow(files);
-    w->Session().Game.FileName = "kept.qbgame";
-    const std::string before = w->Session().Game.Players[0].Name;
+    w->SetCurrentFile("kept.qbgame");
+    const std::string before = w->Game().MutableState().Players[0].Name;
     w->SaveGameAsCommand();
     w->LoadGameCommand();
-    QCOMPARE(w->Session().Game.FileName, std::string("kept.qbgame"));
-    QCOMPARE(w->Session().Game.Players[0].Name, before);
-    w->Session().Game.FileName.clear();
+    QCOMPARE(w->CurrentFile(), std::string("kept.qbgame"));
+    QCOMPARE(w->Game().MutableState().Players[0].Name, before);
+    w->SetCurrentFile("");
     w->SaveGameCommand();
-    QVERIFY(w->Session().Game.FileName.empty());
+    QVERIFY(w->CurrentFile().empty());
     QCOMPARE(files->asked, 3);
     QVERIFY(driver.messages.empty());
   }
@@ -417,7 +417,7 @@ class MainWindowTest : public QObject {
     w->SaveGameAsCommand();
     QTRY_COMPARE(driver.messages.size(), std::size_t{1});
     QCOMPARE(driver.messages[0], kSaveError);
-    QCOMPARE(w->Session().Game.FileName, std::string("/nonexistent-folder/game.qbgame"));
+    QCOMPARE(w->CurrentFile(), std::string("/nonexistent-folder/game.qbgame"));
     QVERIFY(w->RecentFileEntries().isEmpty());
   }
 
@@ -430,13 +430,13 @@ class MainWindowTest : public QObject {
     ModalDriver driver;
     ScriptedFiles* files = nullptr;
     auto w = GameWindow(files);
-    w->Session().Game.Grounds[3].Owner = 1;
+    w->Game().MutableState().Grounds[3].Owner = 1;
     files->opens = {bad.fileName()};
     w->LoadGameCommand();
     QTRY_COMPARE(driver.messages.size(), std::size_t{1});
     QCOMPARE(driver.messages[0], kLoadError);
-    QCOMPARE(w->Session().Game.Players[0].Name, std::string("Ann"));
-    QCOMPARE(w->Session().Game.Grounds[3].Owner, 1);
+    QCOMPARE(w->Game().MutableState().Players[0].Name, std::string("Ann"));
+    QCOMPARE(w->Game().MutableState().Grounds[3].Owner, 1);
   }
 
   void recentFilesSurviveARestartAndAMissingOneLeavesTheList() {
@@ -461,15 +461,15 @@ class MainWindowTest : public QObject {
     QCOMPARE(w->recentFileActions.size(), 2);
     QVERIFY(w->recentFileActions[0]->text().contains(QStringLiteral("a.qbgame")));
     w->recentFileActions[1]->trigger();
-    QCOMPARE(w->Session().Game.FileName, b.toStdString());
-    QVERIFY(!w->Session().NoGameYet);
+    QCOMPARE(w->CurrentFile(), b.toStdString());
+    QVERIFY(w->Game().HasGame());
     QCOMPARE(w->RecentFileEntries(), (QStringList{b, a}));
     QFile::remove(a);
     w->OpenRecentFile(a);
     QTRY_COMPARE(driver.messages.size(), std::size_t{1});
     QVERIFY(driver.messages[0].contains(QStringLiteral("no longer there")));
     QCOMPARE(w->RecentFileEntries(), (QStringList{b}));
-    QCOMPARE(w->Session().Game.FileName, b.toStdString());
+    QCOMPARE(w->CurrentFile(), b.toStdString());
   }
 
   void startedWithASavedGameShowsItAndNoNewGameDialog() {
@@ -481,8 +481,8 @@ class MainWindowTest : public QObject {
     w->show();
     QTest::qWait(400);
     QCOMPARE(driver.newGameDialogs, 0);
-    QCOMPARE(w->Session().Game.FileName, file.toStdString());
-    QCOMPARE(w->Session().PlayerCount, 3);
+    QCOMPARE(w->CurrentFile(), file.toStdString());
+    QCOMPARE(w->Game().State().PlayerCount(), 3);
     QVERIFY(w->tokens[2]->isVisible());
     QCOMPARE(w->RecentFileEntries(), QStringList{file});
   }
@@ -492,8 +492,8 @@ class MainWindowTest : public QObject {
     ModalDriver driver;
     ScriptedFiles* files = nullptr;
     auto w = GameWindow(files);
-    w->Session().AnimationOn = false;
-    w->Session().Game.Players[0].CurrentPosition = 1;
+    w->Game().Settings().Animation = false;
+    w->Game().MutableState().Players[0].CurrentPosition = 1;
     random_.Roll(2, 3);  // a plain square
     w->ShowGameLog();
     QVERIFY(w->GameLog()->isVisible());
@@ -544,7 +544,7 @@ class MainWindowTest : public QObject {
     QTRY_COMPARE(driver.newGameDialogs, 1);
     QVERIFY(
         driver.messages.front().startsWith(QStringLiteral("Error!!! Couldn't load your game.")));
-    QVERIFY(w->Session().NoGameYet);
+    QVERIFY(!w->Game().HasGame());
   }
 };
 
