@@ -18,19 +18,25 @@ struct LoadedGame {
 
 // Largest file taken as a saved game; a real one is a few kilobytes.
 constexpr std::size_t kMaxGameFileSize = 16u << 20;
+// Longest player name or goods text, in bytes of UTF-8, that a saved game may hold.
+constexpr std::size_t kMaxGameTextBytes = 1000;
 
 // The saved-game text of the session's game: indented XML, CR LF line ends, no declaration.
 std::string BuildGameText(const GameSession& session);
 
 // Writes the session's game to path, replacing any file there only once the whole text is safely
-// on disk. False on any failure, with the reason in *error; an earlier file stays intact.
+// on disk. False on any failure, with the reason in *error (in the session's language); an
+// earlier file stays intact. Refused without writing: a session with no game yet, a read-only
+// file, a folder that is not writable.
 bool WriteGameFile(const GameSession& session, const std::string& path,
                    std::string* error = nullptr);
 
 // Reads a saved game from text. Grounds not named in the text, prices and building levels come
 // from freshGrounds, the grounds as the company database gives them. Empty, with the reason in
 // *error, when the text is not a saved game or holds a value the game cannot play with (player
-// count, IDs, owners, levels, positions, jail, dice, squares left to walk).
+// count, IDs, owners, levels, positions, dice, squares left to walk, a negative jail sentence,
+// salary, loan or casino counter, a name or goods text over kMaxGameTextBytes), or is larger than
+// any saved game (see TGmXML's reading limits).
 std::optional<LoadedGame> ParseGameText(std::string_view text, const TGrunde& freshGrounds,
                                         std::string* error = nullptr);
 
@@ -39,7 +45,9 @@ std::optional<LoadedGame> LoadStartPosition(const std::string& path, const std::
                                             std::string* error = nullptr);
 
 // Replaces the session's game by the one in path and brings the board up to date; a move saved
-// under way resumes. On failure returns false and changes nothing of the session at all.
+// under way resumes. Only a regular file is read (never a pipe, folder or device). On failure
+// returns false, with the reason in the session's language in *error, and changes nothing of
+// the session at all.
 bool ReadGameFile(GameSession& session, const std::string& path, std::string* error = nullptr);
 
 }  // namespace quillbury

@@ -16,7 +16,9 @@
 #include <functional>
 
 #include "core/GameRoutines.h"
+#include "core/GroundDatabase.h"
 #include "localisation/LanguageTexts.h"
+#include "localisation/Messages.h"
 #include "persistence/GameFile.h"
 #include "ui/AboutDialog.h"
 #include "ui/BoardLayout.h"
@@ -379,15 +381,27 @@ void TfrmMainForm::FormCreate(const StartOptions& options) {
   s.PlayerCount = 2;
   s.AppDir = appDir_.toStdString();
   const QString stored = ReadRegString(kSettingsKey, QStringLiteral("Language"));
-  const std::string path = LanguageFilePathFor(s.AppDir, stored.toStdString());
-  if (!IniFile(path).Exists()) {
-    startupFailed_ = true;
+  const LanguageChoice language = ChooseLanguageFile(s.AppDir, stored.toStdString());
+  if (language.settingBroken) {
     ShowMessage("Error in language file. Quillbury is closing!");
+    // English instead, and the setting forgets the file that has gone, so the next start is normal.
+    if (!stored.isEmpty()) WriteRegString(kSettingsKey, QStringLiteral("Language"), QString());
+  }
+  if (language.path.empty()) {
+    startupFailed_ = true;
     Closing->start();
     return;
   }
-  s.LanguageFile = std::make_unique<IniFile>(path);
+  s.LanguageFile = std::make_unique<IniFile>(language.path);
   ApplyLanguage();
+  if (DatabaseUnfit()) {
+    startupFailed_ = true;
+    return;
+  }
+  if (recent_.RemoveOverlong() > 0) {
+    AddToLog(QString::fromStdString(MessageText(s.LanguageFile.get(), MessageId::RecentPathTooLong,
+                                                {std::to_string(RecentFiles::kMaxPathBytes)})));
+  }
   LightGround = Plads[1]->pixmap();
   DarkGround = Plads[6]->pixmap();
   Timer3->start();
@@ -407,7 +421,7 @@ void TfrmMainForm::FormCreate(const StartOptions& options) {
     if (!LoadGame(options.GameFile)) {
       // A broken or missing file is said so, and the players get the New Game dialog rather than
       // an empty placeholder game.
-      ShowMessage(kLoadError);
+      ShowFileError(kLoadError);
       SetActionsEnabled(false);
       StartupNewGame->start();
     }
@@ -488,6 +502,7 @@ void TfrmMainForm::TBXItem11Click() {
 // ---------------------------------------------------------------- commands
 
 void TfrmMainForm::tbbNewGameClick() {
+  if (DatabaseUnfit()) return;
   TfrmNewGame dialog(this, session_->LanguageFile.get(), art_);
   if (dialog.exec() != QDialog::Accepted) return;
   session_->StartNewGame(dialog.Choice());
@@ -495,7 +510,8 @@ void TfrmMainForm::tbbNewGameClick() {
 
 bool TfrmMainForm::LoadGame(const QString& path) {
   // A load that succeeds stops any move under way and resumes the file's own.
-  if (!ReadGameFile(*session_, path.toStdString())) return false;
+  fileError_.clear();
+  if (!ReadGameFile(*session_, path.toStdString(), &fileError_)) return false;
   recent_.Add(path);
   RefreshRecentFiles();
   AddToLog(QStringLiteral("Game loaded from %1.").arg(path));
@@ -503,34 +519,58 @@ bool TfrmMainForm::LoadGame(const QString& path) {
 }
 
 bool TfrmMainForm::SaveGame(const QString& path) {
-  if (!WriteGameFile(*session_, path.toStdString())) return false;
+  fileError_.clear();
+  if (!WriteGameFile(*session_, path.toStdString(), &fileError_)) return false;
   recent_.Add(path);
   RefreshRecentFiles();
   return true;
 }
 
+void TfrmMainForm::ShowFileError(const char* headline) {
+  ShowMessage(fileError_.empty() ? std::string(headline)
+                                 : std::string(headline) + "\n\n" + fileError_);
+}
+
+bool TfrmMainForm::DatabaseUnfit() {
+  const std::string problem =
+      GroundDatabaseProblem(session_->Database(), session_->LanguageFile.get());
+  if (problem.empty()) return false;
+  ShowMessage(problem);
+  Closing->start();
+  return true;
+}
+
+bool TfrmMainForm::NothingToSave() {
+  if (!session_->NoGameYet) return false;
+  ShowMessage(MessageText(session_->LanguageFile.get(), MessageId::NothingToSave));
+  return true;
+}
+
 void TfrmMainForm::tbbLoadGameClick() {
+  if (DatabaseUnfit()) return;
   const QString path = fileDialogs_->OpenFile(this);
   if (path.isEmpty()) return;
-  if (!LoadGame(path)) ShowMessage(kLoadError);
+  if (!LoadGame(path)) ShowFileError(kLoadError);
 }
 
 void TfrmMainForm::tbbSaveGameClick() {
+  if (NothingToSave()) return;
   GameSession& s = *session_;
   if (s.Game.FileName.empty()) {
     const QString path = fileDialogs_->SaveFile(this);
     if (path.isEmpty()) return;
     s.Game.FileName = WithGameExtension(path).toStdString();
   }
-  if (!SaveGame(QString::fromStdString(s.Game.FileName))) ShowMessage(kSaveError);
+  if (!SaveGame(QString::fromStdString(s.Game.FileName))) ShowFileError(kSaveError);
 }
 
 void TfrmMainForm::tbbSaveGameAsClick() {
+  if (NothingToSave()) return;
   const QString path = fileDialogs_->SaveFile(this);
   if (path.isEmpty()) return;
   // The new name is kept even if the write fails, so the next Save tries it again.
   session_->Game.FileName = WithGameExtension(path).toStdString();
-  if (!SaveGame(QString::fromStdString(session_->Game.FileName))) ShowMessage(kSaveError);
+  if (!SaveGame(QString::fromStdString(session_->Game.FileName))) ShowFileError(kSaveError);
 }
 
 QStringList TfrmMainForm::RecentFileEntries() const { return recent_.Files(); }
@@ -545,7 +585,10 @@ void TfrmMainForm::RefreshRecentFiles() {
   for (int i = 0; i < files.size(); ++i) {
     const QString path = files[i];
     auto* a = new QAction(
-        QStringLiteral("&%1 %2").arg(i == 9 ? 0 : i + 1).arg(QFileInfo(path).fileName()), tbbFile);
+        QStringLiteral("&%1 %2")
+            .arg(i == 9 ? 0 : i + 1)
+            .arg(QFileInfo(path).fileName().replace(QLatin1Char('&'), QStringLiteral("&&"))),
+        tbbFile);
     a->setToolTip(path);
     a->setStatusTip(path);
     connect(a, &QAction::triggered, this,
@@ -556,6 +599,7 @@ void TfrmMainForm::RefreshRecentFiles() {
 }
 
 void TfrmMainForm::OpenRecentFile(const QString& path) {
+  if (DatabaseUnfit()) return;
   if (!QFileInfo::exists(path)) {
     recent_.Remove(path);
     RefreshRecentFiles();
@@ -565,7 +609,7 @@ void TfrmMainForm::OpenRecentFile(const QString& path) {
                     .toStdString());
     return;
   }
-  if (!LoadGame(path)) ShowMessage(kLoadError);
+  if (!LoadGame(path)) ShowFileError(kLoadError);
 }
 
 void TfrmMainForm::tbbHelp2Click() {

@@ -416,6 +416,7 @@ TEST(GmXmlRead, DeeplyNestedElementsNeitherCrashNorRecurse) {
   text += "\r\n";
   OnSmallStack([&] {
     TGmXML doc;
+    doc.MaxDepth = doc.MaxElements = kDepth;  // the model itself copes with any depth
     doc.ReadFromText(text);
     int depth = 0;
     for (const TGmXmlNode* node = doc.TopLevel.First(); node != nullptr;
