@@ -2,6 +2,8 @@
 
 #include "core/Board.h"
 #include "localisation/IniFile.h"
+#include "localisation/Messages.h"
+#include "localisation/RegularFile.h"
 
 namespace quillbury {
 
@@ -42,6 +44,36 @@ GroundList FreshGrounds(const IniFile& database) {
   LoadGroundDatabase(grounds, database);
   SetUpBuildingLevels(grounds);
   return grounds;
+}
+
+}  // namespace quillbury
+
+namespace quillbury {
+
+std::string GroundDatabaseProblem(const IniFile& database, const IniFile* language) {
+  const std::string& path = database.Path();
+  const FileProblem fileProblem = CheckRegularFile(path);
+  if (fileProblem != FileProblem::None) {
+    return MessageText(language, MessageId::DatabaseUnreadable,
+                       {DescribeFileProblem(language, fileProblem, path)});
+  }
+  const IniData& data = database.Data();
+  for (int i = 1; i <= kGroundCount; ++i) {
+    const std::string section = std::to_string(i);
+    const bool hasName = data.HasKey(section, "Name");
+    const bool hasPrice = data.HasKey(section, "Price");
+    if (!hasName && !hasPrice) {
+      return MessageText(language, MessageId::DatabaseNoCompany, {path, section});
+    }
+    const std::string name = data.ReadString(section, "Name", "");
+    if (name.empty()) return MessageText(language, MessageId::DatabaseNoName, {path, section});
+    const std::string price = data.ReadString(section, "Price", "");
+    const std::int32_t value = ParseIniInteger(price, 0);
+    if (value < 1 || value > kMaxGroundPrice) {
+      return MessageText(language, MessageId::DatabaseBadPrice, {path, section, name, price});
+    }
+  }
+  return {};
 }
 
 }  // namespace quillbury

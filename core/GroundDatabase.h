@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "core/GameState.h"
@@ -19,5 +20,15 @@ void SetUpBuildingLevels(GroundList& grounds);
 
 // 28 grounds read from the database with their building levels set up.
 GroundList FreshGrounds(const IniFile& database);
+
+// Dearest price a company may have: buying one with a full building from another player costs
+// about 3.8 times the price, which must still fit in 32 bits.
+constexpr std::int32_t kMaxGroundPrice = 100000000;
+
+// The first fault of the company database, worded for the player in language (English when
+// null), naming the file and the company; empty when the database is fit to play with: a
+// readable file with 28 companies, each with a name and a price from 1 to kMaxGroundPrice.
+// Without such a database no game can be played, so callers stop the program on a fault.
+std::string GroundDatabaseProblem(const IniFile& database, const IniFile* language = nullptr);
 
 }  // namespace quillbury

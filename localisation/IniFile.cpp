@@ -2,13 +2,24 @@
 
 #include <sys/stat.h>
 
-#include <fstream>
-#include <sstream>
+#include "localisation/RegularFile.h"
+#include "localisation/TextEncoding.h"
 
 namespace quillbury {
 namespace {
 
 constexpr std::size_t kMaxValueLength = 2047;
+// An INI file of ours is a few kilobytes; anything this large is not one.
+constexpr std::size_t kMaxIniFileSize = 16u << 20;
+
+// s cut to at most max bytes, never inside a UTF-8 sequence.
+std::string CutUtf8(std::string s, std::size_t max) {
+  if (s.size() <= max) return s;
+  std::size_t end = max;
+  while (end > 0 && (static_cast<unsigned char>(s[end]) & 0xC0) == 0x80) --end;
+  s.resize(end);
+  return s;
+}
 
 std::string Lower(std::string_view s) {
   std::string out(s);
@@ -59,8 +70,8 @@ IniData IniData::Parse(std::string_view text) {
         value.back() == value.front()) {
       value = value.substr(1, value.size() - 2);
     }
-    if (value.size() > kMaxValueLength) value = value.substr(0, kMaxValueLength);
-    current->try_emplace(std::move(key), std::string(value));
+    // Each value is decoded on its own, so a file that mixes UTF-8 and Windows-1252 still reads.
+    current->try_emplace(std::move(key), CutUtf8(TextAsUtf8(value), kMaxValueLength));
   }
   return data;
 }
@@ -105,13 +116,9 @@ const IniData& IniFile::Current() const {
   mtimeNs_ = mtime;
   inode_ = exists ? st.st_ino : 0;
   data_ = IniData{};
-  if (exists) {
-    std::ifstream in(path_, std::ios::binary);
-    if (in) {
-      std::ostringstream buffer;
-      buffer << in.rdbuf();
-      data_ = IniData::Parse(buffer.str());
-    }
+  std::string bytes;
+  if (exists && ReadRegularFile(path_, kMaxIniFileSize, bytes) == FileProblem::None) {
+    data_ = IniData::Parse(bytes);
   }
   return data_;
 }

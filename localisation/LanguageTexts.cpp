@@ -1,6 +1,7 @@
 #include "localisation/LanguageTexts.h"
 
 #include "localisation/IniFile.h"
+#include "localisation/RegularFile.h"
 
 namespace quillbury {
 namespace {
@@ -84,6 +85,19 @@ std::string ReplacePlaceholder(std::string_view text, std::string_view placehold
 std::string LanguageFilePathFor(const std::string& appDir, const std::string& storedName) {
   if (storedName.empty()) return appDir + "Lang/en.lang";
   return appDir + "Lang/" + storedName;
+}
+
+LanguageChoice ChooseLanguageFile(const std::string& appDir, const std::string& storedName) {
+  LanguageChoice choice;
+  const std::string stored = LanguageFilePathFor(appDir, storedName);
+  if (CheckRegularFile(stored) == FileProblem::None) {
+    choice.path = stored;
+    return choice;
+  }
+  choice.settingBroken = true;
+  const std::string english = LanguageFilePathFor(appDir, "");
+  if (CheckRegularFile(english) == FileProblem::None) choice.path = english;
+  return choice;
 }
 
 }  // namespace quillbury

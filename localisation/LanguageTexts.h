@@ -27,4 +27,14 @@ std::string ReplacePlaceholder(std::string_view text, std::string_view placehold
 // or appDir + "Lang/en.lang" when the setting is empty. appDir ends with a separator.
 std::string LanguageFilePathFor(const std::string& appDir, const std::string& storedName);
 
+// The language file to start with for the stored "Language" setting.
+struct LanguageChoice {
+  std::string path;            // the file to open; empty when there is none, not even English
+  bool settingBroken = false;  // the stored file is missing: tell the player, clear the setting
+};
+
+// The stored file when it is a regular file; otherwise English, so that a setting naming a file
+// that has gone does not stop every later start.
+LanguageChoice ChooseLanguageFile(const std::string& appDir, const std::string& storedName);
+
 }  // namespace quillbury

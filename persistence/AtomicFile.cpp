@@ -1,5 +1,6 @@
 #include "persistence/AtomicFile.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -7,7 +8,10 @@
 #include <atomic>
 #include <cerrno>
 #include <chrono>
+#include <climits>
 #include <cstring>
+#include <ctime>
+#include <memory>
 
 namespace quillbury {
 namespace {
@@ -17,6 +21,18 @@ bool Fail(std::string* error, const std::string& what, int code) {
   return false;
 }
 
+constexpr long kStaleTemporaryAge = 3600;  // younger ones may belong to another copy that saves
+constexpr std::string_view kTemporaryMark = ".tmp";
+
+std::string FolderOf(const std::string& path) {
+  const std::size_t slash = path.find_last_of('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+bool Writable(const std::string& path, const struct stat& st) {
+  return ::access(path.c_str(), W_OK) == 0 && (st.st_mode & 0222) != 0;
+}
 
 // open() with O_EXCL rather than mkstemp(): the file then gets the usual 0666 & ~umask mode, as
 // any file the program creates would, instead of mkstemp's 0600.
@@ -49,7 +65,78 @@ bool WriteAll(int fd, std::string_view bytes, int& code) {
 
 }  // namespace
 
-bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string* error) {
+ReplaceProblem CheckReplaceable(const std::string& path, std::string* target) {
+  std::string current = path;
+  for (int links = 0;; ++links) {
+    struct stat st {};
+    if (::lstat(current.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) break;
+    if (links == 40) return ReplaceProblem::TooManyLinks;
+    std::string to(PATH_MAX, '\0');
+    const ssize_t n = ::readlink(current.c_str(), to.data(), to.size());
+    if (n <= 0) break;
+    to.resize(static_cast<std::size_t>(n));
+    current = to.front() == '/' ? to : FolderOf(current) + "/" + to;
+  }
+  *target = current;
+  struct stat folder {};
+  const std::string folderPath = FolderOf(current);
+  if (::stat(folderPath.c_str(), &folder) == 0 && S_ISDIR(folder.st_mode) &&
+      (!Writable(folderPath, folder) || ::access(folderPath.c_str(), X_OK) != 0)) {
+    return ReplaceProblem::FolderNotWritable;
+  }
+  struct stat file {};
+  if (::stat(current.c_str(), &file) != 0) return ReplaceProblem::None;  // a new file
+  if (!S_ISREG(file.st_mode)) return ReplaceProblem::NotAFile;
+  return Writable(current, file) ? ReplaceProblem::None : ReplaceProblem::ReadOnly;
+}
+
+bool IsTemporaryFileName(std::string_view name) {
+  // "<name>.tmp<pid>-<counter>-<ticks>", as CreateTemporary makes them.
+  const std::size_t mark = name.rfind(kTemporaryMark);
+  if (mark == std::string_view::npos || mark == 0) return false;
+  std::string_view rest = name.substr(mark + kTemporaryMark.size());
+  for (int part = 0; part < 3; ++part) {
+    std::size_t digits = 0;
+    while (digits < rest.size() && rest[digits] >= '0' && rest[digits] <= '9') ++digits;
+    if (digits == 0) return false;
+    rest.remove_prefix(digits);
+    if (part < 2) {
+      if (rest.empty() || rest.front() != '-') return false;
+      rest.remove_prefix(1);
+    }
+  }
+  return rest.empty();
+}
+
+void RemoveStaleTemporaries(const std::string& folder, long maxAgeSeconds) {
+  const std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folder.c_str()), ::closedir);
+  if (!dir) return;
+  const std::time_t now = std::time(nullptr);
+  while (const dirent* entry = ::readdir(dir.get())) {
+    if (!IsTemporaryFileName(entry->d_name)) continue;
+    const std::string path = folder + "/" + entry->d_name;
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
+        now - st.st_mtime > maxAgeSeconds) {
+      (void)::unlink(path.c_str());
+    }
+  }
+}
+
+bool WriteFileAtomically(const std::string& requested, std::string_view bytes, std::string* error) {
+  std::string path;
+  switch (CheckReplaceable(requested, &path)) {
+    case ReplaceProblem::None:
+      break;
+    case ReplaceProblem::ReadOnly:
+      return Fail(error, path + " is read-only", EACCES);
+    case ReplaceProblem::FolderNotWritable:
+      return Fail(error, "cannot save " + path + ": the folder is not writable", EACCES);
+    case ReplaceProblem::NotAFile:
+      return Fail(error, path + " is not a regular file", EISDIR);
+    case ReplaceProblem::TooManyLinks:
+      return Fail(error, requested + " leads through too many symbolic links", ELOOP);
+  }
   std::string tempPath;
   int code = 0;
   const int fd = CreateTemporary(path, tempPath, code);
@@ -82,6 +169,7 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::s
   }
   // The folder is not synced: should the machine stop before the rename reaches the disk, the
   // earlier file is still there, whole, which is all a save promises.
+  RemoveStaleTemporaries(FolderOf(path), kStaleTemporaryAge);
   return true;
 }
 

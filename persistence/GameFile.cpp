@@ -1,12 +1,14 @@
 #include "persistence/GameFile.h"
 
-#include <fstream>
+#include <algorithm>
+
 #include <set>
-#include <sstream>
 
 #include "core/GameRoutines.h"
 #include "core/GroundDatabase.h"
 #include "localisation/IniFile.h"
+#include "localisation/Messages.h"
+#include "localisation/RegularFile.h"
 #include "persistence/AtomicFile.h"
 #include "persistence/GameText.h"
 #include "persistence/GmXml.h"
@@ -69,6 +71,16 @@ void Require(bool ok, const std::string& what) {
   if (!ok) throw BadGame(what);
 }
 
+std::string Text(const TGmXmlNode& parent, const char* name) {
+  std::string text = DecodeGameText(Need(parent, name).ValueText());
+  if (text.size() > kMaxGameTextBytes) {
+    throw BadGame(std::string("element ") + name + " holds a text of " +
+                  std::to_string(text.size()) + " bytes, more than " +
+                  std::to_string(kMaxGameTextBytes));
+  }
+  return text;
+}
+
 std::string N(std::int64_t v) { return std::to_string(v); }
 
 }  // namespace
@@ -116,12 +128,41 @@ std::string BuildGameText(const GameState& game) {
   return doc.BuildText(false);
 }
 
-bool WriteGameFile(const GameState& game, const std::string& path, std::string* error) {
-  try {
-    return WriteFileAtomically(path, BuildGameText(game), error);
-  } catch (const std::exception& e) {
-    if (error != nullptr) *error = e.what();
+bool WriteGameFile(const GameState& game, const std::string& path, std::string* error,
+                   const IniFile* language) {
+  const auto refuse = [&](std::string why) {
+    if (error != nullptr) *error = std::move(why);
     return false;
+  };
+  // Before the first game the players stand nowhere: such a file could never be loaded.
+  const bool placed = std::all_of(game.Players.begin(), game.Players.end(), [](const Player& p) {
+    return p.CurrentPosition >= 1 && p.CurrentPosition <= kSquareCount;
+  });
+  if (game.Players.empty() || !placed) {
+    return refuse(MessageText(language, MessageId::NothingToSave));
+  }
+  std::string target;
+  switch (CheckReplaceable(path, &target)) {
+    case ReplaceProblem::None:
+      break;
+    case ReplaceProblem::ReadOnly:
+      return refuse(MessageText(language, MessageId::SaveReadOnly, {target}));
+    case ReplaceProblem::FolderNotWritable: {
+      const std::size_t slash = target.find_last_of('/');
+      const std::string folder = slash == std::string::npos ? "." : target.substr(0, slash + 1);
+      return refuse(MessageText(language, MessageId::SaveFolderNotWritable, {folder}));
+    }
+    case ReplaceProblem::NotAFile:
+      return refuse(DescribeFileProblem(language, CheckRegularFile(target), target));
+    case ReplaceProblem::TooManyLinks:
+      break;  // WriteFileAtomically says so
+  }
+  try {
+    std::string why;
+    if (WriteFileAtomically(path, BuildGameText(game), &why)) return true;
+    return refuse(MessageText(language, MessageId::SaveFailed, {path, why}));
+  } catch (const std::exception& e) {
+    return refuse(MessageText(language, MessageId::SaveFailed, {path, e.what()}));
   }
 }
 
@@ -156,7 +197,7 @@ std::optional<GameState> ParseGameText(std::string_view text, const GroundList& 
       Require(id >= 0 && id < n, "player ID " + N(id) + " is outside 0.." + N(n - 1));
       Require(seen.insert(id).second, "player ID " + N(id) + " occurs twice");
       Player& p = loaded.Players[static_cast<std::size_t>(id)];
-      p.Name = DecodeGameText(Need(node, "Name").ValueText());
+      p.Name = Text(node, "Name");
       p.Money = Integer(node, "Money");
       p.Salary = Integer(node, "Salary");
       p.Jail = Integer(node, "Jail");
@@ -165,6 +206,8 @@ std::optional<GameState> ParseGameText(std::string_view text, const GroundList& 
       p.CPU = Boolean(node, "CPU");
       p.Playing = Boolean(node, "Playing");
       Require(p.Jail >= 0, "player " + N(id) + " has a jail sentence of " + N(p.Jail));
+      Require(p.Salary >= 0, "player " + N(id) + " has a salary of " + N(p.Salary));
+      Require(p.Loan >= 0, "player " + N(id) + " has a loan of " + N(p.Loan));
       Require(p.CurrentPosition >= 1 && p.CurrentPosition <= kSquareCount,
               "player " + N(id) + " stands on square " + N(p.CurrentPosition));
     }
@@ -180,10 +223,10 @@ std::optional<GameState> ParseGameText(std::string_view text, const GroundList& 
       Require(id >= 0 && id < kGroundCount, "ground ID " + N(id) + " is outside 0..27");
       Require(seenGrounds.insert(id).second, "ground ID " + N(id) + " occurs twice");
       Ground& g = loaded.Grounds[static_cast<std::size_t>(id)];
-      g.Name = DecodeGameText(Need(node, "Name").ValueText());
+      g.Name = Text(node, "Name");
       g.House = Integer(node, "House");
       g.Owner = Integer(node, "Owner");
-      g.Sell = DecodeGameText(Need(node, "Sell").ValueText());
+      g.Sell = Text(node, "Sell");
       Require(g.House >= -1 && g.House <= 3,
               "ground " + N(id) + " has building level " + N(g.House));
       Require(g.Owner >= -1 && g.Owner < n, "ground " + N(id) + " has owner " + N(g.Owner));
@@ -192,6 +235,7 @@ std::optional<GameState> ParseGameText(std::string_view text, const GroundList& 
     Require(turn.CurrentPlayer >= 0 && turn.CurrentPlayer < n,
             "the current player " + N(turn.CurrentPlayer) + " is not in the game");
     Require(turn.StepsLeft >= 0 && turn.StepsLeft <= 12, N(turn.StepsLeft) + " squares left to walk");
+    Require(turn.CasinoCounter >= 0, "the casino counter is " + N(turn.CasinoCounter));
     if (turn.StepsLeft > 0) {
       Require(turn.Die1 >= 1 && turn.Die1 <= 6 && turn.Die2 >= 1 && turn.Die2 <= 6,
               "dice " + N(turn.Die1) + " and " + N(turn.Die2) + " during a move");
@@ -205,29 +249,24 @@ std::optional<GameState> ParseGameText(std::string_view text, const GroundList& 
 
 namespace {
 
-bool ReadWholeFile(const std::string& path, std::string& bytes, std::string* error) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    if (error != nullptr) *error = "the file cannot be opened";
-    return false;
+bool ReadWholeFile(const std::string& path, const IniFile* language, std::string& bytes,
+                   std::string* error) {
+  const FileProblem problem = ReadRegularFile(path, kMaxGameFileSize, bytes);
+  if (problem == FileProblem::None) return true;
+  if (error != nullptr) *error = DescribeFileProblem(language, problem, path);
+  return false;
+}
+
+// The reason a file is not a playable game, worded for the player around the technical detail.
+std::optional<GameState> Parse(std::string_view bytes, const GroundList& grounds,
+                                const std::string& path, const IniFile* language,
+                                std::string* error) {
+  std::string detail;
+  auto loaded = ParseGameText(bytes, grounds, &detail);
+  if (!loaded && error != nullptr) {
+    *error = MessageText(language, MessageId::NotASavedGame, {path, detail});
   }
-  in.seekg(0, std::ios::end);
-  const std::streamoff size = in.tellg();
-  if (size < 0) {
-    if (error != nullptr) *error = "the file cannot be read";
-    return false;
-  }
-  if (static_cast<std::uint64_t>(size) > kMaxGameFileSize) {
-    if (error != nullptr) *error = "the file is far too large to be a saved game";
-    return false;
-  }
-  in.seekg(0, std::ios::beg);
-  bytes.resize(static_cast<std::size_t>(size));
-  if (size > 0 && !in.read(bytes.data(), size)) {
-    if (error != nullptr) *error = "the file cannot be read";
-    return false;
-  }
-  return true;
+  return loaded;
 }
 
 }  // namespace
@@ -235,15 +274,16 @@ bool ReadWholeFile(const std::string& path, std::string& bytes, std::string* err
 std::optional<GameState> LoadStartPosition(const std::string& path, const std::string& appDir,
                                             std::string* error) {
   std::string bytes;
-  if (!ReadWholeFile(path, bytes, error)) return std::nullopt;
+  if (!ReadWholeFile(path, nullptr, bytes, error)) return std::nullopt;
   IniFile database(appDir + "database.dat");
-  return ParseGameText(bytes, FreshGrounds(database), error);
+  return Parse(bytes, FreshGrounds(database), path, nullptr, error);
 }
 
 bool ReadGameFile(GameRules& rules, const std::string& path, std::string* error) {
   std::string bytes;
-  if (!ReadWholeFile(path, bytes, error)) return false;
-  auto loaded = ParseGameText(bytes, FreshGrounds(rules.Database()), error);
+  const IniFile* language = rules.Settings().LanguageFile;
+  if (!ReadWholeFile(path, language, bytes, error)) return false;
+  auto loaded = Parse(bytes, FreshGrounds(rules.Database()), path, language, error);
   if (!loaded) return false;
   rules.LoadGame(std::move(*loaded));
   return true;

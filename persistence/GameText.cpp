@@ -1,7 +1,11 @@
 #include "persistence/GameText.h"
 
+#include <algorithm>
 #include <array>
+#include <cstdint>
 #include <utility>
+
+#include "localisation/TextEncoding.h"
 
 namespace quillbury {
 namespace {
@@ -23,9 +27,11 @@ int HexValue(char c) {
   return -1;
 }
 
+constexpr std::uint32_t kBeyondUnicode = 0x110000;
+
 struct Reference {
-  std::size_t length = 0;  // bytes after the "&", ";" included; 0 when there is no reference
-  int value = -1;          // the byte it stands for, -1 when out of 0..255
+  std::size_t length = 0;   // bytes after the "&", ";" included; 0 when there is no reference
+  std::uint32_t value = 0;  // the character it stands for; may be no character at all
 };
 
 // Reads an entity or numeric reference starting right after an "&".
@@ -40,15 +46,17 @@ Reference ReadReference(std::string_view rest) {
   const int base = hex ? 16 : 10;
   std::size_t i = hex ? 2 : 1;
   const std::size_t firstDigit = i;
-  int value = 0;
+  std::uint32_t value = 0;
   for (; i < rest.size(); ++i) {
     const int digit = hex ? HexValue(rest[i]) : (IsDigit(rest[i]) ? rest[i] - '0' : -1);
     if (digit < 0) break;
-    // Saturate: only "fits in a byte or not" matters, and long digit runs must not overflow.
-    value = value > 255 ? 256 : value * base + digit;
+    // Saturate: beyond Unicode is no character, and long digit runs must not overflow.
+    value = value >= kBeyondUnicode
+                ? kBeyondUnicode
+                : value * static_cast<std::uint32_t>(base) + static_cast<std::uint32_t>(digit);
   }
   if (i == firstDigit || i == rest.size() || rest[i] != ';') return {};
-  return {i + 1, value <= 255 ? value : -1};
+  return {i + 1, std::min(value, kBeyondUnicode)};
 }
 
 }  // namespace
@@ -80,8 +88,8 @@ std::string EncodeGameText(std::string_view s) {
         out += "&#0;";
         break;
       case '&':
-        // Numeric references beyond a byte are escaped too, although the decoder leaves them be:
-        // escaping more than needed is harmless, and a text that merely looks like one stays safe.
+        // References to no character (a surrogate, beyond Unicode) are escaped too, although the
+        // decoder leaves them be: escaping more than needed is harmless.
         out += ReadReference(s.substr(i + 1)).length > 0 ? "&amp;" : "&";
         break;
       default:
@@ -91,15 +99,16 @@ std::string EncodeGameText(std::string_view s) {
   return out;
 }
 
-std::string DecodeGameText(std::string_view s) {
+std::string DecodeGameText(std::string_view stored) {
+  // Entities are ASCII, so taking the bytes as UTF-8 or Windows-1252 first leaves them intact.
+  const std::string s = TextAsUtf8(stored);
   std::string out;
   out.reserve(s.size());
   std::size_t i = 0;
   while (i < s.size()) {
     if (s[i] == '&') {
-      const Reference ref = ReadReference(s.substr(i + 1));
-      if (ref.length > 0 && ref.value >= 0) {
-        out += static_cast<char>(ref.value);
+      const Reference ref = ReadReference(std::string_view(s).substr(i + 1));
+      if (ref.length > 0 && AppendUtf8(out, ref.value)) {
         i += 1 + ref.length;
         continue;
       }

@@ -376,12 +376,19 @@ void TGmXML::ReadFromText(std::string_view bytes) {
 void TGmXML::ParseText(std::string_view text) {
   if (text.empty()) return;
   const std::size_t last = text.size() - 1;  // never examined: the LF of the final CR LF
+  std::size_t depth =
+      TopLevel.Cursor != nullptr ? static_cast<std::size_t>(TopLevel.Cursor->Depth()) + 1 : 0;
+  std::size_t elements = 0;
   std::size_t i = 0;
   while (i < last) {
     if (text[i] == '<') {
       const std::size_t close = text.find('>', i + 1);
       if (close == std::string_view::npos) {
         throw XmlScanError("'<' at byte " + std::to_string(i) + " has no closing '>'");
+      }
+      if (close - i > MaxTextLength) {
+        throw XmlLimitError("a tag of more than " + std::to_string(MaxTextLength) +
+                            " bytes at byte " + std::to_string(i));
       }
       const std::string_view tag = text.substr(i, close - i + 1);
       if (tag[1] == '/') {
@@ -390,13 +397,25 @@ void TGmXML::ParseText(std::string_view text) {
                              " with no element open");
         }
         TopLevel.CloseElement();
+        --depth;
       } else if (tag[1] != '?') {
+        if (++depth > MaxDepth) {
+          throw XmlLimitError("elements nested more than " + std::to_string(MaxDepth) +
+                              " deep at byte " + std::to_string(i));
+        }
+        if (++elements > MaxElements) {
+          throw XmlLimitError("more than " + std::to_string(MaxElements) + " elements");
+        }
         TopLevel.OpenElement(tag);
       }
       i = close + 1;
     } else {
       std::size_t end = text.find('<', i);
       if (end == std::string_view::npos || end > last) end = last;
+      if (end - i > MaxTextLength) {
+        throw XmlLimitError("a text of more than " + std::to_string(MaxTextLength) +
+                            " bytes at byte " + std::to_string(i));
+      }
       if (TopLevel.Cursor != nullptr) TopLevel.Cursor->SetValueText(text.substr(i, end - i));
       i = end;
     }

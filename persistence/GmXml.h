@@ -45,6 +45,12 @@ class XmlScanError : public XmlError {
   using XmlError::XmlError;
 };
 
+// The text read is larger than a document may be (too deep, too many elements, a text too long).
+class XmlLimitError : public XmlError {
+ public:
+  using XmlError::XmlError;
+};
+
 class TGmXmlNode;
 
 // The single name/value pair an element may carry; an empty Name means no attribute.
@@ -144,6 +150,12 @@ class TGmXML {
   TGmXmlNodeList TopLevel;
   std::vector<std::string> Lines;  // the lines of the last text built
 
+  // Bounds on what reading accepts, so that a hostile file is refused early and cheaply. A saved
+  // game is 4 levels deep, has about 300 elements and texts of at most a few kilobytes.
+  std::size_t MaxDepth = 64;
+  std::size_t MaxElements = 10000;
+  std::size_t MaxTextLength = 64 * 1024;
+
   static std::string About();
 
   // Rebuilds Lines from the tree and returns them, each followed by CR LF. An empty tree gives
@@ -165,7 +177,9 @@ class TGmXML {
   void ReadFromText(std::string_view bytes);
   // Adds the elements of text under TopLevel. End tags close the innermost open element whatever
   // their name; the last byte of text is never examined. Throws XmlScanError for an end tag with
-  // no element open or a "<" without ">"; the elements read before the fault stay in the tree.
+  // no element open or a "<" without ">", and XmlLimitError for an element deeper than MaxDepth,
+  // more than MaxElements elements or a tag or text run longer than MaxTextLength; the elements
+  // read before the fault stay in the tree.
   void ParseText(std::string_view text);
 };
 

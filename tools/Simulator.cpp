@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "core/GameRoutines.h"
+#include "localisation/TextEncoding.h"
 
 namespace quillbury {
 namespace {
@@ -288,7 +289,8 @@ std::string FormatReport(const SimulatorOptions& options, const SimulatorReport&
   auto share = [&](int wins) { return r.GamesPlayed > 0 ? 100.0 * wins / r.GamesPlayed : 0.0; };
   auto quote = [](const std::string& s) {
     std::string out = "\"";
-    for (unsigned char c : s) {
+    // JSON text is UTF-8; a name of other bytes is shown as the characters it stood for.
+    for (unsigned char c : TextAsUtf8(s)) {
       if (c == '"' || c == '\\') {
         out += '\\';
         out += static_cast<char>(c);

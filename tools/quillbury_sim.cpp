@@ -8,6 +8,8 @@
 #include <iostream>
 #include <string>
 
+#include "core/GroundDatabase.h"
+#include "localisation/IniFile.h"
 #include "persistence/GameFile.h"
 #include "tools/ProgramDir.h"
 #include "tools/Simulator.h"
@@ -43,7 +45,6 @@ bool ParseCount(const std::string& text, long long min, long long max, long long
   out = static_cast<long long>(v);
   return true;
 }
-
 
 }  // namespace
 
@@ -97,6 +98,13 @@ int main(int argc, char** argv) {
     options.Seed = (static_cast<std::uint64_t>(device()) << 32) ^ device();
   }
   options.AppDir = quillbury::ProgramDir();
+  // Without a sound company database no game can end: stop rather than play forever.
+  const std::string databaseProblem =
+      quillbury::GroundDatabaseProblem(quillbury::IniFile(options.AppDir + "database.dat"));
+  if (!databaseProblem.empty()) {
+    std::cerr << "quillbury-sim: " << databaseProblem << "\n";
+    return 2;
+  }
 
   std::optional<quillbury::StartPosition> from;
   if (!options.From.empty()) {

@@ -1,10 +1,16 @@
 #include "ui/Artwork.h"
 
-#include <QFile>
 #include <QPainter>
 #include <QSvgRenderer>
 
+#include "localisation/RegularFile.h"
+
 namespace quillbury::ui {
+namespace {
+
+constexpr std::size_t kMaxPictureSize = 8u << 20;  // ours are a few kilobytes
+
+}  // namespace
 
 Artwork::Artwork(QString appDir, qreal pixelRatio)
     : dir_(std::move(appDir) + QStringLiteral("pictures/")), ratio_(pixelRatio) {}
@@ -23,7 +29,10 @@ QPixmap Artwork::Picture(const QString& name, QSize size) {
   pixmap.setDevicePixelRatio(ratio_);
   const QString path = dir_ + name + QStringLiteral(".svg");
   QSvgRenderer renderer;
-  if (QFile::exists(path) && renderer.load(path)) {
+  std::string bytes;
+  // Read through the regular-file check: a pipe in place of a picture must not block the window.
+  if (ReadRegularFile(path.toStdString(), kMaxPictureSize, bytes) == FileProblem::None &&
+      renderer.load(QByteArray::fromStdString(bytes))) {
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
     renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));

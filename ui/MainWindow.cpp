@@ -16,7 +16,9 @@
 #include <functional>
 
 #include "core/GameRoutines.h"
+#include "core/GroundDatabase.h"
 #include "localisation/LanguageTexts.h"
+#include "localisation/Messages.h"
 #include "persistence/GameFile.h"
 #include "ui/AboutDialog.h"
 #include "ui/BoardLayout.h"
@@ -380,16 +382,28 @@ void MainWindow::FormCreate(const StartOptions& options) {
   GameRules& s = *game_;
   s.Settings().AppDir = appDir_.toStdString();
   const QString stored = ReadRegString(kSettingsKey, QStringLiteral("Language"));
-  const std::string path = LanguageFilePathFor(s.Settings().AppDir, stored.toStdString());
-  if (!IniFile(path).Exists()) {
-    startupFailed_ = true;
+  const LanguageChoice language = ChooseLanguageFile(s.Settings().AppDir, stored.toStdString());
+  if (language.settingBroken) {
     ShowMessage("Error in language file. Quillbury is closing!");
+    // English instead, and the setting forgets the file that has gone, so the next start is normal.
+    if (!stored.isEmpty()) WriteRegString(kSettingsKey, QStringLiteral("Language"), QString());
+  }
+  if (language.path.empty()) {
+    startupFailed_ = true;
     closingTimer->start();
     return;
   }
-  languageFile_ = std::make_unique<IniFile>(path);
+  languageFile_ = std::make_unique<IniFile>(language.path);
   s.Settings().LanguageFile = languageFile_.get();
   ApplyLanguage();
+  if (DatabaseUnfit()) {
+    startupFailed_ = true;
+    return;
+  }
+  if (recent_.RemoveOverlong() > 0) {
+    AddToLog(QString::fromStdString(MessageText(languageFile_.get(), MessageId::RecentPathTooLong,
+                                                {std::to_string(RecentFiles::kMaxPathBytes)})));
+  }
   lightGround_ = squares[1]->pixmap();
   darkGround_ = squares[6]->pixmap();
   refreshTimer->start();
@@ -409,7 +423,7 @@ void MainWindow::FormCreate(const StartOptions& options) {
     if (!LoadGame(options.GameFile)) {
       // A broken or missing file is said so, and the players get the New Game dialog rather than
       // an empty placeholder game.
-      ShowMessage(kLoadError);
+      ShowFileError(kLoadError);
       s.SetActionsAllowed(false);
       startupNewGameTimer->start();
     }
@@ -491,6 +505,7 @@ void MainWindow::ChooseLanguage() {
 // ---------------------------------------------------------------- commands
 
 void MainWindow::NewGameCommand() {
+  if (DatabaseUnfit()) return;
   NewGameDialog dialog(this, languageFile_.get(), art_);
   if (dialog.exec() != QDialog::Accepted) return;
   game_->StartNewGame(dialog.Choice());
@@ -499,7 +514,8 @@ void MainWindow::NewGameCommand() {
 
 bool MainWindow::LoadGame(const QString& path) {
   // A load that succeeds stops any move under way and resumes the file's own.
-  if (!ReadGameFile(*game_, path.toStdString())) return false;
+  fileError_.clear();
+  if (!ReadGameFile(*game_, path.toStdString(), &fileError_)) return false;
   currentFile_ = path.toStdString();
   Sync();
   recent_.Add(path);
@@ -509,33 +525,58 @@ bool MainWindow::LoadGame(const QString& path) {
 }
 
 bool MainWindow::SaveGame(const QString& path) {
-  if (!WriteGameFile(game_->State(), path.toStdString())) return false;
+  fileError_.clear();
+  if (!WriteGameFile(game_->State(), path.toStdString(), &fileError_, languageFile_.get())) {
+    return false;
+  }
   recent_.Add(path);
   RefreshRecentFiles();
   return true;
 }
 
+void MainWindow::ShowFileError(const char* headline) {
+  ShowMessage(fileError_.empty() ? std::string(headline)
+                                 : std::string(headline) + "\n\n" + fileError_);
+}
+
+bool MainWindow::DatabaseUnfit() {
+  const std::string problem = GroundDatabaseProblem(game_->Database(), languageFile_.get());
+  if (problem.empty()) return false;
+  ShowMessage(problem);
+  closingTimer->start();
+  return true;
+}
+
+bool MainWindow::NothingToSave() {
+  if (game_->HasGame()) return false;
+  ShowMessage(MessageText(languageFile_.get(), MessageId::NothingToSave));
+  return true;
+}
+
 void MainWindow::LoadGameCommand() {
+  if (DatabaseUnfit()) return;
   const QString path = fileDialogs_->OpenFile(this);
   if (path.isEmpty()) return;
-  if (!LoadGame(path)) ShowMessage(kLoadError);
+  if (!LoadGame(path)) ShowFileError(kLoadError);
 }
 
 void MainWindow::SaveGameCommand() {
+  if (NothingToSave()) return;
   if (currentFile_.empty()) {
     const QString path = fileDialogs_->SaveFile(this);
     if (path.isEmpty()) return;
     currentFile_ = WithGameExtension(path).toStdString();
   }
-  if (!SaveGame(QString::fromStdString(currentFile_))) ShowMessage(kSaveError);
+  if (!SaveGame(QString::fromStdString(currentFile_))) ShowFileError(kSaveError);
 }
 
 void MainWindow::SaveGameAsCommand() {
+  if (NothingToSave()) return;
   const QString path = fileDialogs_->SaveFile(this);
   if (path.isEmpty()) return;
   // The new name is kept even if the write fails, so the next Save tries it again.
   currentFile_ = WithGameExtension(path).toStdString();
-  if (!SaveGame(QString::fromStdString(currentFile_))) ShowMessage(kSaveError);
+  if (!SaveGame(QString::fromStdString(currentFile_))) ShowFileError(kSaveError);
 }
 
 QStringList MainWindow::RecentFileEntries() const { return recent_.Files(); }
@@ -550,7 +591,10 @@ void MainWindow::RefreshRecentFiles() {
   for (int i = 0; i < files.size(); ++i) {
     const QString path = files[i];
     auto* a = new QAction(
-        QStringLiteral("&%1 %2").arg(i == 9 ? 0 : i + 1).arg(QFileInfo(path).fileName()), fileMenu);
+        QStringLiteral("&%1 %2")
+            .arg(i == 9 ? 0 : i + 1)
+            .arg(QFileInfo(path).fileName().replace(QLatin1Char('&'), QStringLiteral("&&"))),
+        fileMenu);
     a->setToolTip(path);
     a->setStatusTip(path);
     connect(a, &QAction::triggered, this,
@@ -561,6 +605,7 @@ void MainWindow::RefreshRecentFiles() {
 }
 
 void MainWindow::OpenRecentFile(const QString& path) {
+  if (DatabaseUnfit()) return;
   if (!QFileInfo::exists(path)) {
     recent_.Remove(path);
     RefreshRecentFiles();
@@ -570,7 +615,7 @@ void MainWindow::OpenRecentFile(const QString& path) {
                     .toStdString());
     return;
   }
-  if (!LoadGame(path)) ShowMessage(kLoadError);
+  if (!LoadGame(path)) ShowFileError(kLoadError);
 }
 
 void MainWindow::ShowRules() {

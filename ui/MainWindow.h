@@ -202,6 +202,12 @@ class MainWindow : public QWidget,
   void AddToLog(const QString& text);
   bool LoadGame(const QString& path);
   bool SaveGame(const QString& path);
+  // headline, then why the last load or save failed.
+  void ShowFileError(const char* headline);
+  // True, after telling the player and closing the window, when database.dat is unfit to play.
+  bool DatabaseUnfit();
+  // True, after telling the player, when there is no game to save.
+  bool NothingToSave();
   QPixmap TokenPicture(int player);
   static QColor FromBgr(std::int32_t colour);
   QString FromGame(const std::string& text) const;
@@ -218,6 +224,7 @@ class MainWindow : public QWidget,
   std::unique_ptr<FileDialogs> fileDialogs_;
   QPixmap lightGround_, darkGround_;
   bool startupFailed_ = false;
+  std::string fileError_;  // why the last load or save failed
   // Built-in stems of captions that the language file completes, so they never grow.
   QString aboutStem_ = QStringLiteral("About");
   RecentFiles recent_;

@@ -9,7 +9,9 @@ QStringList RecentFiles::Files() const {
   QStringList files;
   for (int i = 1; i <= kMaxEntries; ++i) {
     const QString path = settings.value(kKey + QStringLiteral("/MRU%1").arg(i)).toString();
-    if (!path.isEmpty() && !files.contains(path)) files << path;
+    if (!path.isEmpty() && path.toUtf8().size() <= kMaxPathBytes && !files.contains(path)) {
+      files << path;
+    }
   }
   return files;
 }
@@ -39,6 +41,17 @@ void RecentFiles::Remove(const QString& path) {
   QStringList files = Files();
   files.removeAll(path);
   Store(files);
+}
+
+int RecentFiles::RemoveOverlong() {
+  QSettings settings;
+  int overlong = 0;
+  for (int i = 1; i <= kMaxEntries; ++i) {
+    const QString path = settings.value(kKey + QStringLiteral("/MRU%1").arg(i)).toString();
+    if (path.toUtf8().size() > kMaxPathBytes) ++overlong;
+  }
+  if (overlong > 0) Store(Files());
+  return overlong;
 }
 
 }  // namespace quillbury::ui

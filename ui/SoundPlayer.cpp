@@ -11,6 +11,8 @@
 #include <pulse/simple.h>
 #include <sndfile.h>
 
+#include "localisation/RegularFile.h"
+
 namespace quillbury::ui {
 
 namespace {
@@ -124,7 +126,11 @@ SoundPlayer::~SoundPlayer() {
 
 std::shared_ptr<const SoundPlayer::Clip> SoundPlayer::Decode(const std::string& path) {
   SF_INFO info{};
-  SNDFILE* file = sf_open(path.c_str(), SFM_READ, &info);
+  // A pipe in place of a wave file would block the walk for good; only regular files are read.
+  FileProblem problem = FileProblem::None;
+  const int fd = OpenRegularFile(path, &problem);
+  if (fd < 0) return nullptr;
+  SNDFILE* file = sf_open_fd(fd, SFM_READ, &info, SF_TRUE);
   if (file == nullptr) return nullptr;
   auto clip = std::make_shared<Clip>();
   if (info.channels >= 1 && info.channels <= kMaxChannels && info.samplerate >= kMinRate &&

@@ -79,8 +79,75 @@ TEST_F(GroundDatabaseTest, MissingFileGivesDefaultsAndSquaresStillSet) {
   }
 }
 
+// A database missing, empty, damaged or with prices that break the game is refused with a message
+// naming the file and the company at fault; nothing else would tell the players, and such a
+// database makes free companies and games that never end.
+TEST_F(GroundDatabaseTest, UnfitDatabasesAreRefusedNamingFileAndCompany) {
+  const auto sound = [](int skip, const std::string& replacement) {
+    std::string text;
+    for (int i = 1; i <= kGroundCount; ++i) {
+      text += "[" + std::to_string(i) + "]\n";
+      text += i == skip ? replacement
+                        : "Name=Company " + std::to_string(i) +
+                              "\nPrice=" + std::to_string(i * 100000) + "\n";
+    }
+    return text;
+  };
+  const struct {
+    const char* label;
+    std::string text;
+    const char* says;  // part of the message; empty: no fault
+  } cases[] = {
+      {"sound", sound(0, ""), ""},
+      {"lowest price", sound(1, "Name=A\nPrice=1\n"), ""},
+      {"highest price", sound(28, "Name=B\nPrice=100000000\n"), ""},
+      {"Windows-1252 name", sound(3, "Name=K\xF8bmand\nPrice=0x10\n"), ""},
+      {"empty", "", "has no company 1."},
+      {"garbage", "\x7F\x45LF\x02\x01\x01\0\0\0", "has no company 1."},
+      // Cut inside company 10's name, so its price is gone.
+      {"truncated", sound(0, "").substr(0, 300), "gives company 10 (Co) the price \"\""},
+      {"name missing", sound(5, "Price=500000\n"), "gives company 5 no name"},
+      {"name empty", sound(6, "Name=\nPrice=500000\n"), "gives company 6 no name"},
+      {"price missing", sound(7, "Name=Seven\n"), "gives company 7 (Seven) the price \"\""},
+      {"price zero", sound(8, "Name=Eight\nPrice=0\n"), "gives company 8 (Eight) the price \"0\""},
+      {"price negative", sound(9, "Name=Nine\nPrice=-5\n"), "company 9 (Nine) the price \"-5\""},
+      {"price most negative", sound(10, "Name=Ten\nPrice=-2147483648\n"),
+       "the price \"-2147483648\""},
+      {"price too high", sound(11, "Name=Eleven\nPrice=100000001\n"), "the price \"100000001\""},
+      {"price as hex beyond", sound(12, "Name=Twelve\nPrice=0xFFFFFFFF\n"),
+       "the price \"0xFFFFFFFF\""},
+      {"price not a number", sound(28, "Name=Last\nPrice=lots\n"),
+       "company 28 (Last) the price \"lots\""},
+  };
+  const std::string path = (dir / "database.dat").string();
+  for (const auto& c : cases) {
+    std::ofstream(dir / "database.dat", std::ios::binary | std::ios::trunc) << c.text;
+    const std::string problem = GroundDatabaseProblem(IniFile(path));
+    if (std::string(c.says).empty()) {
+      EXPECT_EQ(problem, "") << c.label;
+      continue;
+    }
+    EXPECT_NE(problem.find(path), std::string::npos) << c.label << ": " << problem;
+    EXPECT_NE(problem.find(c.says), std::string::npos) << c.label << ": " << problem;
+  }
+  std::filesystem::remove(dir / "database.dat");
+  EXPECT_NE(GroundDatabaseProblem(IniFile(path)).find(path + " does not exist"), std::string::npos);
+  std::filesystem::create_directory(dir / "database.dat");
+  EXPECT_NE(GroundDatabaseProblem(IniFile(path)).find("is a folder"), std::string::npos);
+}
+
+TEST_F(GroundDatabaseTest, DatabaseFaultIsToldInThePlayersLanguage) {
+  std::ofstream(dir / "database.dat") << "";
+  std::ofstream(dir / "da.lang") << "[Messages]\nDatabaseNoCompany=%1 mangler firma %2.\n";
+  const std::string path = (dir / "database.dat").string();
+  const IniFile danish((dir / "da.lang").string());
+  EXPECT_EQ(GroundDatabaseProblem(IniFile(path), &danish), path + " mangler firma 1.");
+}
+
 TEST_F(GroundDatabaseTest, ShippedDatabaseIsCheapEarlyAndDearLate) {
   IniFile shipped(std::string(QUILLBURY_ASSETS) + "/database.dat");
+  EXPECT_EQ(GroundDatabaseProblem(shipped), "");
+  EXPECT_EQ(GroundDatabaseProblem(IniFile(testing::TestAppDir() + "database.dat")), "");
   const GroundList g = FreshGrounds(shipped);
   for (int i = 0; i < 28; ++i) {
     EXPECT_FALSE(g[i].Name.empty()) << i;

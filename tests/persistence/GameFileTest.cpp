@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
+#include <regex>
 #include <sstream>
 
 #include "../core/GameFixture.h"
+#include "core/GroundDatabase.h"
 #include "persistence/GameFile.h"
 
 namespace quillbury {
@@ -247,7 +250,8 @@ INSTANTIATE_TEST_SUITE_P(
                       "left-negative", "money-missing", "money-not-a-number", "money-too-large",
                       "playing-not-a-boolean", "no-players", "no-grounds", "empty", "plain-text",
                       "end-tag-with-nothing-open", "unclosed-angle", "ground-name-missing",
-                      "does-not-exist"),
+                      "does-not-exist", "number-roll-negative", "salary-negative", "loan-negative",
+                      "name-over-1000-bytes", "sell-over-1000-bytes", "nested-65-deep"),
     [](const auto& info) {
       std::string n = info.param;
       for (char& ch : n) {
@@ -300,6 +304,136 @@ TEST_F(GameFileTest, OversizedFilesAreRefusedUnread) {
   std::string error;
   EXPECT_FALSE(ReadGameFile(rules, Path("huge.qbgame"), &error));
   EXPECT_NE(error.find("too large"), std::string::npos);
+}
+
+// Every fixture the suite keeps, and every saved game of the fuzzing corpus, is still judged as
+// before: whatever lies in good/ and the corpus loads, whatever lies in bad/ is refused.
+TEST_F(GameFileTest, EveryFixtureIsStillJudgedAsBefore) {
+  const fs::path root(QUILLBURY_TEST_DATA);
+  const struct {
+    fs::path folder;
+    bool loads;
+  } folders[] = {{root / "persistence/data/good", true},
+                 {root / "../fuzz/corpus/game", true},
+                 {root / "persistence/data/bad", false}};
+  int files = 0;
+  for (const auto& f : folders) {
+    for (const auto& entry : fs::directory_iterator(f.folder)) {
+      random.draws = {0};
+      std::string error;
+      EXPECT_EQ(ReadGameFile(rules, entry.path().string(), &error), f.loads)
+          << entry.path() << ": " << error;
+      ++files;
+    }
+  }
+  EXPECT_GT(files, 40) << "the fixture folders were found";
+}
+
+// An older save from Windows holds its names in Windows-1252; they show as the characters they
+// were, and a load and a save turn them into UTF-8 that reads back the same. A numeric reference
+// gives its character.
+TEST_F(GameFileTest, WindowsNamesReadAndAreSavedAgainAsUtf8) {
+  ASSERT_TRUE(ReadGameFile(rules, DataFile("good/windows-1252-names.qbgame")));
+  EXPECT_EQ(PlayerAt(0).Name,
+            "S\xC3\xB8ren \xE2\x82\xAC Bl\xC3\xA5"
+            "b\xC3\xA6r");
+  EXPECT_EQ(PlayerAt(1).Name,
+            "Ren\xC3\xA9"
+            "e \xC3\xB8 \xF0\x9F\x8E\xB2");
+  EXPECT_EQ(GroundAt(0).Sell.size(), kMaxGameTextBytes) << "the longest text that is taken";
+  const std::string shown = SavedFields(game);
+
+  ASSERT_TRUE(WriteGameFile(game, Path("again.qbgame")));
+  const std::string bytes = ReadAll(dir / "again.qbgame");
+  EXPECT_NE(bytes.find("<Name>S\xC3\xB8ren \xE2\x82\xAC Bl\xC3\xA5"
+                       "b\xC3\xA6r</Name>"),
+            std::string::npos);
+  Other other;
+  ASSERT_TRUE(ReadGameFile(other.rules, Path("again.qbgame")));
+  EXPECT_EQ(SavedFields(other.rules.State()), shown);
+}
+
+// A hostile file of at most the largest size taken is refused, for its shape, its count of
+// elements or one huge text, without reading it into a tree of millions of elements.
+TEST_F(GameFileTest, HostileFilesAreRefusedForTheirShape) {
+  const auto repeat = [](const std::string& head, const std::string& block, std::size_t bytes) {
+    std::string text = head;
+    while (text.size() + block.size() <= bytes) text += block;
+    return text;
+  };
+  const std::size_t size = kMaxGameFileSize - 64;
+  const std::string player =
+      "<Player><ID>0</ID><Name>A</Name><Money>1</Money><Salary>1</Salary><Jail>0</Jail>"
+      "<Loan>0</Loan><CurrentPosition>1</CurrentPosition><CPU>0</CPU><Playing>1</Playing>"
+      "</Player>";
+  const struct {
+    const char* label;
+    std::string text;
+    const char* says;
+  } cases[] = {
+      {"deep", repeat("", "<a>", size), "nested more than 64 deep"},
+      {"many elements", repeat("<QuillburyGame><Players>", player, size), "more than 10000"},
+      {"huge name", "<QuillburyGame><Players><Player><Name>" + std::string(size, 'n'),
+       "a text of more than 65536 bytes"},
+      {"huge tag", "<QuillburyGame " + std::string(size, 't') + ">", "a tag of more than"},
+      {"name just over",
+       "<QuillburyGame><CurrentPlayerID>0</CurrentPlayerID><NumberRoll>1"
+       "</NumberRoll><Left>0</Left><Die1>0</Die1><Die2>0</Die2><Players>" +
+           player + std::regex_replace(player, std::regex("<ID>0"), "<ID>1") +
+           "</Players><Grounds><Ground><ID>0</ID><Owner>-1</Owner>"
+           "<House>-1</House><Name>" +
+           std::string(1001, 'x') + "</Name><Sell>s</Sell></Ground></Grounds></QuillburyGame>\r\n",
+       "holds a text of 1001 bytes"},
+  };
+  for (const auto& c : cases) {
+    std::string error;
+    EXPECT_FALSE(ParseGameText(c.text, FreshGrounds(rules.Database()), &error)) << c.label;
+    EXPECT_NE(error.find(c.says), std::string::npos) << c.label << ": " << error;
+  }
+}
+
+// Files that are not files fail at once, saying what they are.
+TEST_F(GameFileTest, OnlyRegularFilesAreLoaded) {
+  ASSERT_EQ(::mkfifo(Path("pipe.qbgame").c_str(), 0600), 0);
+  fs::create_directory(dir / "folder.qbgame");
+  const struct {
+    std::string path;
+    std::string says;
+  } cases[] = {{Path("pipe.qbgame"), Path("pipe.qbgame") + " is a named pipe, not a file."},
+               {Path("folder.qbgame"), Path("folder.qbgame") + " is a folder, not a file."},
+               {"/dev/zero", "/dev/zero is a device, not a file."},
+               {Path("none.qbgame"), "The file " + Path("none.qbgame") + " does not exist."}};
+  for (const auto& c : cases) {
+    std::string error;
+    EXPECT_FALSE(ReadGameFile(rules, c.path, &error));
+    EXPECT_EQ(error, c.says);
+    EXPECT_FALSE(LoadStartPosition(c.path, testing::TestAppDir(), &error));
+    EXPECT_EQ(error, c.says);
+  }
+}
+
+TEST_F(GameFileTest, SavingIsRefusedWithTheReasonAndWritesNothing) {
+  rules.SetUpPlaceholderGame();
+  std::string error;
+  EXPECT_FALSE(WriteGameFile(game, Path("nothing.qbgame"), &error));
+  EXPECT_EQ(error, "There is no game to save yet. Start a new game or load one first.");
+  EXPECT_TRUE(fs::is_empty(dir));
+
+  StartGame(2);
+  std::ofstream(dir / "locked.qbgame") << "earlier";
+  fs::permissions(dir / "locked.qbgame", fs::perms::owner_read);
+  EXPECT_FALSE(WriteGameFile(game, Path("locked.qbgame"), &error));
+  EXPECT_EQ(error, Path("locked.qbgame") + " is read-only, so the game was not saved.");
+  EXPECT_EQ(ReadAll(dir / "locked.qbgame"), "earlier");
+
+  fs::create_directory(dir / "shut");
+  std::ofstream(dir / "shut" / "game.qbgame") << "earlier";
+  fs::permissions(dir / "shut", fs::perms::owner_read | fs::perms::owner_exec);
+  EXPECT_FALSE(WriteGameFile(game, (dir / "shut" / "game.qbgame").string(), &error));
+  EXPECT_EQ(error, "The folder " + (dir / "shut").string() +
+                       "/ is not writable, so the game was not saved.");
+  EXPECT_EQ(ReadAll(dir / "shut" / "game.qbgame"), "earlier");
+  fs::permissions(dir / "shut", fs::perms::owner_all);
 }
 
 }  // namespace

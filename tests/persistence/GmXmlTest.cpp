@@ -416,6 +416,7 @@ TEST(GmXmlRead, DeeplyNestedElementsNeitherCrashNorRecurse) {
   text += "\r\n";
   OnSmallStack([&] {
     TGmXML doc;
+    doc.MaxDepth = doc.MaxElements = kDepth;  // the model itself copes with any depth
     doc.ReadFromText(text);
     int depth = 0;
     for (const TGmXmlNode* node = doc.TopLevel.First(); node != nullptr;
@@ -442,6 +443,46 @@ TEST(GmXmlRead, DeeplyNestedElementsNeitherCrashNorRecurse) {
     }
     EXPECT_EQ(node->Depth(), kDepth);
   });
+}
+
+// Reading is bounded so that a hostile file is refused cheaply; what lies just inside a bound
+// reads, what lies just beyond it is refused.
+TEST(GmXmlRead, LimitsHoldExactlyAtTheirBounds) {
+  const auto nested = [](int depth) {
+    std::string text;
+    for (int i = 0; i < depth; ++i) text += "<a>";
+    for (int i = 0; i < depth; ++i) text += "</a>";
+    return text + "\r\n";
+  };
+  const auto siblings = [](int count) {
+    std::string text = "<root>";
+    for (int i = 1; i < count; ++i) text += "<b>1</b>";
+    return text + "</root>\r\n";
+  };
+  const auto value = [](std::size_t bytes) { return "<a>" + std::string(bytes, 'v') + "</a>\r\n"; };
+  const auto tag = [](std::size_t bytes) {
+    return "<" + std::string(bytes - 1, 't') + "></t>\r\n";
+  };
+  const struct {
+    const char* label;
+    std::string text;
+    bool refused;
+  } cases[] = {{"depth 64", nested(64), false},
+               {"depth 65", nested(65), true},
+               {"10000 elements", siblings(10000), false},
+               {"10001 elements", siblings(10001), true},
+               {"text of 64 KiB", value(64 * 1024), false},
+               {"text beyond", value(64 * 1024 + 1), true},
+               {"tag of 64 KiB", tag(64 * 1024), false},
+               {"tag beyond", tag(64 * 1024 + 1), true}};
+  for (const auto& c : cases) {
+    TGmXML doc;
+    if (c.refused) {
+      EXPECT_THROW(doc.ReadFromText(c.text), XmlLimitError) << c.label;
+    } else {
+      EXPECT_NO_THROW(doc.ReadFromText(c.text)) << c.label;
+    }
+  }
 }
 
 // ---- Files ----

@@ -1,9 +1,14 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <unistd.h>
+
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <string>
 
+#include "localisation/TextEncoding.h"
 #include "tools/Simulator.h"
 
 namespace quillbury {
@@ -14,8 +19,8 @@ struct SimRun {
   std::string out;
 };
 
-SimRun RunSim(const std::string& args) {
-  const std::string command = std::string(QUILLBURY_SIM) + " " + args + " 2>&1";
+SimRun RunSim(const std::string& args, const std::string& program = QUILLBURY_SIM) {
+  const std::string command = program + " " + args + " 2>&1";
   FILE* pipe = ::popen(command.c_str(), "r");
   std::string out;
   char buf[4096];
@@ -98,6 +103,51 @@ TEST(SimulatorProgram, CannotLoadReportsTheReason) {
   const SimRun r = RunSim("--from /nonexistent/game.qbgame --games 3");
   EXPECT_EQ(r.status, 2);
   EXPECT_EQ(r.out.rfind("cannot load /nonexistent/game.qbgame: ", 0), 0u) << r.out;
+}
+
+// JSON text is UTF-8 even when the names come from a Windows save, and every byte below 0x20 is
+// escaped.
+TEST(SimulatorProgram, JsonIsValidUtf8ForNamesFromAnyFile) {
+  const SimRun r = RunSim("--from " + std::string(QUILLBURY_TEST_DATA) +
+                          "/persistence/data/good/windows-1252-names.qbgame --games 30 --seed 4 "
+                          "--json");
+  ASSERT_EQ(r.status, 0) << r.out;
+  EXPECT_TRUE(IsValidUtf8(r.out)) << r.out;
+  for (const char c : r.out.substr(0, r.out.size() - 1)) {
+    EXPECT_GE(static_cast<unsigned char>(c), 0x20) << r.out;
+  }
+  EXPECT_NE(r.out.find("\"S\xC3\xB8ren \xE2\x82\xAC Bl\xC3\xA5"
+                       "b\xC3\xA6r\": "),
+            std::string::npos)
+      << r.out;
+}
+
+// Without a sound database beside it the simulator would play games that never end; it stops
+// at once, naming the file and the company.
+TEST(SimulatorProgram, StopsWithoutASoundDatabase) {
+  namespace fs = std::filesystem;
+  const fs::path dir = fs::temp_directory_path() / ("qb-sim-" + std::to_string(::getpid()));
+  fs::create_directories(dir);
+  const fs::path program = dir / "quillbury-sim";
+  fs::copy_file(QUILLBURY_SIM, program, fs::copy_options::overwrite_existing);
+  const struct {
+    const char* label;
+    const char* database;  // null: no file
+    std::string says;
+  } cases[] = {
+      {"missing", nullptr, "The file " + (dir / "database.dat").string() + " does not exist."},
+      {"no prices", "[1]\nName=Free\n", "gives company 1 (Free) the price \"\""},
+      {"negative price", "[1]\nName=Paid\nPrice=-2147483648\n", "the price \"-2147483648\""},
+  };
+  for (const auto& c : cases) {
+    fs::remove(dir / "database.dat");
+    if (c.database != nullptr) std::ofstream(dir / "database.dat") << c.database;
+    const SimRun r = RunSim("--games 3000 --seed 1 --check", program.string());
+    EXPECT_EQ(r.status, 2) << c.label << ": " << r.out;
+    EXPECT_NE(r.out.find(c.says), std::string::npos) << c.label << ": " << r.out;
+    EXPECT_EQ(r.out.find("invariants"), std::string::npos) << c.label << ": " << r.out;
+  }
+  fs::remove_all(dir);
 }
 
 }  // namespace

@@ -46,6 +46,8 @@ class DialogsTest : public QObject {
   void newGameMoneyText();
   void newGameTypedMoney_data();
   void newGameTypedMoney();
+  void newGameNameStopsAtWhatASaveTakes_data();
+  void newGameNameStopsAtWhatASaveTakes();
   void newGameCloses_data();
   void newGameCloses();
   void newGameCaptions_data();
@@ -190,6 +192,32 @@ void DialogsTest::newGameTypedMoney() {
   QTest::keyClicks(dialog.moneyEdit2, typed);
   QCOMPARE(dialog.moneyEdit2->text(), shown);
   QCOMPARE(dialog.Choice().Seats[1].Money, shown.toInt());
+}
+
+void DialogsTest::newGameNameStopsAtWhatASaveTakes_data() {
+  QTest::addColumn<QString>("before");
+  QTest::addColumn<QString>("typed");
+  QTest::addColumn<QString>("shown");
+  const QString full(1000, QLatin1Char('a'));
+  const QString fullDanish(500, QChar(0xF8));  // two bytes each in UTF-8
+  QTest::newRow("ascii at the limit") << full << QStringLiteral("b") << full;
+  QTest::newRow("bytes, not characters") << fullDanish << QStringLiteral("x") << fullDanish;
+  QTest::newRow("under the limit takes it") << QString(999, QLatin1Char('a')) << QStringLiteral("b")
+                                            << QString(999, QLatin1Char('a')) + 'b';
+}
+
+// A name is never longer than a saved game may hold, or the game could be saved but not loaded.
+void DialogsTest::newGameNameStopsAtWhatASaveTakes() {
+  QFETCH(QString, before);
+  QFETCH(QString, typed);
+  QFETCH(QString, shown);
+  NewGameDialog dialog(nullptr, nullptr, *art_);
+  dialog.show();
+  dialog.nameEdit1->clear();
+  dialog.nameEdit1->insert(before);
+  QTest::keyClicks(dialog.nameEdit1, typed);
+  QCOMPARE(dialog.nameEdit1->text(), shown);
+  QCOMPARE(QString::fromStdString(dialog.Choice().Seats[0].Name), shown);
 }
 
 void DialogsTest::newGameCloses_data() {

@@ -1,6 +1,8 @@
 // The real main window, with its real timers and modal dialogs, answered by a script.
+#include <sys/stat.h>
 #include <QApplication>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QFileInfo>
 #include <QInputDialog>
 #include <QLineEdit>
@@ -13,6 +15,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
+
 #include <deque>
 #include <functional>
 
@@ -207,6 +210,8 @@ class MainWindowTest : public QObject {
     QDir().mkpath(dir.path() + QStringLiteral("/Lang"));
     QFile::copy(QStringLiteral(QUILLBURY_BIN_DIR "Lang/en.lang"),
                 dir.path() + QStringLiteral("/Lang/en.lang"));
+    QFile::copy(QStringLiteral(QUILLBURY_BIN_DIR "database.dat"),
+                dir.path() + QStringLiteral("/database.dat"));
     ModalDriver driver;
     auto w = MakeWindow(dir.path() + QLatin1Char('/'));
     w->ChooseLanguage();
@@ -416,7 +421,8 @@ class MainWindowTest : public QObject {
     files->saves = {QStringLiteral("/nonexistent-folder/game.qbgame")};
     w->SaveGameAsCommand();
     QTRY_COMPARE(driver.messages.size(), std::size_t{1});
-    QCOMPARE(driver.messages[0], kSaveError);
+    QVERIFY(driver.messages[0].startsWith(kSaveError + QStringLiteral("\n\n")));
+    QVERIFY(driver.messages[0].contains(QStringLiteral("No such file or directory")));
     QCOMPARE(w->CurrentFile(), std::string("/nonexistent-folder/game.qbgame"));
     QVERIFY(w->RecentFileEntries().isEmpty());
   }
@@ -434,9 +440,11 @@ class MainWindowTest : public QObject {
     files->opens = {bad.fileName()};
     w->LoadGameCommand();
     QTRY_COMPARE(driver.messages.size(), std::size_t{1});
-    QCOMPARE(driver.messages[0], kLoadError);
-    QCOMPARE(w->Game().MutableState().Players[0].Name, std::string("Ann"));
-    QCOMPARE(w->Game().MutableState().Grounds[3].Owner, 1);
+    QCOMPARE(driver.messages[0], kLoadError + QStringLiteral("\n\n") + bad.fileName() +
+                                     QStringLiteral(" is not a saved game that can be played: a "
+                                                    "game has 2 or 3 players, the file has 0"));
+    QCOMPARE(w->Game().State().Players[0].Name, std::string("Ann"));
+    QCOMPARE(w->Game().State().Grounds[3].Owner, 1);
   }
 
   void recentFilesSurviveARestartAndAMissingOneLeavesTheList() {
@@ -545,6 +553,133 @@ class MainWindowTest : public QObject {
     QVERIFY(
         driver.messages.front().startsWith(QStringLiteral("Error!!! Couldn't load your game.")));
     QVERIFY(!w->Game().HasGame());
+  }
+
+  // ---- files and data nobody planned for
+
+  void aLanguageSettingNamingAGoneFileStartsInEnglishAndIsCleared() {
+    WriteRegString(kSettingsKey, QStringLiteral("Language"), QStringLiteral("gone.lang"));
+    {
+      ModalDriver driver;
+      auto w = MakeWindow();
+      w->startupNewGameTimer->stop();
+      QVERIFY(!w->StartupFailed());
+      QCOMPARE(driver.messages.size(), std::size_t{1});
+      QCOMPARE(driver.messages[0], QStringLiteral("Error in language file. Quillbury is closing!"));
+      QCOMPARE(w->rollButton->text(), QStringLiteral("Roll"));
+      QVERIFY(ReadRegString(kSettingsKey, QStringLiteral("Language")).isEmpty());
+    }
+    ModalDriver driver;
+    auto w = MakeWindow();
+    w->startupNewGameTimer->stop();
+    QVERIFY(!w->StartupFailed());
+    QVERIFY(driver.messages.empty());
+  }
+
+  // Without a sound company database no game can be played to its end: the window says why,
+  // naming the file and the company, and stops, at start and at the next new game or load.
+  void anUnfitDatabaseStopsTheWindowWithTheReason() {
+    QTemporaryDir dir;
+    const QString appDir = dir.path() + QLatin1Char('/');
+    QDir().mkpath(appDir + QStringLiteral("Lang"));
+    QFile::copy(QStringLiteral(QUILLBURY_BIN_DIR "Lang/en.lang"), appDir + "Lang/en.lang");
+    QFile database(appDir + QStringLiteral("database.dat"));
+    QVERIFY(database.open(QIODevice::WriteOnly));
+    database.write("[1]\nName=Only one\nPrice=-5\n");
+    database.close();
+    {
+      ModalDriver driver;
+      auto w = MakeWindow(appDir);
+      QVERIFY(w->StartupFailed());
+      QCOMPARE(driver.messages.size(), std::size_t{1});
+      QVERIFY(driver.messages[0].contains(database.fileName()));
+      QVERIFY(driver.messages[0].contains(QStringLiteral("company 1 (Only one) the price \"-5\"")));
+    }
+    QVERIFY(database.remove());
+    QVERIFY(QFile::copy(QStringLiteral(QUILLBURY_BIN_DIR "database.dat"), database.fileName()));
+    const struct {
+      const char* label;
+      void (MainWindow::*command)();
+    } commands[] = {{"new game", &MainWindow::NewGameCommand},
+                    {"load", &MainWindow::LoadGameCommand}};
+    for (const auto& c : commands) {
+      ModalDriver driver;
+      auto w = MakeWindow(appDir);
+      w->startupNewGameTimer->stop();
+      QVERIFY(!w->StartupFailed());
+      auto scripted = std::make_unique<ScriptedFiles>();
+      ScriptedFiles* files = scripted.get();
+      w->SetFileDialogs(std::move(scripted));
+      w->show();
+      QFile::rename(database.fileName(), database.fileName() + QStringLiteral(".away"));
+      (w.get()->*c.command)();
+      QTRY_COMPARE(driver.messages.size(), std::size_t{1});
+      QVERIFY2(driver.messages[0].contains(QStringLiteral("database.dat does not exist")), c.label);
+      QTRY_VERIFY2(!w->isVisible(), c.label);
+      QCOMPARE(driver.newGameDialogs, 0);
+      QCOMPARE(files->asked, 0);
+      QFile::rename(database.fileName() + QStringLiteral(".away"), database.fileName());
+    }
+  }
+
+  void savingBeforeAnyGameSaysSoAndWritesNothing() {
+    QTemporaryDir dir;
+    ModalDriver driver;
+    auto w = MakeWindow();
+    w->startupNewGameTimer->stop();
+    auto scripted = std::make_unique<ScriptedFiles>();
+    ScriptedFiles* files = scripted.get();
+    files->saves = {dir.filePath(QStringLiteral("nothing.qbgame"))};
+    w->SetFileDialogs(std::move(scripted));
+    w->SaveGameAsCommand();
+    w->SaveGameCommand();
+    QTRY_COMPARE(driver.messages.size(), std::size_t{2});
+    for (const QString& message : driver.messages) {
+      QCOMPARE(message, QStringLiteral("There is no game to save yet. Start a new game or load one "
+                                       "first."));
+    }
+    QCOMPARE(files->asked, 0);
+    QVERIFY(QDir(dir.path()).isEmpty());
+  }
+
+  // A pipe would block the program for good; a folder is no game. Both fail at once, saying why.
+  void loadingWhatIsNotAFileFailsAtOnceWithTheReason() {
+    QTemporaryDir dir;
+    const QString pipe = dir.filePath(QStringLiteral("pipe.qbgame"));
+    QVERIFY(::mkfifo(pipe.toLocal8Bit().constData(), 0600) == 0);
+    const QString folder = dir.filePath(QStringLiteral("folder.qbgame"));
+    QDir().mkpath(folder);
+    ModalDriver driver;
+    ScriptedFiles* files = nullptr;
+    auto w = GameWindow(files);
+    files->opens = {pipe, folder};
+    w->LoadGameCommand();
+    w->LoadGameCommand();
+    QTRY_COMPARE(driver.messages.size(), std::size_t{2});
+    QCOMPARE(driver.messages[0], kLoadError + QStringLiteral("\n\n") + pipe +
+                                     QStringLiteral(" is a named pipe, not a file."));
+    QCOMPARE(driver.messages[1], kLoadError + QStringLiteral("\n\n") + folder +
+                                     QStringLiteral(" is a folder, not a file."));
+    QCOMPARE(w->Game().State().Players[0].Name, std::string("Ann"));
+  }
+
+  void recentFilesShowTheirAmpersandAndOverlongEntriesAreDropped() {
+    const QString tom = QStringLiteral("/saves/Tom&Jerry.qbgame");
+    {
+      QSettings settings;
+      settings.setValue(RecentFiles::kKey + QStringLiteral("/MRU1"),
+                        QString(5000, QLatin1Char('x')));
+      settings.setValue(RecentFiles::kKey + QStringLiteral("/MRU2"), tom);
+    }
+    ModalDriver driver;
+    auto w = MakeWindow();
+    w->startupNewGameTimer->stop();
+    QCOMPARE(w->RecentFileEntries(), QStringList{tom});
+    QCOMPARE(w->recentFileActions.size(), 1);
+    QCOMPARE(w->recentFileActions[0]->text(), QStringLiteral("&1 Tom&&Jerry.qbgame"));
+    QSettings settings;
+    QCOMPARE(settings.value(RecentFiles::kKey + QStringLiteral("/MRU1")).toString(), tom);
+    QVERIFY(!settings.contains(RecentFiles::kKey + QStringLiteral("/MRU2")));
   }
 };
 

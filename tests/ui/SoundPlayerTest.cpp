@@ -1,6 +1,7 @@
 #include "ui/SoundPlayer.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <condition_variable>
 #include <cstdlib>
@@ -193,6 +194,14 @@ TEST_F(SoundPlayerTest, RefusesFilesItCannotPlayWithoutTouchingTheServer) {
       {"cut inside the header", Fixture("cut.wav", go1Bytes.substr(0, 30))},
       {"no samples", Fixture("silent.wav", Pcm{22050, 1, {}})},
       {"zero rate", Fixture("zero-rate.wav", Pcm{0, 1, std::vector<std::int16_t>(100)})},
+      // Opening a pipe would wait for a writer for ever, and the walk with it.
+      {"a named pipe",
+       [this] {
+         const std::string pipe = (dir_ / "pipe.wav").string();
+         EXPECT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+         return pipe;
+       }()},
+      {"a device", "/dev/zero"},
   };
   auto player = MakePlayer();
   for (const auto& c : cases) {
