@@ -60,6 +60,7 @@ GameEvent GameRules::EventFor(EventType type, int player) const {
 void GameRules::Pay(GameEvent& event, int player, std::int64_t money, std::int64_t loan) {
   Player* p = PlayerAt(player);
   if (p == nullptr) return;
+  settled_ = false;
   const std::int32_t moneyBefore = p->Money;
   const std::int32_t loanBefore = p->Loan;
   p->Money = SatAdd(p->Money, money);
@@ -85,6 +86,7 @@ void GameRules::SetUpPlaceholderGame() {
   placeholder.ComputerTurns = state_.ComputerTurns;
   state_ = std::move(placeholder);
   hasGame_ = false;
+  settled_ = false;
   ++gameSerial_;
   NewTurn();
 }
@@ -124,6 +126,7 @@ void GameRules::InstallGame(GameState game) {
   game.ExtraTurn = false;
   state_ = std::move(game);
   hasGame_ = true;
+  settled_ = false;
   walking_ = false;
   refreshOn_ = true;
   ++gameSerial_;

@@ -55,8 +55,12 @@ class GameRules {
   GameRules(GameDialogs& dialogs, RandomSource& random);
 
   const GameState& State() const { return state_; }
-  // For set-up in tests and tools; the rules assume a checked game.
-  GameState& MutableState() { return state_; }
+  // For set-up in tests and tools; the rules assume a checked game. The next roll settles the
+  // players again, whatever was changed.
+  GameState& MutableState() {
+    settled_ = false;
+    return state_;
+  }
   RuleSettings& Settings() { return settings_; }
   const RuleSettings& Settings() const { return settings_; }
 
@@ -99,8 +103,8 @@ class GameRules {
   // --- a turn ---
   void Roll();
   void StepWalk();
-  // Settles every player, ends the game when one player is left, and passes the turn of a
-  // player who is out.
+  // Settles every player (when a balance or holding changed since the last settlement), ends
+  // the game when one player is left, and passes the turn of a player who is out.
   void RefreshStatus();
   // Lets a computer seat act while its player may roll.
   void ComputerTurnTick();
@@ -204,6 +208,7 @@ class GameRules {
   bool actionsAllowed_ = true;
   bool walking_ = false;
   bool refreshOn_ = false;
+  bool settled_ = false;  // no balance or holding changed since the last settlement
   std::uint64_t gameSerial_ = 0;
   std::uint64_t turnSerial_ = 0;
 };

@@ -84,14 +84,15 @@ GameRules::Settlement GameRules::SettlePlayer(std::int32_t index, Worth w) {
       if (owned < 0) owned = g;
       if (built < 0 && ground.House >= 0) built = g;
     }
-    if (w.Buildings > 0 && built >= 0) {
+    if (built >= 0) {
       SellBuildingsOf(index, built, state_.Grounds[static_cast<std::size_t>(built)].House, true);
-    } else if (w.Lots <= 0 || owned < 0) {
+    } else if (owned >= 0) {
+      // Sold even when it fetches nothing: a player who goes out keeps no company.
+      SellCompanyOf(index, owned, true);
+    } else {
       p->Playing = false;
       Emit(EventFor(EventType::PlayerOut, index));
       return s;
-    } else {
-      SellCompanyOf(index, owned, true);
     }
     p = PlayerAt(index);
     if (p == nullptr) return s;
@@ -100,15 +101,23 @@ GameRules::Settlement GameRules::SettlePlayer(std::int32_t index, Worth w) {
 
 void GameRules::RefreshStatus() {
   if (!refreshOn_) return;
+  if (settled_) {
+    // Nothing changed a balance or a holding since the last settlement: it would change nothing.
+    CheckGameEnd();
+    PassTurnOfPlayerWhoIsOut();
+    return;
+  }
   const int count = state_.PlayerCount();
   const int settled = std::min(count, count == 3 ? 3 : 2);
   Worth holdings[kMaxPlayers];
   HoldingsOfAll(state_, holdings, settled);
   // A sale in one settlement only frees grounds; it never touches another seat's holdings.
   for (int p = 0; p < settled; ++p) SettlePlayer(p, holdings[p]);
+  settled_ = true;
   CheckGameEnd();
   PassTurnOfPlayerWhoIsOut();
 }
+
 
 // A player can go out while the turn is his: broke after a double six, the extra turn would be
 // played by somebody who is no longer in the game. The turn passes on instead.

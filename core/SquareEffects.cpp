@@ -70,7 +70,12 @@ void GameRules::OnGround(std::int32_t square) {
   const Hold hold = Take();
   const Ground& ground = state_.Grounds[static_cast<std::size_t>(g)];
   if (ground.Owner == -1) {
-    if (!CanAfford(PlayerAt(cur)->Money, ground.Price)) return;
+    const Player& buyer = *PlayerAt(cur);
+    // A price the cash cannot cover, or one whose payment would not fit, buys nothing.
+    if (!CanAfford(buyer.Money, ground.Price) ||
+        !FitsInt32(std::int64_t{buyer.Money} - ground.Price)) {
+      return;
+    }
     const bool buy = SeatOf(cur).WantsToBuy(state_, cur, g);
     if (!buy || TurnGone(hold)) return;
     Ground& bought = state_.Grounds[static_cast<std::size_t>(g)];

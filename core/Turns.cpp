@@ -6,9 +6,15 @@ namespace quillbury {
 
 void GameRules::Roll() {
   // Roll is the interlock of a turn: a click that reaches a disabled Roll does nothing.
+  if (!rollAllowed_) return;
+  // The refresh may not have run since the last payment (a timer's order inside a modal wait):
+  // bring the settlement up to date first, so a player who is out never rolls and a game that
+  // is over ends before anybody moves.
+  const Hold hold = Take();
+  RefreshStatus();
+  if (TurnGone(hold) || !rollAllowed_) return;
   const std::int32_t cur = state_.CurrentPlayer;
-  if (!rollAllowed_ || !ValidPlayer(cur)) return;
-  if (!state_.Players[static_cast<std::size_t>(cur)].Playing) return;
+  if (!ValidPlayer(cur) || !state_.Players[static_cast<std::size_t>(cur)].Playing) return;
   state_.Die1 = random_.Random(6);
   if (state_.Die1 == 0) state_.Die1 = 6;
   state_.Die2 = random_.Random(6);
@@ -148,7 +154,13 @@ void GameRules::SkipJailedRounds() {
 }
 
 void GameRules::ComputerTurnTick() {
-  if (!rollAllowed_ || PlayerAt(state_.CurrentPlayer) == nullptr) return;
+  if (!rollAllowed_) return;
+  // A player who went out hands the turn on before anybody acts for him.
+  const Hold hold = Take();
+  RefreshStatus();
+  if (GameGone(hold) || !rollAllowed_) return;
+  const Player* player = PlayerAt(state_.CurrentPlayer);
+  if (player == nullptr || !player->Playing) return;
   SeatOf(state_.CurrentPlayer).TakeTurn(*this);
 }
 

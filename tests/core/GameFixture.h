@@ -130,8 +130,10 @@ class GameTest : public ::testing::Test {
     rules.NewGame(players);
     game.Players[1].CPU = secondIsCpu;
   }
-  Player& PlayerAt(int i) { return game.Players[static_cast<std::size_t>(i)]; }
-  Ground& GroundAt(int index) { return game.Grounds[static_cast<std::size_t>(index)]; }
+  Player& PlayerAt(int i) { return rules.MutableState().Players[static_cast<std::size_t>(i)]; }
+  Ground& GroundAt(int index) {
+    return rules.MutableState().Grounds[static_cast<std::size_t>(index)];
+  }
   // Sets a ground's price and the building levels that follow from it, keeping owner and level.
   void SetPrice(int index, std::int32_t price) {
     Ground& g = GroundAt(index);

@@ -69,10 +69,10 @@ TEST_F(ReentryTest, AMoveWhoseGameEndedDuringItsMessageDoesNotTouchTheNewGame) {
   for (auto& g : game.Grounds) g.Owner = -1;
   GroundAt(4).Owner = 1;  // square 8: player 0 will owe rent
   PlayerAt(0).CurrentPosition = 1;
-  PlayerAt(1).Loan = 100000000;  // broke: the next refresh ends the game
   PlayerAt(1).Name = "Bob";
   random.Roll(3, 4);
   rules.Roll();
+  PlayerAt(1).Loan = 100000000;  // broke during the walk: the next refresh ends the game
   NestedEventLoop();
   Walk();
   ASSERT_GE(dialogs.messages.size(), 2u) << ::testing::PrintToString(dialogs.messages);

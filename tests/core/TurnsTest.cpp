@@ -98,14 +98,14 @@ TEST_F(TurnsTest, LoanInterestIsPerHundredDollars) {
   for (const auto& [loan, interest] : {std::pair{150050, 21000}, std::pair{99, 0}}) {
     PlayerAt(0).CurrentPosition = 42;
     PlayerAt(0).Loan = loan;
-    PlayerAt(0).Money = 0;
+    PlayerAt(0).Money = loan;  // worth nothing, but still in the game
     game.CurrentPlayer = 0;
     rules.Settings().Animation = true;
     random.Roll(1, 1);  // 42 -> 1 -> 2
     dialogs.answers = {false};
     rules.Roll();
     Walk();
-    EXPECT_EQ(PlayerAt(0).Money, 300000 - interest) << loan;
+    EXPECT_EQ(PlayerAt(0).Money, loan + 300000 - interest) << loan;
   }
 }
 
@@ -142,12 +142,15 @@ TEST_F(TurnsTest, PlayersOutOfTheGameAreNeverChosen) {
 
 TEST_F(TurnsTest, NobodyLeftEndsTheSearchInsteadOfLooping) {
   StartGame(3);
-  PlayerAt(1).Playing = false;
-  PlayerAt(2).Playing = false;
-  PlayerAt(0).Playing = false;
   PlayerAt(0).CurrentPosition = 5;
-  RollAndWalk(1, 0);
+  random.Roll(1, 1);  // square 7, a ground the human declines
+  rules.Roll();
+  // All out during the walk: nobody is left to take the turn.
+  for (int p = 0; p < 3; ++p) PlayerAt(p).Playing = false;
+  Walk();
   EXPECT_TRUE(rules.RollAllowed());
+  rules.RefreshStatus();
+  EXPECT_EQ(dialogs.messages.back(), kNobodyWinsText);
 }
 
 TEST_F(TurnsTest, HugeSentencesForEveryoneDoNotStallTheSearch) {
@@ -209,8 +212,8 @@ TEST_F(OutOfTurnTest, APlayerWhoGoesOutOnHisOwnTurnHandsItOn) {
   GroundAt(5).House = 3;
   game.CurrentPlayer = 1;
   PlayerAt(1).CurrentPosition = 39;  // 39 + 12 = square 9
-  PlayerAt(1).Money = 0;
-  PlayerAt(1).Loan = 5000000;
+  PlayerAt(1).Money = 0;             // worth nothing until the rent on square 9
+  PlayerAt(1).Salary = 0;
   random.Roll(6, 6);
   rules.Roll();
   Walk();
