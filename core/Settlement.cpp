@@ -90,8 +90,10 @@ GameRules::Settlement GameRules::SettlePlayer(std::int32_t index, Worth w) {
       // Sold even when it fetches nothing: a player who goes out keeps no company.
       SellCompanyOf(index, owned, true);
     } else {
-      p->Playing = false;
-      Emit(EventFor(EventType::PlayerOut, index));
+      if (p->Playing) {
+        p->Playing = false;
+        Emit(EventFor(EventType::PlayerOut, index));
+      }
       return s;
     }
     p = PlayerAt(index);

@@ -98,5 +98,23 @@ TEST_F(ComputerPlayerTest, CounterWrapsWithoutOverflowKeepingTheAlternation) {
   EXPECT_EQ(GroundAt(20).House, 0) << "an even count scans downwards";
 }
 
+// The computer pays its loan off before it builds, and only then rolls: a build first could
+// spend the cash the repayment needs.
+TEST_F(ComputerPlayerTest, RepaysThenBuildsThenRolls) {
+  GroundAt(2).Owner = 1;
+  PlayerAt(1).Loan = 200000;
+  PlayerAt(1).Money = 400000;  // enough for the repayment and a first level (150.000)
+  rules.SetRollAllowed(true);
+  events.events.clear();
+  Step();
+  std::vector<EventType> order;
+  for (const GameEvent& e : events.events) order.push_back(e.Type);
+  ASSERT_GE(order.size(), 3u);
+  EXPECT_EQ(std::vector<EventType>(order.begin(), order.begin() + 3),
+            (std::vector<EventType>{EventType::LoanRepaid, EventType::Built, EventType::Rolled}));
+  EXPECT_EQ(PlayerAt(1).Loan, 0);
+  EXPECT_EQ(PlayerAt(1).Money, 400000 - 200000 - 150000);
+}
+
 }  // namespace
 }  // namespace quillbury

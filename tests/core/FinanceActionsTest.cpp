@@ -260,5 +260,40 @@ TEST_F(FinanceActionsTest, ActionsWhoseResultWouldLeaveThe32BitRangeAreRefused) 
   EXPECT_EQ(PlayerAt(0).Money, kInt32Max);
 }
 
+// The prompts of the six actions, captions included: each action's questions in order, all
+// answered with "x" so that every question is reached and nothing is changed.
+TEST_F(FinanceActionsTest, EachActionAsksWithItsOwnCaptionAndPrompt) {
+  using Prompt = testing::FakeDialogs::Prompt;
+  const std::string ground = "Ground number (a number between 1 and 28)";
+  const struct {
+    void (GameRules::*action)();
+    std::vector<Prompt> asked;
+  } cases[] = {
+      {&GameRules::TakeLoan, {{"Loan money", "Type the amount you wish to loan", ""}}},
+      {&GameRules::RepayLoan, {{"Pay back loan money", "Type the amount you wish to pay back", "1"}}},
+      {&GameRules::BuyGroundFromPlayer,
+       {{"Buy ground", "Type the number of the ground you wish to buy", ""}}},
+      {&GameRules::Build, {{"", ground, ""}, {"", "House number (a number between 1 and 4)", ""}}},
+      {&GameRules::SellCompany, {{"", ground, ""}}},
+      {&GameRules::SellBuilding,
+       {{"", ground, ""},
+        {"", "Type the number of houses you wish to sell (a number between 1 and 4)", ""}}},
+  };
+  PlayerAt(0).Loan = 1;
+  for (const auto& c : cases) {
+    dialogs.prompts.clear();
+    Answer({"x", "x"});
+    const GameState before = game;
+    (rules.*c.action)();
+    ASSERT_EQ(dialogs.prompts.size(), c.asked.size());
+    for (std::size_t i = 0; i < c.asked.size(); ++i) {
+      EXPECT_EQ(dialogs.prompts[i].Caption, c.asked[i].Caption);
+      EXPECT_EQ(dialogs.prompts[i].Text, c.asked[i].Text);
+      EXPECT_EQ(dialogs.prompts[i].Default, c.asked[i].Default);
+    }
+    EXPECT_EQ(game, before) << "a text that is not a number changes nothing";
+  }
+}
+
 }  // namespace
 }  // namespace quillbury

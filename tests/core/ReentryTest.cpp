@@ -7,19 +7,35 @@
 namespace quillbury {
 namespace {
 
-class ReentryTest : public testing::GameTest {
+// Which of the window's two 10 ms timers fires first inside a modal wait; the game's results
+// must not depend on it.
+enum class TimerOrder { RefreshFirst, ComputerFirst };
+
+class ReentryTest : public testing::GameTest, public ::testing::WithParamInterface<TimerOrder> {
  protected:
   // What the window's nested event loop does: refresh, let the computer player act, walk.
   void NestedEventLoop() {
     dialogs.onModal = [this] {
-      if (rules.RefreshOn()) rules.RefreshStatus();
-      rules.ComputerTurnTick();
+      if (GetParam() == TimerOrder::RefreshFirst) {
+        if (rules.RefreshOn()) rules.RefreshStatus();
+        rules.ComputerTurnTick();
+      } else {
+        rules.ComputerTurnTick();
+        if (rules.RefreshOn()) rules.RefreshStatus();
+      }
       Walk();
     };
   }
+  int RollsOf(int player) const {
+    int rolls = 0;
+    for (const GameEvent& e : events.events) {
+      rolls += e.Type == EventType::Rolled && e.Player == player ? 1 : 0;
+    }
+    return rolls;
+  }
 };
 
-TEST_F(ReentryTest, ComputerStartsItsExtraTurnWhileTheExtraTurnMessageIsOpen) {
+TEST_P(ReentryTest, ComputerStartsItsExtraTurnWhileTheExtraTurnMessageIsOpen) {
   StartGame(2, true);
   for (auto& g : game.Grounds) g.Owner = -1;
   game.CurrentPlayer = 1;
@@ -38,7 +54,7 @@ TEST_F(ReentryTest, ComputerStartsItsExtraTurnWhileTheExtraTurnMessageIsOpen) {
   EXPECT_TRUE(random.draws.empty());
 }
 
-TEST_F(ReentryTest, ComputerStaysIdleWhileAHumanAnswersAPurchase) {
+TEST_P(ReentryTest, ComputerStaysIdleWhileAHumanAnswersAPurchase) {
   StartGame(2, true);
   NestedEventLoop();
   dialogs.answers = {true};
@@ -49,7 +65,7 @@ TEST_F(ReentryTest, ComputerStaysIdleWhileAHumanAnswersAPurchase) {
   EXPECT_EQ(game.ComputerTurns, 0) << "the question was open during the human's turn";
 }
 
-TEST_F(ReentryTest, ActionsReadTheGameOnlyAfterThePromptCloses) {
+TEST_P(ReentryTest, ActionsReadTheGameOnlyAfterThePromptCloses) {
   StartGame(2, false);
   for (auto& g : game.Grounds) g.Owner = -1;
   NestedEventLoop();
@@ -64,7 +80,7 @@ TEST_F(ReentryTest, ActionsReadTheGameOnlyAfterThePromptCloses) {
   EXPECT_EQ(PlayerAt(0).Money, 0);
 }
 
-TEST_F(ReentryTest, AMoveWhoseGameEndedDuringItsMessageDoesNotTouchTheNewGame) {
+TEST_P(ReentryTest, AMoveWhoseGameEndedDuringItsMessageDoesNotTouchTheNewGame) {
   StartGame(2, false);
   for (auto& g : game.Grounds) g.Owner = -1;
   GroundAt(4).Owner = 1;  // square 8: player 0 will owe rent
@@ -83,6 +99,89 @@ TEST_F(ReentryTest, AMoveWhoseGameEndedDuringItsMessageDoesNotTouchTheNewGame) {
   EXPECT_EQ(game.CurrentPlayer, 0);
   EXPECT_FALSE(rules.RollAllowed()) << "the ended game's move does not enable Roll";
 }
+
+// A computer who goes broke paying rent at the end of a double six is out: it never takes the
+// extra turn, whichever timer fires first inside the extra-turn message that follows the rent.
+TEST_P(ReentryTest, APlayerWhoIsOutNeverTakesHisExtraTurn) {
+  StartGame(3, true);
+  for (auto& g : game.Grounds) g.Owner = -1;
+  GroundAt(5).Owner = 2;  // square 9
+  GroundAt(5).House = 3;
+  game.CurrentPlayer = 1;
+  PlayerAt(1).CurrentPosition = 39;  // 39 + 12 = square 9
+  PlayerAt(1).Money = 0;             // worth nothing until the rent
+  PlayerAt(1).Salary = 0;
+  random.Roll(6, 6);
+  rules.Roll();
+  NestedEventLoop();
+  Walk();  // no draw is scripted for a second roll: one would fail the test
+  EXPECT_FALSE(PlayerAt(1).Playing);
+  EXPECT_EQ(RollsOf(1), 1);
+  EXPECT_EQ(PlayerAt(1).CurrentPosition, 9);
+  EXPECT_EQ(game.CurrentPlayer, 2);
+  EXPECT_FALSE(game.ExtraTurn);
+  EXPECT_TRUE(rules.RollAllowed());
+}
+
+// The double six's extra turn belongs to the game that is gone when that game ends, or another
+// is loaded, inside a message at the end of the move.
+TEST_P(ReentryTest, AnExtraTurnNeverLeaksIntoTheNextGame) {
+  for (const bool load : {false, true}) {
+    SCOPED_TRACE(load ? "load" : "game over");
+    StartGame(2, false);
+    for (auto& g : game.Grounds) g.Owner = -1;
+    const GameState saved = game;
+    PlayerAt(0).CurrentPosition = 31;  // square 1 again
+    PlayerAt(0).Money = 5000000;
+    PlayerAt(0).Loan = 5000000;
+    random.Roll(6, 6);
+    rules.Roll();
+    if (load) {
+      dialogs.onModal = [&] { rules.LoadGame(saved); };
+    } else {
+      NestedEventLoop();
+    }
+    Walk();
+    dialogs.onModal = nullptr;
+    if (!load) {
+      EXPECT_EQ(dialogs.messages.back(), "Mr. Gambler has lost the game! Bart Broker wins!");
+      rules.NewGame(2);  // what the New Game command does once its dialog is confirmed
+      PlayerAt(1).CPU = false;
+    }
+    EXPECT_FALSE(game.ExtraTurn);
+    EXPECT_EQ(game.CurrentPlayer, 0);
+    RollAndWalk(2, 3);  // an ordinary roll of the next game
+    EXPECT_EQ(game.CurrentPlayer, 1) << "no second roll from an ordinary 2 + 3";
+    EXPECT_NE(dialogs.messages.back(), kExtraTurnText);
+  }
+}
+
+// A loaded game whose current player is out: the computer's step hands the turn on before it
+// repays anything or counts a turn.
+TEST_P(ReentryTest, TheComputerNeverActsForAPlayerWhoIsOut) {
+  StartGame(3, true);
+  GameState loaded = game;
+  loaded.Players[1].Playing = false;
+  loaded.Players[1].Money = 900000;
+  loaded.Players[1].Loan = 300000;
+  loaded.CurrentPlayer = 1;
+  rules.LoadGame(loaded);
+  NestedEventLoop();
+  const std::int32_t turns = game.ComputerTurns;
+  rules.ComputerTurnTick();
+  EXPECT_EQ(PlayerAt(1).Loan, 300000);
+  EXPECT_EQ(PlayerAt(1).Money, 900000);
+  EXPECT_EQ(game.ComputerTurns, turns);
+  EXPECT_EQ(game.CurrentPlayer, 2);
+  EXPECT_EQ(RollsOf(1), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(BothTimerOrders, ReentryTest,
+                         ::testing::Values(TimerOrder::RefreshFirst, TimerOrder::ComputerFirst),
+                         [](const auto& info) {
+                           return info.param == TimerOrder::RefreshFirst ? "RefreshFirst"
+                                                                         : "ComputerFirst";
+                         });
 
 }  // namespace
 }  // namespace quillbury

@@ -95,7 +95,11 @@ TEST_F(SettlementTest, SalesHelpersIgnoreGroundsThePlayerDoesNotOwn) {
 TEST_F(SettlementTest, TwoPlayerGameEndsWithTheLostMessageAndANewGameCommand) {
   PlayerAt(1).Name = "Bob";
   PlayerAt(1).Money = -1;
+  std::vector<bool> refreshing;
+  dialogs.onModal = [&] { refreshing.push_back(rules.RefreshOn()); };
   rules.RefreshStatus();
+  // Off behind the lost message; on again behind the New Game command, for the reset game.
+  EXPECT_EQ(refreshing, (std::vector<bool>{false, true}));
   ASSERT_EQ(dialogs.messages.size(), 1u);
   EXPECT_EQ(dialogs.messages[0], "Bob has lost the game! Mr. Gambler wins!");
   EXPECT_EQ(dialogs.newGameCommands, 1);
@@ -127,7 +131,14 @@ TEST_F(SettlementTest, ThreePlayerGameGoesOnAfterOneDropsOutAndCrownsTheLast) {
   GroundAt(0).Owner = 0;
   PlayerAt(0).Loan = 300000;
   PlayerAt(1).Money = -1;
+  bool refreshingBehindTheWonDialog = true;
+  dialogs.onModal = [&] {
+    if (dialogs.won.size() == 1 && dialogs.newGameCommands == 0) {
+      refreshingBehindTheWonDialog = rules.RefreshOn() || rules.RollAllowed();
+    }
+  };
   rules.RefreshStatus();
+  EXPECT_FALSE(refreshingBehindTheWonDialog) << "nothing of the finished game moves";
   ASSERT_EQ(dialogs.won.size(), 1u);
   EXPECT_EQ(dialogs.won[0].first, "Winner has won the game!");
   EXPECT_EQ(dialogs.won[0].second, 2400000) << "the score is the cash alone";

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <deque>
+#include <vector>
+
 #include "GameFixture.h"
 #include "localisation/IniFile.h"
 
@@ -231,6 +234,92 @@ TEST_F(SquareEffectsTest, PaymentsSaturateInsteadOfWrapping) {
   Land(8);
   EXPECT_EQ(PlayerAt(1).Money, kInt32Max);
   EXPECT_EQ(PlayerAt(0).Money, kInt32Min);
+}
+
+// Every effect shows its message (or question, or casino window) first and changes money only
+// once it is closed: inside the modal wait the refresh runs, and a game replaced meanwhile must
+// not be charged. Each row also pins the fixed text the player reads.
+TEST_F(SquareEffectsTest, EveryMessageComesBeforeItsPaymentWithItsFixedText) {
+  struct Case {
+    const char* label;
+    int square;
+    std::vector<std::int32_t> draws;
+    std::deque<bool> answers;
+    std::vector<std::string> shown;  // questions, messages and casino texts in order
+    std::int32_t change;
+  };
+  const std::string name = "Mr. Gambler";
+  const Case cases[] = {
+      {"rent", 8, {}, {},
+       {"Mr. Gambler has landed on Company 5.\r\nYou have bought goods 5 and must pay $ "
+        "125.000,00 to the owner."},
+       -125000},
+      {"lottery", 4, {0}, {},
+       {name + " have won the lottery.\n\r\n\rYou will receive 250.000,00 $"}, 250000},
+      {"car bill", 16, {1}, {},
+       {name + " have received a bill for your repaired car.\n\r\n\rPay 75.000,00 $"}, -75000},
+      {"inheritance", 35, {2}, {},
+       {name + " have inherit from your old grandmother.\n\r\n\rYou will receive 450.000,00 $"},
+       450000},
+      {"tax", 4, {3}, {},
+       {"The government has announced that there this year will be an extra tax.\n\r\n\r"
+        "Pay 125.000,00 $"},
+       -125000},
+      {"mayor", 1, {}, {},
+       {name + " have been selected as major of Quillbury. You will receive 20% of your salary"},
+       60000},
+      {"energy bill", 26, {}, {},
+       {"It's time to pay for your companies' energy comsumption!\n\r(appr. $20.000/building)"
+        "\n\r\n\rYou have to pay $30.000,00!"},
+       -30000},
+      {"water bill", 37, {}, {},
+       {"It's time to pay for the water consumption in all your buildings!\n\r(appr. "
+        "$20.000/building)\n\r\n\rYou have to pay $60.000,00!"},
+       -60000},
+      {"robbery", 32, {}, {}, {name + " have been robbed for 650.000,00$ :-("}, -650000},
+      {"courthouse, no bribe", 11, {1}, {false},
+       {"Welcome to Quillbury Courthouse. Do you wish to try bribe the judge?",
+        "You are going to jail in 2 round(s) and pay a 75.000,00 $ fine, for not visiting your "
+        "family!"},
+       -75000},
+      {"bribe taken", 11, {0, 2}, {true},
+       {"Welcome to Quillbury Courthouse. Do you wish to try bribe the judge?",
+        "No punishment, but you have to pay 300.000,00 $ to the judge"},
+       -300000},
+      {"bribe refused", 11, {2, 1, 3}, {true},
+       {"Welcome to Quillbury Courthouse. Do you wish to try bribe the judge?",
+        "The judge didn't like being bribe. You have to go to jail in 4 rounds and pay "
+        "150.000,00 $ to the courthouse"},
+       -150000},
+      {"casino", 21, {2}, {}, {name + " have won 520.500,00$ in casino."}, 520500},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.label);
+    StartGame(2, false);
+    SetPrice(4, 500000);
+    GroundAt(4).Owner = 1;  // square 8
+    GroundAt(2).Owner = 0;  // three buildings for the bills
+    GroundAt(2).House = 2;
+    PlayerAt(0).Money = 5000000;
+    game.CasinoCounter = 13;
+    random.draws.assign(c.draws.begin(), c.draws.end());
+    dialogs.answers = c.answers;
+    std::vector<std::string> shown;
+    dialogs.onModal = [&] {
+      EXPECT_EQ(PlayerAt(0).Money, 5000000) << "money changed before the message closed";
+      EXPECT_EQ(PlayerAt(1).Money, 5000000);
+    };
+    dialogs.messages.clear();
+    dialogs.questions.clear();
+    dialogs.casino.clear();
+    Land(c.square);
+    for (const auto& q : dialogs.questions) shown.push_back(q);
+    for (const auto& m : dialogs.messages) shown.push_back(m);
+    for (const auto& w : dialogs.casino) shown.push_back(w);
+    EXPECT_EQ(shown, c.shown);
+    EXPECT_EQ(PlayerAt(0).Money, 5000000 + c.change);
+    EXPECT_TRUE(random.draws.empty());
+  }
 }
 
 }  // namespace

@@ -140,6 +140,29 @@ TEST_F(TurnsTest, PlayersOutOfTheGameAreNeverChosen) {
   }
 }
 
+// Jailed by the move that earned an extra turn: the extra-turn message still shows, the next
+// pass of the search counts the sentence down once more and hands the turn on, so the player
+// misses one turn fewer than he was sentenced to.
+TEST_F(TurnsTest, ADoubleSixIntoJailStillTellsTheExtraTurnAndMissesOneTurnLess) {
+  for (auto& g : game.Grounds) g.Owner = -1;
+  PlayerAt(0).CurrentPosition = 41;  // 41 + 12 = square 11, the courthouse
+  random.Roll(6, 6);
+  random.draws.push_back(1);  // sentenced to 2 turns: Jail 3
+  dialogs.answers = {false};  // no bribe
+  rules.Roll();
+  Walk();
+  EXPECT_EQ(dialogs.messages.back(), kExtraTurnText);
+  EXPECT_EQ(PlayerAt(0).Jail, 1) << "counted down at the end of the move and once more";
+  EXPECT_EQ(game.CurrentPlayer, 1);
+  std::vector<int> turns;
+  for (int move = 0; move < 3; ++move) {
+    PlayerAt(game.CurrentPlayer).CurrentPosition = 5;
+    RollAndWalk(1, 1);  // square 7, declined
+    turns.push_back(game.CurrentPlayer);
+  }
+  EXPECT_EQ(turns, (std::vector<int>{1, 0, 1})) << "player 0 misses exactly one turn";
+}
+
 TEST_F(TurnsTest, NobodyLeftEndsTheSearchInsteadOfLooping) {
   StartGame(3);
   PlayerAt(0).CurrentPosition = 5;

@@ -4,6 +4,9 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <map>
+#include <set>
+#include <sstream>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -148,6 +151,40 @@ TEST(SimulatorProgram, StopsWithoutASoundDatabase) {
     EXPECT_EQ(r.out.find("invariants"), std::string::npos) << c.label << ": " << r.out;
   }
   fs::remove_all(dir);
+}
+
+// --events prints every game's events as JSON lines before the report: each an object with the
+// game's number and a type, the games in order.
+TEST(Simulator, EventsAreJsonLinesOfEveryKindGameByGame) {
+  const SimRun run = RunSim("--events --games 40 --players 3 --seed 3");
+  ASSERT_EQ(run.status, 0) << run.out;
+  std::set<std::string> types;
+  std::map<int, int> outs;  // by game
+  int lastGame = 0;
+  int lines = 0;
+  std::istringstream in(run.out);
+  for (std::string line; std::getline(in, line);) {
+    if (line.rfind("{\"game\": ", 0) != 0) continue;
+    ++lines;
+    ASSERT_EQ(line.back(), '}') << line;
+    const int game = std::stoi(line.substr(9));
+    EXPECT_GE(game, lastGame) << "games come one after another";
+    lastGame = game;
+    const std::size_t at = line.find("\"type\": \"");
+    ASSERT_NE(at, std::string::npos) << line;
+    const std::string type = line.substr(at + 9, line.find('"', at + 9) - at - 9);
+    types.insert(type);
+    if (type == "out") ++outs[game];
+  }
+  for (const auto& [game, count] : outs) EXPECT_LE(count, 3) << "a player goes out once, game " << game;
+  EXPECT_EQ(lastGame, 40);
+  EXPECT_GT(lines, 10000);
+  for (const char* type : {"roll", "move", "buy", "rent", "build", "loan", "repay",
+                           "sell-building", "sell-company", "jail", "casino", "chance", "out",
+                           "won", "turn", "game-started"}) {
+    EXPECT_TRUE(types.count(type)) << type;
+  }
+  EXPECT_NE(run.out.find("games played: 40"), std::string::npos) << "the report follows";
 }
 
 }  // namespace
