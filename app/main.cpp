@@ -57,8 +57,8 @@ int main(int argc, char** argv) {
   splash.reset();
 
   quillbury::ui::MainWindow window(options);
-  quillbury::WatchStartup(
-      &window, [&window] { return QString::fromStdString(window.CurrentFile()); });
+  quillbury::WatchStartup(&window,
+                          [&window] { return QString::fromStdString(window.CurrentFile()); });
   if (window.StartupFailed()) return 1;  // the player has been told why
   window.show();
   return app.exec();

@@ -12,7 +12,6 @@
 
 namespace {
 
-
 // A status display that draws nothing, as the window's would between two ticks.
 class NoView final : public quillbury::StatusView {
  public:

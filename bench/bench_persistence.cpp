@@ -7,12 +7,11 @@
 #include <string>
 
 #include "core/GameRules.h"
-#include "tools/ProgramDir.h"
 #include "core/GroundDatabase.h"
 #include "persistence/GameFile.h"
+#include "tools/ProgramDir.h"
 
 namespace {
-
 
 struct Game {
   Game() : rules(dialogs, random) {
@@ -38,7 +37,8 @@ struct Game {
 void BM_SaveThreePlayerGame(benchmark::State& state) {
   Game game;
   for (auto _ : state) {
-    if (!quillbury::WriteGameFile(game.rules.State(), game.path)) state.SkipWithError("save failed");
+    if (!quillbury::WriteGameFile(game.rules.State(), game.path))
+      state.SkipWithError("save failed");
   }
 }
 BENCHMARK(BM_SaveThreePlayerGame)->Unit(benchmark::kMicrosecond);

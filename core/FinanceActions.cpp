@@ -135,8 +135,7 @@ void GameRules::SellCompany() {
   if (!i || player == nullptr) return;
   const Ground& ground = state_.Grounds[static_cast<std::size_t>(*i)];
   if (ground.Owner != cur) return;
-  const std::int64_t money =
-      std::int64_t{player->Money} + ground.Price + BuildingValue(state_, *i);
+  const std::int64_t money = std::int64_t{player->Money} + ground.Price + BuildingValue(state_, *i);
   if (!FitsInt32(money)) return;
   SellCompanyOf(cur, *i, false);
 }

@@ -9,33 +9,33 @@ namespace quillbury {
 
 // Every change the rules make, told after it happened.
 enum class EventType {
-  GameStarted,     // a new game is on the board
-  GameLoaded,      // a saved game replaced the game
-  Rolled,          // Die1, Die2, DiceLayout
-  Moved,           // one step of a walk: Square, StepsLeft
-  PassedStart,     // on square 1 during a walk: Salary paid, Interest charged
-  WalkEnded,       // the token stands on Square; its effect follows
-  Bought,          // an unowned Ground for Amount
-  RentPaid,        // Player paid Amount to Other for Ground
-  Chance,          // Outcome 0 lottery, 1 car bill, 2 inheritance, 3 tax; Amount
-  MayorBonus,      // Amount
-  BillPaid,        // Outcome 0 energy, 1 water; Amount for Count buildings
-  CasinoWin,       // Amount
-  BribePaid,       // the judge took Amount; no jail
-  Jailed,          // Sentence turns and a fine of Amount; Outcome 1 when a bribe was refused
-  PayRise,         // the salary is now Salary
-  Shortcut,        // jumped to Square
-  Robbed,          // Amount
-  Built,           // Ground now at Level (0..3); Amount paid (negative: paid back)
-  BuildingSold,    // Count levels of Ground sold for Amount, leaving Level; Forced in a settlement
-  CompanySold,     // Ground with its buildings for Amount; Forced in a settlement
-  LoanTaken,       // Amount; Automatic when negative cash became loan
-  LoanRepaid,      // Amount
+  GameStarted,   // a new game is on the board
+  GameLoaded,    // a saved game replaced the game
+  Rolled,        // Die1, Die2, DiceLayout
+  Moved,         // one step of a walk: Square, StepsLeft
+  PassedStart,   // on square 1 during a walk: Salary paid, Interest charged
+  WalkEnded,     // the token stands on Square; its effect follows
+  Bought,        // an unowned Ground for Amount
+  RentPaid,      // Player paid Amount to Other for Ground
+  Chance,        // Outcome 0 lottery, 1 car bill, 2 inheritance, 3 tax; Amount
+  MayorBonus,    // Amount
+  BillPaid,      // Outcome 0 energy, 1 water; Amount for Count buildings
+  CasinoWin,     // Amount
+  BribePaid,     // the judge took Amount; no jail
+  Jailed,        // Sentence turns and a fine of Amount; Outcome 1 when a bribe was refused
+  PayRise,       // the salary is now Salary
+  Shortcut,      // jumped to Square
+  Robbed,        // Amount
+  Built,         // Ground now at Level (0..3); Amount paid (negative: paid back)
+  BuildingSold,  // Count levels of Ground sold for Amount, leaving Level; Forced in a settlement
+  CompanySold,   // Ground with its buildings for Amount; Forced in a settlement
+  LoanTaken,     // Amount; Automatic when negative cash became loan
+  LoanRepaid,    // Amount
   BoughtFromPlayer,  // Player bought Ground from Other: paid Amount, Other received Received
-  PlayerOut,       // worth below zero with nothing left to sell
-  TurnPassed,      // Player's turn begins; Extra for a double six's extra turn
-  GameWon,         // Player won with Amount cash
-  NobodyWon,       // every player went broke at once
+  PlayerOut,         // worth below zero with nothing left to sell
+  TurnPassed,        // Player's turn begins; Extra for a double six's extra turn
+  GameWon,           // Player won with Amount cash
+  NobodyWon,         // every player went broke at once
 };
 
 // The money and loan a player's balance actually moved by. Sums saturate at the 32-bit

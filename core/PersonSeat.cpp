@@ -32,8 +32,7 @@ bool PersonSeat::WantsToBuy(const GameState& game, int /*player*/, int ground) {
 }
 
 bool PersonSeat::WantsToBribe(const GameState& /*game*/, int /*player*/) {
-  return dialogs_.AskYesNo(
-      "Welcome to Quillbury Courthouse. Do you wish to try bribe the judge?");
+  return dialogs_.AskYesNo("Welcome to Quillbury Courthouse. Do you wish to try bribe the judge?");
 }
 
 NumberAnswer PersonSeat::ChooseNumber(NumberQuestion question, const GameState& /*game*/,

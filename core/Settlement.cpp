@@ -120,7 +120,6 @@ void GameRules::RefreshStatus() {
   PassTurnOfPlayerWhoIsOut();
 }
 
-
 // A player can go out while the turn is his: broke after a double six, the extra turn would be
 // played by somebody who is no longer in the game. The turn passes on instead.
 void GameRules::PassTurnOfPlayerWhoIsOut() {

@@ -80,10 +80,9 @@ void StatusPresenter::Show(const GameState& game, const Controls& controls) {
   }
   for (int p = shownPlayers; p < kMaxPlayers; ++p) ClearPanel(p);
 
-  const Player* current =
-      game.CurrentPlayer >= 0 && game.CurrentPlayer < count
-          ? &game.Players[static_cast<std::size_t>(game.CurrentPlayer)]
-          : nullptr;
+  const Player* current = game.CurrentPlayer >= 0 && game.CurrentPlayer < count
+                              ? &game.Players[static_cast<std::size_t>(game.CurrentPlayer)]
+                              : nullptr;
   const std::string emptyName;
   const std::string& name = current != nullptr ? current->Name : emptyName;
   const bool captionSame =

@@ -167,7 +167,7 @@ bool WriteGameFile(const GameState& game, const std::string& path, std::string* 
 }
 
 std::optional<GameState> ParseGameText(std::string_view text, const GroundList& freshGrounds,
-                                        std::string* error) {
+                                       std::string* error) {
   try {
     TGmXML doc;
     doc.ReadFromText(text);
@@ -212,8 +212,7 @@ std::optional<GameState> ParseGameText(std::string_view text, const GroundList& 
               "player " + N(id) + " stands on square " + N(p.CurrentPosition));
     }
     static const std::int32_t kColours[kMaxPlayers] = {kBlue, kYellow, kRed};
-    for (int i = 0; i < n; ++i)
-      loaded.Players[static_cast<std::size_t>(i)].Color = kColours[i];
+    for (int i = 0; i < n; ++i) loaded.Players[static_cast<std::size_t>(i)].Color = kColours[i];
 
     const TGmXmlNode& grounds = Need(*root, "Grounds");
     std::set<std::int32_t> seenGrounds;
@@ -234,7 +233,8 @@ std::optional<GameState> ParseGameText(std::string_view text, const GroundList& 
 
     Require(turn.CurrentPlayer >= 0 && turn.CurrentPlayer < n,
             "the current player " + N(turn.CurrentPlayer) + " is not in the game");
-    Require(turn.StepsLeft >= 0 && turn.StepsLeft <= 12, N(turn.StepsLeft) + " squares left to walk");
+    Require(turn.StepsLeft >= 0 && turn.StepsLeft <= 12,
+            N(turn.StepsLeft) + " squares left to walk");
     Require(turn.CasinoCounter >= 0, "the casino counter is " + N(turn.CasinoCounter));
     if (turn.StepsLeft > 0) {
       Require(turn.Die1 >= 1 && turn.Die1 <= 6 && turn.Die2 >= 1 && turn.Die2 <= 6,
@@ -259,8 +259,8 @@ bool ReadWholeFile(const std::string& path, const IniFile* language, std::string
 
 // The reason a file is not a playable game, worded for the player around the technical detail.
 std::optional<GameState> Parse(std::string_view bytes, const GroundList& grounds,
-                                const std::string& path, const IniFile* language,
-                                std::string* error) {
+                               const std::string& path, const IniFile* language,
+                               std::string* error) {
   std::string detail;
   auto loaded = ParseGameText(bytes, grounds, &detail);
   if (!loaded && error != nullptr) {
@@ -272,7 +272,7 @@ std::optional<GameState> Parse(std::string_view bytes, const GroundList& grounds
 }  // namespace
 
 std::optional<GameState> LoadStartPosition(const std::string& path, const std::string& appDir,
-                                            std::string* error) {
+                                           std::string* error) {
   std::string bytes;
   if (!ReadWholeFile(path, nullptr, bytes, error)) return std::nullopt;
   IniFile database(appDir + "database.dat");

@@ -33,11 +33,11 @@ bool WriteGameFile(const GameState& game, const std::string& path, std::string* 
 // salary, loan or casino counter, a name or goods text over kMaxGameTextBytes), or is larger than
 // any saved game (see TGmXML's reading limits).
 std::optional<GameState> ParseGameText(std::string_view text, const GroundList& freshGrounds,
-                                        std::string* error = nullptr);
+                                       std::string* error = nullptr);
 
 // Reads the file at path with the database beside the program in appDir.
 std::optional<GameState> LoadStartPosition(const std::string& path, const std::string& appDir,
-                                            std::string* error = nullptr);
+                                           std::string* error = nullptr);
 
 // Replaces the game by the one in path; a move saved under way resumes. Only a regular file is
 // read (never a pipe, folder or device). On failure returns false, with the reason in the

@@ -39,8 +39,7 @@ class SimulatorListener final : public GameListener {
   std::ostream* events_;
 };
 
-void CheckInvariants(const GameState& g, int game, int turn,
-                     std::vector<std::string>& violations) {
+void CheckInvariants(const GameState& g, int game, int turn, std::vector<std::string>& violations) {
   if (violations.size() >= 20) return;
   auto report = [&](const std::string& what) {
     violations.push_back("game " + std::to_string(game) + ", turn " + std::to_string(turn) + ": " +
@@ -83,9 +82,9 @@ SimulatorReport RunSimulation(const SimulatorOptions& options,
   GameRules rules(dialogs, random);
   SimulatorListener listener(events);
   // Without a stream the simulator only needs to know who won.
-  rules.AddListener(listener, events != nullptr ? kEveryEvent
-                                                : MaskOf(EventType::GameWon) |
-                                                      MaskOf(EventType::NobodyWon));
+  rules.AddListener(listener, events != nullptr
+                                  ? kEveryEvent
+                                  : MaskOf(EventType::GameWon) | MaskOf(EventType::NobodyWon));
   rules.Settings().AppDir = options.AppDir;
   const int seats = from ? from->PlayerCount() : options.Players;
   report.WinsBySeat.assign(static_cast<std::size_t>(seats), 0);
@@ -164,7 +163,8 @@ SimulatorReport RunSimulation(const SimulatorOptions& options,
 }
 
 std::string EventJson(const GameEvent& e, int game) {
-  std::string out = "{\"game\": " + std::to_string(game) + ", \"type\": \"" + EventName(e.Type) + "\"";
+  std::string out =
+      "{\"game\": " + std::to_string(game) + ", \"type\": \"" + EventName(e.Type) + "\"";
   auto field = [&out](const char* name, std::int64_t value) {
     out += ", \"";
     out += name;

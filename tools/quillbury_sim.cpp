@@ -117,7 +117,8 @@ int main(int argc, char** argv) {
     from = std::move(*position);
   }
 
-  const quillbury::SimulatorReport report = quillbury::RunSimulation(options, from, events ? &std::cout : nullptr);
+  const quillbury::SimulatorReport report =
+      quillbury::RunSimulation(options, from, events ? &std::cout : nullptr);
   std::cout << quillbury::FormatReport(options, report, json);
   if (options.Check) {
     for (const std::string& v : report.Violations) std::cerr << "invariant broken: " << v << "\n";

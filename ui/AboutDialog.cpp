@@ -149,7 +149,7 @@ AboutDialog::AboutDialog(QWidget* owner, Artwork& art) : QDialog(owner) {
   websiteLink = new LinkLabel(kMakerUrl, this);
   websiteLink->setGeometry(8, 304, 233, 15);
   websiteLink->setFont(FittingFont(WindowFont(11, true), kMakerUrl, websiteLink->size(),
-                                Qt::AlignLeft | Qt::AlignVCenter));
+                                   Qt::AlignLeft | Qt::AlignVCenter));
   QPalette blue = websiteLink->palette();
   blue.setColor(QPalette::WindowText, Qt::blue);
   websiteLink->setPalette(blue);

@@ -10,7 +10,7 @@
 namespace quillbury::ui {
 
 CasinoWindow::CasinoWindow(QWidget* owner, const QString& winText, Artwork& art,
-               std::function<void()> playHurrah)
+                           std::function<void()> playHurrah)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
       playHurrah_(std::move(playHurrah)) {
   setWindowTitle(QStringLiteral("Hurra"));
@@ -27,7 +27,7 @@ CasinoWindow::CasinoWindow(QWidget* owner, const QString& winText, Artwork& art,
   winLabel->setWordWrap(true);
   // Long names and sums would otherwise lose their last line under the button.
   winLabel->setFont(FittingFont(WindowFont(13, true), winText, winLabel->size(),
-                              Qt::AlignCenter | Qt::TextWordWrap));
+                                Qt::AlignCenter | Qt::TextWordWrap));
   QPalette blue = winLabel->palette();
   blue.setColor(QPalette::WindowText, Qt::blue);
   winLabel->setPalette(blue);

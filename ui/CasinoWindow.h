@@ -18,7 +18,8 @@ class CasinoWindow : public QDialog {
   Q_OBJECT
 
  public:
-  CasinoWindow(QWidget* owner, const QString& winText, Artwork& art, std::function<void()> playHurrah);
+  CasinoWindow(QWidget* owner, const QString& winText, Artwork& art,
+               std::function<void()> playHurrah);
 
   QLabel* picture;
   QLabel* winLabel;

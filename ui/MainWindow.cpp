@@ -178,7 +178,8 @@ void MainWindow::BuildBoard() {
 
   notificationFrame = new QFrame(this);
   notificationFrame->setGeometry(360, 400, 234, 89);
-  notificationFrame->setStyleSheet(QStringLiteral("background: white; border: 1px solid rgb(0, 102, 204);"));
+  notificationFrame->setStyleSheet(
+      QStringLiteral("background: white; border: 1px solid rgb(0, 102, 204);"));
 
   boardTitle =
       MakeLabel(this, QRect(64, 256, 481, 59), PixelFont(48, true), Qt::white, Qt::AlignCenter);
@@ -321,8 +322,7 @@ void MainWindow::BuildMenus() {
       action(fileMenu, QStringLiteral("Save Game As..."), &MainWindow::SaveGameAsCommand);
   fileMenu->addSeparator();
   recentEnd_ = fileMenu->addSeparator();
-  wallOfFameAction =
-      action(fileMenu, QStringLiteral("Wall of fame"), &MainWindow::ShowWallOfFame);
+  wallOfFameAction = action(fileMenu, QStringLiteral("Wall of fame"), &MainWindow::ShowWallOfFame);
   wallOfFameAction->setIcon(icon(12));
   fileMenu->addSeparator();
   exitAction = action(fileMenu, QStringLiteral("Exit"), &MainWindow::ExitCommand);
@@ -337,7 +337,8 @@ void MainWindow::BuildMenus() {
       action(optionsMenu, QStringLiteral("Animation (on/off)"), &MainWindow::ToggleAnimation);
   animationAction->setCheckable(true);
   animationAction->setChecked(true);
-  languageAction = action(optionsMenu, QStringLiteral("Language BETA"), &MainWindow::ChooseLanguage);
+  languageAction =
+      action(optionsMenu, QStringLiteral("Language BETA"), &MainWindow::ChooseLanguage);
   optionsMenu->addSeparator();
   gameLogAction = action(optionsMenu, QStringLiteral("Game log"), &MainWindow::ShowGameLog);
 
@@ -352,7 +353,8 @@ void MainWindow::BuildMenus() {
   aboutAction = action(helpMenu, QStringLiteral("About Quillbury"), &MainWindow::ShowAbout);
   aboutAction->setIcon(icon(7));
   // Shortcuts of menu items work while the window has the focus.
-  for (QAction* a : {newGameAction, loadGameAction, saveGameAction, exitAction, rulesAction}) addAction(a);
+  for (QAction* a : {newGameAction, loadGameAction, saveGameAction, exitAction, rulesAction})
+    addAction(a);
   connect(this, &MainWindow::LogLine, this, &MainWindow::AddToLog);
   RefreshRecentFiles();
 
@@ -621,9 +623,8 @@ void MainWindow::OpenRecentFile(const QString& path) {
 void MainWindow::ShowRules() {
   if (rules_ == nullptr) rules_ = new RulesWindow(this, appDir_);
   const bool danish =
-      languageFile_ &&
-      QFileInfo(QString::fromStdString(languageFile_->Path())).fileName() ==
-          QStringLiteral("da.lang");
+      languageFile_ && QFileInfo(QString::fromStdString(languageFile_->Path())).fileName() ==
+                           QStringLiteral("da.lang");
   rules_->ShowLanguage(danish ? QStringLiteral("da") : QStringLiteral("en"));
   rules_->show();
   rules_->raise();
@@ -710,18 +711,29 @@ void MainWindow::RefreshStatus() {
 void MainWindow::ComputerTurnTick() {
   Guarded("Computer player", [this] { game_->ComputerTurnTick(); });
 }
-void MainWindow::TakeLoan() { Guarded("Loan", [this] { game_->TakeLoan(); }); }
-void MainWindow::RepayLoan() { Guarded("Pay back", [this] { game_->RepayLoan(); }); }
+void MainWindow::TakeLoan() {
+  Guarded("Loan", [this] { game_->TakeLoan(); });
+}
+void MainWindow::RepayLoan() {
+  Guarded("Pay back", [this] { game_->RepayLoan(); });
+}
 void MainWindow::BuyGroundFromPlayer() {
   Guarded("Buy company", [this] { game_->BuyGroundFromPlayer(); });
 }
-void MainWindow::Build() { Guarded("Build", [this] { game_->Build(); }); }
-void MainWindow::SellCompany() { Guarded("Sell company", [this] { game_->SellCompany(); }); }
-void MainWindow::SellBuilding() { Guarded("Sell building", [this] { game_->SellBuilding(); }); }
+void MainWindow::Build() {
+  Guarded("Build", [this] { game_->Build(); });
+}
+void MainWindow::SellCompany() {
+  Guarded("Sell company", [this] { game_->SellCompany(); });
+}
+void MainWindow::SellBuilding() {
+  Guarded("Sell building", [this] { game_->SellBuilding(); });
+}
 
 void MainWindow::keyPressEvent(QKeyEvent* event) {
   // Enter presses Roll, the window's default button.
-  if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && rollButton->isEnabled()) {
+  if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+      rollButton->isEnabled()) {
     rollButton->animateClick();
     return;
   }
@@ -791,7 +803,7 @@ bool MainWindow::AskYesNo(const std::string& text) {
 }
 
 bool MainWindow::InputBox(const std::string& caption, const std::string& prompt,
-                            std::string& text) {
+                          std::string& text) {
   bool ok = false;
   const QString answer =
       QInputDialog::getText(this, QString::fromStdString(caption), QString::fromStdString(prompt),
@@ -863,8 +875,8 @@ void MainWindow::SetDiceVisible(bool visible) {
 }
 
 void MainWindow::SetActionsEnabled(bool enabled) {
-  for (QAction* a :
-       {sellCompanyAction, sellBuildingAction, buildAction, loanAction, repayAction, buyGroundAction}) {
+  for (QAction* a : {sellCompanyAction, sellBuildingAction, buildAction, loanAction, repayAction,
+                     buyGroundAction}) {
     a->setEnabled(enabled);
   }
 }
@@ -984,9 +996,9 @@ void MainWindow::OnGameEvent(const GameEvent& event) {
       ShowDice(event.Die2, event.Die1);
       PlaceDice(event.DiceLayout);
       emit LogLine(QStringLiteral("%1 rolls %2 and %3.")
-                         .arg(nameOf(event.Player))
-                         .arg(event.Die1)
-                         .arg(event.Die2));
+                       .arg(nameOf(event.Player))
+                       .arg(event.Die1)
+                       .arg(event.Die2));
       break;
     case EventType::Moved:
       SetDiceVisible(true);

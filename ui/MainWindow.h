@@ -48,10 +48,7 @@ class RulesWindow;
 // The main window: the board, the tokens and dice, the status panels, menus and toolbar. It
 // owns the game's timers and forwards them and its buttons to the rules, shows the rules'
 // dialogs, draws the board from their events and the panels through the status presenter.
-class MainWindow : public QWidget,
-                   public GameDialogs,
-                   public GameListener,
-                   public StatusView {
+class MainWindow : public QWidget, public GameDialogs, public GameListener, public StatusView {
   Q_OBJECT
 
  public:
@@ -147,8 +144,9 @@ class MainWindow : public QWidget,
   QMenu *fileMenu = nullptr, *optionsMenu = nullptr, *helpMenu = nullptr, *websitesMenu = nullptr;
   QAction *newGameAction = nullptr, *loadGameAction = nullptr, *saveGameAction = nullptr,
           *saveGameAsAction = nullptr, *wallOfFameAction = nullptr, *exitAction = nullptr,
-          *soundAction = nullptr, *animationAction = nullptr, *languageAction = nullptr, *rulesAction = nullptr,
-          *makersSiteAction = nullptr, *aboutAction = nullptr, *gameLogAction = nullptr;
+          *soundAction = nullptr, *animationAction = nullptr, *languageAction = nullptr,
+          *rulesAction = nullptr, *makersSiteAction = nullptr, *aboutAction = nullptr,
+          *gameLogAction = nullptr;
   QList<QAction*> recentFileActions;  // the recent-files entries of the File menu
   QAction *buildAction = nullptr, *buyGroundAction = nullptr, *loanAction = nullptr,
           *repayAction = nullptr, *sellCompanyAction = nullptr, *sellBuildingAction = nullptr;

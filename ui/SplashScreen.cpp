@@ -21,7 +21,8 @@ SplashScreen::SplashScreen(Artwork& art)
   loadingText = new QLabel(QStringLiteral("Loading..."), this);
   loadingText->setGeometry(214, 242, 47, 13);
   loadingText->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-  loadingText->setFont(FittingFont(font(), loadingText->text(), loadingText->size(), loadingText->alignment()));
+  loadingText->setFont(
+      FittingFont(font(), loadingText->text(), loadingText->size(), loadingText->alignment()));
   QPalette dark = loadingText->palette();
   dark.setColor(QPalette::WindowText, QColor(0x10, 0x18, 0x30));
   loadingText->setPalette(dark);

@@ -270,7 +270,8 @@ TEST_F(FinanceActionsTest, EachActionAsksWithItsOwnCaptionAndPrompt) {
     std::vector<Prompt> asked;
   } cases[] = {
       {&GameRules::TakeLoan, {{"Loan money", "Type the amount you wish to loan", ""}}},
-      {&GameRules::RepayLoan, {{"Pay back loan money", "Type the amount you wish to pay back", "1"}}},
+      {&GameRules::RepayLoan,
+       {{"Pay back loan money", "Type the amount you wish to pay back", "1"}}},
       {&GameRules::BuyGroundFromPlayer,
        {{"Buy ground", "Type the number of the ground you wish to buy", ""}}},
       {&GameRules::Build, {{"", ground, ""}, {"", "House number (a number between 1 and 4)", ""}}},

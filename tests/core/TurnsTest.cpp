@@ -12,10 +12,9 @@ class TurnsTest : public testing::GameTest {
   void SetUp() override { StartGame(2, false); }
   // Steps after which more squares are left: the window plays a step sound on each.
   int StepsWithMoreToGo() const {
-    return static_cast<int>(
-        std::count_if(events.events.begin(), events.events.end(), [](const GameEvent& e) {
-          return e.Type == EventType::Moved && e.StepsLeft > 0;
-        }));
+    return static_cast<int>(std::count_if(
+        events.events.begin(), events.events.end(),
+        [](const GameEvent& e) { return e.Type == EventType::Moved && e.StepsLeft > 0; }));
   }
 };
 

@@ -201,7 +201,8 @@ TEST_F(GameFileTest, FilesInOtherAcceptedShapesLoad) {
   EXPECT_EQ(GroundAt(3).House, 2);
   EXPECT_EQ(GroundAt(0).Owner, 0);
   EXPECT_EQ(GroundAt(10).Owner, -1);
-  EXPECT_EQ(GroundAt(10).Name, "Company 11") << "grounds the file leaves out come from the database";
+  EXPECT_EQ(GroundAt(10).Name, "Company 11")
+      << "grounds the file leaves out come from the database";
   ASSERT_TRUE(ReadGameFile(rules, DataFile("good/documented-entities.qbgame")));
   EXPECT_EQ(PlayerAt(0).Name, "it's a<b \"c\" >");
   EXPECT_EQ(PlayerAt(1).Name, "salt & pepper");

@@ -4,11 +4,11 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <map>
 #include <set>
 #include <sstream>
-#include <filesystem>
-#include <fstream>
 #include <string>
 
 #include "localisation/TextEncoding.h"
@@ -176,12 +176,13 @@ TEST(Simulator, EventsAreJsonLinesOfEveryKindGameByGame) {
     types.insert(type);
     if (type == "out") ++outs[game];
   }
-  for (const auto& [game, count] : outs) EXPECT_LE(count, 3) << "a player goes out once, game " << game;
+  for (const auto& [game, count] : outs)
+    EXPECT_LE(count, 3) << "a player goes out once, game " << game;
   EXPECT_EQ(lastGame, 40);
   EXPECT_GT(lines, 10000);
-  for (const char* type : {"roll", "move", "buy", "rent", "build", "loan", "repay",
-                           "sell-building", "sell-company", "jail", "casino", "chance", "out",
-                           "won", "turn", "game-started"}) {
+  for (const char* type :
+       {"roll", "move", "buy", "rent", "build", "loan", "repay", "sell-building", "sell-company",
+        "jail", "casino", "chance", "out", "won", "turn", "game-started"}) {
     EXPECT_TRUE(types.count(type)) << type;
   }
   EXPECT_NE(run.out.find("games played: 40"), std::string::npos) << "the report follows";

@@ -137,8 +137,8 @@ class MainWindowTest : public QObject {
   QTemporaryDir settingsDir_;
   ScriptedRandom random_;
 
-  std::unique_ptr<MainWindow> MakeWindow(
-      const QString& appDir = QStringLiteral(QUILLBURY_BIN_DIR), const QString& file = QString()) {
+  std::unique_ptr<MainWindow> MakeWindow(const QString& appDir = QStringLiteral(QUILLBURY_BIN_DIR),
+                                         const QString& file = QString()) {
     MainWindow::StartOptions o;
     o.AppDir = appDir;
     o.GameFile = file;
@@ -167,7 +167,8 @@ class MainWindowTest : public QObject {
   }
   // Waits until the game waits for a roll.
   static bool WaitForRoll(MainWindow& w, int ms = 5000) {
-    return QTest::qWaitFor([&] { return w.rollButton->isEnabled() && !w.walkTimer->isActive(); }, ms);
+    return QTest::qWaitFor([&] { return w.rollButton->isEnabled() && !w.walkTimer->isActive(); },
+                           ms);
   }
 
  private slots:
