@@ -3,15 +3,20 @@
 #include <algorithm>
 
 #include "core/GroundDatabase.h"
+#include "core/StrongComputer.h"
 
 namespace quillbury {
 
-GameRules::GameRules(GameDialogs& dialogs, RandomSource& random)
+GameRules::GameRules(GameDialogs& dialogs, RandomSource& random, std::uint64_t thinkSeed)
     : dialogs_(dialogs),
       random_(random),
       personSeat_(dialogs),
+      strongComputer_(std::make_unique<StrongComputer>(thinkSeed)),
       personSeatInUse_(&personSeat_),
-      computerSeatInUse_(&classicComputer_) {}
+      computerSeatInUse_(&classicComputer_),
+      strongSeatInUse_(strongComputer_.get()) {}
+
+GameRules::~GameRules() = default;
 
 bool GameRules::ValidPlayer(std::int32_t index) const {
   return index >= 0 && static_cast<std::size_t>(index) < state_.Players.size();
@@ -22,12 +27,23 @@ Player* GameRules::PlayerAt(std::int32_t index) {
 }
 
 void GameRules::SetSeat(SeatKind kind, Seat& seat) {
-  (kind == SeatKind::Person ? personSeatInUse_ : computerSeatInUse_) = &seat;
+  switch (kind) {
+    case SeatKind::Person:
+      personSeatInUse_ = &seat;
+      break;
+    case SeatKind::Computer:
+      computerSeatInUse_ = &seat;
+      break;
+    case SeatKind::StrongComputer:
+      strongSeatInUse_ = &seat;
+      break;
+  }
 }
 
 Seat& GameRules::SeatOf(int player) {
   const Player* p = PlayerAt(player);
-  return p != nullptr && p->CPU ? *computerSeatInUse_ : *personSeatInUse_;
+  if (p == nullptr || !p->CPU) return *personSeatInUse_;
+  return p->Level == ComputerLevel::Strong ? *strongSeatInUse_ : *computerSeatInUse_;
 }
 
 void GameRules::AddListener(GameListener& listener, EventMask mask) {
@@ -157,6 +173,7 @@ void GameRules::StartNewGame(const NewGameChoice& choice) {
     p.Name = choice.Seats[i].Name;
     p.Money = choice.Seats[i].Money;
     p.CPU = choice.Seats[i].CPU;
+    p.Level = choice.Seats[i].Level;
   }
   if (game.Players.size() == 3) game.Players[2].Color = kRed;
   InstallGame(std::move(game));

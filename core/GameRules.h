@@ -25,6 +25,7 @@ struct NewGameChoice {
     std::string Name;
     std::int32_t Money = 5000000;
     bool CPU = false;
+    ComputerLevel Level = ComputerLevel::Classic;
   };
   int PlayerCount = 2;
   std::array<Seat, kMaxPlayers> Seats{};
@@ -40,7 +41,7 @@ struct RuleSettings {
 };
 
 // Which seat decides for a player.
-enum class SeatKind { Person, Computer };
+enum class SeatKind { Person, Computer, StrongComputer };
 
 // The rules of the game acting on one game state. Every operation of a turn lives here: the
 // roll, each step of a walk, the square's effect, the six finance actions, the refresh with its
@@ -52,7 +53,9 @@ enum class SeatKind { Person, Computer };
 // the turn gone.
 class GameRules {
  public:
-  GameRules(GameDialogs& dialogs, RandomSource& random);
+  // thinkSeed seeds the Strong computer's look-ahead, which never draws from random.
+  GameRules(GameDialogs& dialogs, RandomSource& random, std::uint64_t thinkSeed = 0);
+  ~GameRules();
 
   const GameState& State() const { return state_; }
   // For set-up in tests and tools; the rules assume a checked game. The next roll settles the
@@ -198,8 +201,10 @@ class GameRules {
   std::unique_ptr<IniFile> database_;
   PersonSeat personSeat_;
   ClassicComputer classicComputer_;
+  std::unique_ptr<Seat> strongComputer_;
   Seat* personSeatInUse_;
   Seat* computerSeatInUse_;
+  Seat* strongSeatInUse_;
   std::vector<std::pair<GameListener*, EventMask>> listeners_;
   EventMask wanted_ = 0;
 

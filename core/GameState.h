@@ -35,6 +35,9 @@ struct Ground {
 
 using GroundList = std::vector<Ground>;
 
+// How a computer player decides; a person has no level.
+enum class ComputerLevel { Classic, Strong };
+
 struct Player {
   std::string Name;
   std::int32_t Money = 0;
@@ -45,6 +48,7 @@ struct Player {
   std::int32_t Loan = 0;
   bool CPU = false;
   bool Playing = false;
+  ComputerLevel Level = ComputerLevel::Classic;  // for a computer player
   bool operator==(const Player&) const = default;
 };
 

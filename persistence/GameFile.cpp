@@ -109,6 +109,11 @@ std::string BuildGameText(const GameState& game) {
     AddInteger(node, "CurrentPosition", p.CurrentPosition);
     AddBoolean(node, "CPU", p.CPU);
     AddBoolean(node, "Playing", p.Playing);
+    // Only a computer's level other than the classic one is written: older readers skip it.
+    if (p.CPU && p.Level == ComputerLevel::Strong) {
+      node.SubNodes.OpenElement("ComputerLevel").SetValueText("Strong");
+      node.SubNodes.CloseElement();
+    }
     players.SubNodes.CloseElement();
   }
   root.SubNodes.CloseElement();
@@ -204,6 +209,13 @@ std::optional<GameState> ParseGameText(std::string_view text, const GroundList& 
       p.Loan = Integer(node, "Loan");
       p.CurrentPosition = Integer(node, "CurrentPosition");
       p.CPU = Boolean(node, "CPU");
+      // Files from before the levels have none: their computers are classic.
+      if (const TGmXmlNode* level = node.SubNodes.Find("ComputerLevel")) {
+        const std::string value = level->ValueText();
+        Require(value == "Classic" || value == "Strong",
+                "player " + N(id) + " has the computer level \"" + value + "\"");
+        p.Level = value == "Strong" ? ComputerLevel::Strong : ComputerLevel::Classic;
+      }
       p.Playing = Boolean(node, "Playing");
       Require(p.Jail >= 0, "player " + N(id) + " has a jail sentence of " + N(p.Jail));
       Require(p.Salary >= 0, "player " + N(id) + " has a salary of " + N(p.Salary));

@@ -65,6 +65,10 @@ void CheckInvariants(const GameState& g, int game, int turn, std::vector<std::st
   }
 }
 
+const char* LevelName(ComputerLevel level) {
+  return level == ComputerLevel::Strong ? "strong" : "classic";
+}
+
 double Median(std::vector<int> values) {
   if (values.empty()) return 0;
   std::sort(values.begin(), values.end());
@@ -80,6 +84,9 @@ SimulatorReport RunSimulation(const SimulatorOptions& options,
   SimulatorDialogs dialogs;
   SeededRandom random(options.Seed);
   GameRules rules(dialogs, random);
+  // Its own generator, derived from the seed: thinking never changes the game's dice.
+  StrongComputer strong(options.Seed * 0x9E3779B97F4A7C15ULL + 1, options.Think);
+  rules.SetSeat(SeatKind::StrongComputer, strong);
   SimulatorListener listener(events);
   // Without a stream the simulator only needs to know who won.
   rules.AddListener(listener, events != nullptr
@@ -100,12 +107,19 @@ SimulatorReport RunSimulation(const SimulatorOptions& options,
     } else {
       rules.NewGame(options.Players);
     }
-    for (Player& p : rules.MutableState().Players) p.CPU = true;
+    auto& players = rules.MutableState().Players;
+    for (std::size_t i = 0; i < players.size(); ++i) {
+      players[i].CPU = true;
+      if (i < options.Levels.size()) players[i].Level = options.Levels[i];
+      else if (!from) players[i].Level = ComputerLevel::Classic;
+    }
     const GameState& state = rules.State();
     if (game == 0) {
       for (const Player& p : state.Players) report.SeatNames.push_back(p.Name);
     }
     // Players are reported by name; two players of one name are told apart by their seats.
+    std::vector<ComputerLevel> levels;
+    for (const Player& p : state.Players) levels.push_back(p.Level);
     std::vector<std::string> labels;
     for (std::size_t i = 0; i < state.Players.size(); ++i) {
       const std::string& name = state.Players[i].Name;
@@ -146,6 +160,7 @@ SimulatorReport RunSimulation(const SimulatorOptions& options,
       if (winner >= 0 && winner < seats) {
         ++report.WinsBySeat[static_cast<std::size_t>(winner)];
         ++report.WinsByName[labels[static_cast<std::size_t>(winner)]];
+        ++report.WinsByLevel[LevelName(levels[static_cast<std::size_t>(winner)])];
       } else {
         ++report.NobodyWon;
       }
@@ -324,6 +339,17 @@ std::string FormatReport(const SimulatorOptions& options, const SimulatorReport&
       out << (first ? "" : ", ") << quote(name) << buf;
       first = false;
     }
+    if (!options.Levels.empty()) {
+      out << "}, \"wins_by_level\": {";
+      first = true;
+      for (const char* level : {"classic", "strong"}) {
+        const auto it = r.WinsByLevel.find(level);
+        std::snprintf(buf, sizeof buf, "\"%s\": %.4f", level,
+                      share(it == r.WinsByLevel.end() ? 0 : it->second) / 100.0);
+        out << (first ? "" : ", ") << buf;
+        first = false;
+      }
+    }
     std::snprintf(buf, sizeof buf, "%.0f", perSecond);
     out << "}, \"nobody_won\": " << r.NobodyWon
         << ", \"players_bankrupted\": " << r.PlayersBankrupted
@@ -352,6 +378,15 @@ std::string FormatReport(const SimulatorOptions& options, const SimulatorReport&
     }
   }
   if (r.NobodyWon > 0) out << "  nobody: " << r.NobodyWon << "\n";
+  if (!options.Levels.empty()) {
+    out << "wins by level:\n";
+    for (const char* level : {"classic", "strong"}) {
+      const auto it = r.WinsByLevel.find(level);
+      const int wins = it == r.WinsByLevel.end() ? 0 : it->second;
+      std::snprintf(buf, sizeof buf, "  %s: %d (%.1f%%)\n", level, wins, share(wins));
+      out << buf;
+    }
+  }
   out << "players bankrupted: " << r.PlayersBankrupted << "\n";
   std::snprintf(buf, sizeof buf, "turns per second: %.0f\n", perSecond);
   out << buf;

@@ -9,6 +9,7 @@
 #include <ostream>
 
 #include "core/GameRules.h"
+#include "core/StrongComputer.h"
 
 namespace quillbury {
 
@@ -20,6 +21,9 @@ struct SimulatorOptions {
   bool Check = false;
   std::string AppDir;  // where database.dat lies, with trailing separator
   std::string From;    // the saved game played on from, if any
+  // Each seat's computer level; empty: every seat classic (or, from a file, the file's levels).
+  std::vector<ComputerLevel> Levels;
+  int Think = StrongComputer::kDefaultThink;  // the strong computer's rollouts per variant
 };
 
 // A position to play on from, as a saved game holds it.
@@ -32,6 +36,7 @@ struct SimulatorReport {
   std::vector<int> TurnsPerGame;
   std::vector<int> WinsBySeat;            // index = seat
   std::map<std::string, int> WinsByName;  // for positions from a file
+  std::map<std::string, int> WinsByLevel;  // "classic", "strong"
   std::vector<std::string> SeatNames;
   int NobodyWon = 0;
   int PlayersBankrupted = 0;

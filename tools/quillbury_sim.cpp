@@ -18,7 +18,7 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: quillbury-sim [--games N] [--players 2|3] [--seed S] [--max-turns T] [--json]\n"
-    "                     [--check] [--from FILE] [--events]\n"
+    "                     [--check] [--from FILE] [--events] [--levels L,L[,L]] [--think N]\n"
     "  --games N      games to play (default 100)\n"
     "  --players 2|3  players per game (default 3)\n"
     "  --seed S       seed of the random draws (default: chosen at random and printed)\n"
@@ -26,7 +26,10 @@ constexpr const char* kUsage =
     "  --json         print the report as JSON\n"
     "  --check        check the game's invariants after every refresh; exit 1 if one breaks\n"
     "  --from FILE    play on from a saved game; reports each player's share of wins\n"
-    "  --events       print every event of every game as a JSON line, then the report\n";
+    "  --events       print every event of every game as a JSON line, then the report\n"
+    "  --levels L,L   each seat's computer level, classic or strong (default all classic)\n"
+    "  --think N      the strong computer's rollouts per variant of its plan (default 64;\n"
+    "                 0: no look-ahead)\n";
 
 int Fail(const std::string& message) {
   std::cerr << "quillbury-sim: " << message << "\n" << kUsage;
@@ -52,6 +55,7 @@ int main(int argc, char** argv) {
   quillbury::SimulatorOptions options;
   bool json = false;
   bool events = false;
+  bool playersGiven = false;
   bool seedGiven = false;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
@@ -69,6 +73,7 @@ int main(int argc, char** argv) {
     } else if (arg == "--players") {
       if (!value(v) || (v != "2" && v != "3")) return Fail("--players must be 2 or 3");
       options.Players = v == "2" ? 2 : 3;
+      playersGiven = true;
     } else if (arg == "--seed") {
       if (!value(v) || !ParseCount(v, 0, LLONG_MAX, n))
         return Fail("--seed needs a whole number of 0 or more");
@@ -80,6 +85,26 @@ int main(int argc, char** argv) {
       options.MaxTurns = static_cast<int>(n);
     } else if (arg == "--json") {
       json = true;
+    } else if (arg == "--levels") {
+      if (!value(v)) return Fail("--levels needs a list such as strong,classic");
+      options.Levels.clear();
+      std::size_t start = 0;
+      for (;;) {
+        const std::size_t comma = v.find(',', start);
+        const std::string level = v.substr(start, comma == std::string::npos ? comma : comma - start);
+        if (level == "classic") {
+          options.Levels.push_back(quillbury::ComputerLevel::Classic);
+        } else if (level == "strong") {
+          options.Levels.push_back(quillbury::ComputerLevel::Strong);
+        } else {
+          return Fail("--levels takes classic or strong for each seat, not '" + level + "'");
+        }
+        if (comma == std::string::npos) break;
+        start = comma + 1;
+      }
+    } else if (arg == "--think") {
+      if (!value(v) || !ParseCount(v, 0, 1000000, n)) return Fail("--think needs a count of 0 or more");
+      options.Think = static_cast<int>(n);
     } else if (arg == "--events") {
       events = true;
     } else if (arg == "--check") {
@@ -92,6 +117,13 @@ int main(int argc, char** argv) {
     } else {
       return Fail("unknown argument '" + arg + "'");
     }
+  }
+  if (!options.Levels.empty() && options.From.empty()) {
+    const int seats = static_cast<int>(options.Levels.size());
+    if (seats < 2 || seats > 3 || (playersGiven && seats != options.Players)) {
+      return Fail("--levels needs one level for each of the 2 or 3 players");
+    }
+    options.Players = seats;
   }
   if (!seedGiven) {
     std::random_device device;

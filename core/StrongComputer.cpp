@@ -1,0 +1,201 @@
+#include "core/StrongComputer.h"
+
+#include <algorithm>
+#include <numeric>
+
+#include "core/GameRoutines.h"
+#include "core/GameRules.h"
+
+namespace quillbury {
+namespace {
+
+constexpr double kInterest = 0.14;
+
+// Chance of each dice total 2..12.
+constexpr double Chance(int total) { return (6 - (total > 7 ? total - 7 : 7 - total)) / 36.0; }
+
+int Advance(int square, int steps) {
+  const int s = (square - 1 + steps) % kSquareCount + 1;
+  return KindOfSquare(s) == SquareKind::Shortcut ? kShortcutTarget : s;
+}
+
+// Chance that a roll from square reaches square 1 on the way.
+double PassStartOdds(int square) {
+  double odds = 0;
+  for (int total = 2; total <= 12; ++total) {
+    if (square + total > kSquareCount) odds += Chance(total);
+  }
+  return odds;
+}
+
+std::int32_t LevelValue(const Ground& g, std::int32_t level) {
+  return level < 0 ? 0 : g.Houses[static_cast<std::size_t>(level)].Rent;
+}
+
+}  // namespace
+
+StrongComputer::StrongComputer(std::uint64_t thinkSeed, int think)
+    : thinking_(thinkSeed ^ 0x5DEECE66DULL), think_(think < 0 ? 0 : think) {}
+
+std::array<double, kSquareCount + 1> StrongComputer::LandingOdds(const GameState& game,
+                                                                 int player) {
+  std::array<double, kSquareCount + 1> odds{};
+  for (int p = 0; p < game.PlayerCount(); ++p) {
+    const Player& other = game.Players[static_cast<std::size_t>(p)];
+    if (p == player || !other.Playing || other.Jail > 0) continue;
+    const int from = std::clamp(other.CurrentPosition, 1, kSquareCount);
+    for (int total = 2; total <= 12; ++total) {
+      const int at = Advance(from, total);
+      odds[static_cast<std::size_t>(at)] += Chance(total);
+      if (total == 12) {
+        // The extra turn of a double six: a second move from where the first ended.
+        for (int again = 2; again <= 12; ++again) {
+          odds[static_cast<std::size_t>(Advance(at, again))] += Chance(12) * Chance(again);
+        }
+      }
+    }
+  }
+  return odds;
+}
+
+StrongComputer::Plan StrongComputer::MakePlan(const GameState& game, int player,
+                                              double boldness) {
+  Plan plan;
+  plan.Level.fill(-1);
+  const Player& me = game.Players[static_cast<std::size_t>(player)];
+  const auto odds = LandingOdds(game, player);
+  const int from = std::clamp(me.CurrentPosition, 1, kSquareCount);
+
+  // Cash kept back for the dearest unowned ground this roll may end on.
+  std::int64_t reserve = 0;
+  for (int total = 2; total <= 12; ++total) {
+    const int at = Advance(from, total);
+    const int g = GroundIndexBySquare(game.Grounds, at);
+    if (g >= 0 && game.Grounds[static_cast<std::size_t>(g)].Owner == -1) {
+      reserve = std::max<std::int64_t>(reserve, game.Grounds[static_cast<std::size_t>(g)].Price);
+    }
+  }
+
+  // Everything now in buildings comes back at its value, so it is capital to place again.
+  std::int64_t cash = me.Money;
+  for (int g = 0; g < kGroundCount; ++g) {
+    const Ground& ground = game.Grounds[static_cast<std::size_t>(g)];
+    if (ground.Owner == player) cash += LevelValue(ground, ground.House);
+  }
+  // What may be borrowed: the limit counts cash and lots net of the loan, so it does not move
+  // when money is borrowed or put into buildings.
+  GameState freed = game;
+  freed.Players[static_cast<std::size_t>(player)].Money = Saturate(cash);
+  const std::int64_t limit = std::max<std::int64_t>(MaxLoan(freed, player), me.Loan);
+  // A loan standing during a roll that may reach square 1 costs its interest that often.
+  const double loanCost = kInterest * PassStartOdds(from) / boldness;
+
+  std::vector<int> mine;
+  for (int g = 0; g < kGroundCount; ++g) {
+    const Ground& ground = game.Grounds[static_cast<std::size_t>(g)];
+    if (ground.Owner == player && odds[static_cast<std::size_t>(ground.Square)] > 0) {
+      mine.push_back(g);
+    }
+  }
+  auto hit = [&](int g) {
+    return odds[static_cast<std::size_t>(game.Grounds[static_cast<std::size_t>(g)].Square)];
+  };
+  std::stable_sort(mine.begin(), mine.end(), [&](int a, int b) { return hit(a) > hit(b); });
+
+  std::int64_t own = cash - reserve;
+  std::int64_t loan = me.Loan;
+  if (loanCost > 0) {
+    // Repaid first; borrowed again below only where the rent is worth the interest.
+    const std::int64_t repay = std::clamp<std::int64_t>(own, 0, loan);
+    loan -= repay;
+    own -= repay;
+  }
+  for (int g : mine) {
+    const Ground& ground = game.Grounds[static_cast<std::size_t>(g)];
+    const std::int64_t borrowable = hit(g) > loanCost ? std::max<std::int64_t>(0, limit - loan) : 0;
+    const std::int64_t available = std::max<std::int64_t>(own, 0) + borrowable;
+    for (int level = 3; level >= 0; --level) {
+      const std::int64_t value = LevelValue(ground, level);
+      if (value <= 0 || value > available) continue;
+      plan.Level[static_cast<std::size_t>(g)] = level;
+      const std::int64_t fromOwn = std::min(std::max<std::int64_t>(own, 0), value);
+      own -= fromOwn;
+      loan += value - fromOwn;
+      break;
+    }
+  }
+  plan.Loan = loan;
+  return plan;
+}
+
+bool StrongComputer::WantsToBuy(const GameState&, int, int) { return true; }
+
+NumberAnswer StrongComputer::ChooseNumber(NumberQuestion, const GameState&, int,
+                                          std::optional<std::int32_t>) {
+  if (answers_.empty()) return NumberAnswer::Nothing();
+  const std::int32_t v = answers_.front();
+  answers_.pop_front();
+  return NumberAnswer::Of(v);
+}
+
+void StrongComputer::Carry(GameRules& rules, const Plan& plan) {
+  const int player = rules.State().CurrentPlayer;
+  auto ask = [this](std::initializer_list<std::int32_t> values) {
+    answers_.assign(values.begin(), values.end());
+  };
+  // Lower first: that frees the cash the rest needs.
+  for (int g = 0; g < kGroundCount; ++g) {
+    const Ground& ground = rules.State().Grounds[static_cast<std::size_t>(g)];
+    const std::int32_t target = plan.Level[static_cast<std::size_t>(g)];
+    if (ground.Owner != player || ground.House <= target) continue;
+    if (target < 0) {
+      ask({g + 1, ground.House + 1});
+      rules.SellBuilding();
+    } else {
+      ask({g + 1, target + 1});
+      rules.Build();
+    }
+  }
+  const Player& me = rules.State().Players[static_cast<std::size_t>(player)];
+  if (plan.Loan < me.Loan) {
+    const std::int64_t repay = std::min<std::int64_t>(me.Loan - plan.Loan, me.Money);
+    if (repay > 0) {
+      ask({static_cast<std::int32_t>(repay)});
+      rules.RepayLoan();
+    }
+  } else if (plan.Loan > me.Loan) {
+    // Asked only for what the limit allows now, so the action never has to refuse.
+    const std::int64_t room = std::int64_t{MaxLoan(rules.State(), player)} - me.Loan;
+    const std::int64_t want = std::min<std::int64_t>(plan.Loan - me.Loan, room);
+    if (want > 0 && std::int64_t{me.Money} + want <= kInt32Max) {
+      ask({static_cast<std::int32_t>(want)});
+      rules.TakeLoan();
+    }
+  }
+  for (int g = 0; g < kGroundCount; ++g) {
+    const Ground& ground = rules.State().Grounds[static_cast<std::size_t>(g)];
+    const std::int32_t current = ground.House;
+    if (ground.Owner != player || current >= plan.Level[static_cast<std::size_t>(g)]) continue;
+    // The highest planned level the cash now covers.
+    std::int32_t level = plan.Level[static_cast<std::size_t>(g)];
+    const std::int32_t money = rules.State().Players[static_cast<std::size_t>(player)].Money;
+    while (level > current &&
+           std::int64_t{LevelValue(ground, level)} - LevelValue(ground, current) > money) {
+      --level;
+    }
+    if (level <= current) continue;
+    ask({g + 1, level + 1});
+    rules.Build();
+  }
+  answers_.clear();
+}
+
+double StrongComputer::Score(const GameState&, int, const Plan&) { return 0; }
+
+void StrongComputer::TakeTurn(GameRules& rules) {
+  const int player = rules.State().CurrentPlayer;
+  Carry(rules, MakePlan(rules.State(), player));
+  rules.Roll();
+}
+
+}  // namespace quillbury
