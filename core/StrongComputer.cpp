@@ -58,8 +58,7 @@ std::array<double, kSquareCount + 1> StrongComputer::LandingOdds(const GameState
   return odds;
 }
 
-StrongComputer::Plan StrongComputer::MakePlan(const GameState& game, int player,
-                                              double boldness) {
+StrongComputer::Plan StrongComputer::MakePlan(const GameState& game, int player, double boldness) {
   Plan plan;
   plan.Level.fill(-1);
   const Player& me = game.Players[static_cast<std::size_t>(player)];
@@ -104,6 +103,7 @@ StrongComputer::Plan StrongComputer::MakePlan(const GameState& game, int player,
 
   std::int64_t own = cash - reserve;
   std::int64_t loan = me.Loan;
+
   if (loanCost > 0) {
     // Repaid first; borrowed again below only where the rent is worth the interest.
     const std::int64_t repay = std::clamp<std::int64_t>(own, 0, loan);

@@ -110,8 +110,10 @@ SimulatorReport RunSimulation(const SimulatorOptions& options,
     auto& players = rules.MutableState().Players;
     for (std::size_t i = 0; i < players.size(); ++i) {
       players[i].CPU = true;
-      if (i < options.Levels.size()) players[i].Level = options.Levels[i];
-      else if (!from) players[i].Level = ComputerLevel::Classic;
+      if (i < options.Levels.size())
+        players[i].Level = options.Levels[i];
+      else if (!from)
+        players[i].Level = ComputerLevel::Classic;
     }
     const GameState& state = rules.State();
     if (game == 0) {

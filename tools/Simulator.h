@@ -34,8 +34,8 @@ struct SimulatorReport {
   int GamesFinished = 0;
   std::int64_t Turns = 0;
   std::vector<int> TurnsPerGame;
-  std::vector<int> WinsBySeat;            // index = seat
-  std::map<std::string, int> WinsByName;  // for positions from a file
+  std::vector<int> WinsBySeat;             // index = seat
+  std::map<std::string, int> WinsByName;   // for positions from a file
   std::map<std::string, int> WinsByLevel;  // "classic", "strong"
   std::vector<std::string> SeatNames;
   int NobodyWon = 0;

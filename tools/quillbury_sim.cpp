@@ -91,7 +91,8 @@ int main(int argc, char** argv) {
       std::size_t start = 0;
       for (;;) {
         const std::size_t comma = v.find(',', start);
-        const std::string level = v.substr(start, comma == std::string::npos ? comma : comma - start);
+        const std::string level =
+            v.substr(start, comma == std::string::npos ? comma : comma - start);
         if (level == "classic") {
           options.Levels.push_back(quillbury::ComputerLevel::Classic);
         } else if (level == "strong") {
@@ -103,7 +104,8 @@ int main(int argc, char** argv) {
         start = comma + 1;
       }
     } else if (arg == "--think") {
-      if (!value(v) || !ParseCount(v, 0, 1000000, n)) return Fail("--think needs a count of 0 or more");
+      if (!value(v) || !ParseCount(v, 0, 1000000, n))
+        return Fail("--think needs a count of 0 or more");
       options.Think = static_cast<int>(n);
     } else if (arg == "--events") {
       events = true;

@@ -95,6 +95,9 @@ NewGameDialog::NewGameDialog(QWidget* owner, const IniFile* languageFile, Artwor
   computerButton1 = seats_[0].cpu;
   computerButton2 = seats_[1].cpu;
   computerButton3 = seats_[2].cpu;
+  strongButton1 = seats_[0].strong;
+  strongButton2 = seats_[1].strong;
+  strongButton3 = seats_[2].strong;
   personButton1 = seats_[0].real;
   personButton2 = seats_[1].real;
   personButton3 = seats_[2].real;
@@ -112,7 +115,8 @@ NewGameDialog::NewGameDialog(QWidget* owner, const IniFile* languageFile, Artwor
   QWidget* previous = threePlayersButton;
   for (const Seat& seat : seats_) {
     for (QWidget* w : {static_cast<QWidget*>(seat.name), static_cast<QWidget*>(seat.money),
-                       static_cast<QWidget*>(seat.cpu), static_cast<QWidget*>(seat.real)}) {
+                       static_cast<QWidget*>(seat.cpu), static_cast<QWidget*>(seat.strong),
+                       static_cast<QWidget*>(seat.real)}) {
       setTabOrder(previous, w);
       previous = w;
     }
@@ -154,11 +158,17 @@ NewGameDialog::Seat NewGameDialog::MakeSeat(int number, Artwork& art) {
   seat.money->setTextMargins(14, 0, 0, 0);
 
   seat.cpu = new QRadioButton(QStringLiteral("CPU"), seat.box);
-  seat.cpu->setGeometry(16, 72, 153, 17);
+  seat.cpu->setGeometry(16, 72, 90, 17);
+  seat.strong = new QRadioButton(QStringLiteral("CPU (Strong)"), seat.box);
+  seat.strong->setGeometry(106, 72, 120, 17);
+  seat.strong->setToolTip(
+      QStringLiteral("A computer player that borrows, builds and sells as a "
+                     "person may"));
   seat.real = new QRadioButton(QStringLiteral("Real person"), seat.box);
-  seat.real->setGeometry(167, 72, 146, 17);
+  seat.real->setGeometry(228, 72, 120, 17);
   auto* kind = new QButtonGroup(seat.box);
   kind->addButton(seat.cpu);
+  kind->addButton(seat.strong);
   kind->addButton(seat.real);
   (layout.cpu ? seat.cpu : seat.real)->setChecked(true);
 
@@ -189,6 +199,8 @@ void NewGameDialog::ApplyLanguage(const IniFile& file) {
     setWindowTitle(Caption(file, "NewGame", windowTitle()));
     for (Seat& seat : seats_) {
       seat.cpu->setText(Caption(file, "CPU", seat.cpu->text()));
+      seat.strong->setText(Caption(file, "StrongCPU", seat.strong->text()));
+      seat.strong->setToolTip(Caption(file, "StrongCPUHint", seat.strong->toolTip()));
       seat.real->setText(Caption(file, "RealPerson", seat.real->text()));
     }
   } catch (...) {
@@ -223,7 +235,9 @@ NewGameChoice NewGameDialog::Choice() const {
     const Seat& seat = seats_[i];
     choice.Seats[i].Name = seat.name->text().toStdString();
     choice.Seats[i].Money = MoneyValue(seat.money->text());
-    choice.Seats[i].CPU = seat.cpu->isChecked();
+    choice.Seats[i].CPU = seat.cpu->isChecked() || seat.strong->isChecked();
+    choice.Seats[i].Level =
+        seat.strong->isChecked() ? ComputerLevel::Strong : ComputerLevel::Classic;
   }
   return choice;
 }

@@ -55,6 +55,9 @@ class NewGameDialog : public QDialog {
   QRadioButton* computerButton1;
   QRadioButton* computerButton2;
   QRadioButton* computerButton3;
+  QRadioButton* strongButton1;  // the strong computer level
+  QRadioButton* strongButton2;
+  QRadioButton* strongButton3;
   QRadioButton* personButton1;
   QRadioButton* personButton2;
   QRadioButton* personButton3;
@@ -71,6 +74,7 @@ class NewGameDialog : public QDialog {
     QLabel* moneyLabel = nullptr;
     QLineEdit* money = nullptr;
     QRadioButton* cpu = nullptr;
+    QRadioButton* strong = nullptr;
     QRadioButton* real = nullptr;
     QLabel* token = nullptr;
   };

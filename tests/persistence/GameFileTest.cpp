@@ -169,6 +169,32 @@ TEST_F(GameFileTest, WrittenFileHasTheDocumentedShape) {
             std::string::npos);
 }
 
+// A strong computer's level is saved in an element of its own that older files lack: they load
+// with classic computers, and an unknown level is refused.
+TEST_F(GameFileTest, ComputerLevelsAreSavedAndOlderFilesLoadAsClassic) {
+  StartGame(3, true);
+  PlayerAt(2).CPU = true;
+  PlayerAt(2).Level = ComputerLevel::Strong;
+  ASSERT_TRUE(WriteGameFile(game, Path("levels.qbgame")));
+  const std::string text = ReadAll(dir / "levels.qbgame");
+  EXPECT_EQ(text.find("<ComputerLevel>"), text.rfind("<ComputerLevel>")) << "written once";
+  EXPECT_NE(text.find("<ComputerLevel>Strong</ComputerLevel>"), std::string::npos);
+  Other other;
+  ASSERT_TRUE(ReadGameFile(other.rules, Path("levels.qbgame")));
+  EXPECT_EQ(other.rules.State().Players[1].Level, ComputerLevel::Classic);
+  EXPECT_EQ(other.rules.State().Players[2].Level, ComputerLevel::Strong);
+
+  ASSERT_TRUE(ReadGameFile(rules, DataFile("good/example.qbgame")));
+  EXPECT_TRUE(PlayerAt(1).CPU);
+  EXPECT_EQ(PlayerAt(1).Level, ComputerLevel::Classic);
+
+  std::string wrong = text;
+  wrong.replace(wrong.find("Strong"), 6, "Wizard");
+  std::string error;
+  EXPECT_FALSE(ParseGameText(wrong, game.Grounds, &error));
+  EXPECT_NE(error.find("Wizard"), std::string::npos) << error;
+}
+
 TEST_F(GameFileTest, TheDocumentedExampleLoadsAsShown) {
   ASSERT_TRUE(ReadGameFile(rules, DataFile("good/example.qbgame")));
   EXPECT_EQ(game.PlayerCount(), 2);

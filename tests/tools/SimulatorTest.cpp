@@ -10,6 +10,7 @@
 #include <set>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "localisation/TextEncoding.h"
 #include "tools/Simulator.h"
@@ -186,6 +187,31 @@ TEST(Simulator, EventsAreJsonLinesOfEveryKindGameByGame) {
     EXPECT_TRUE(types.count(type)) << type;
   }
   EXPECT_NE(run.out.find("games played: 40"), std::string::npos) << "the report follows";
+}
+
+// A seeded game with a strong seat plays the same every time, and the strong computer beats
+// the classic one from either seat.
+TEST(Simulator, StrongSeatsAreReproducibleAndWinMost) {
+  for (const auto& levels :
+       {std::vector<ComputerLevel>{ComputerLevel::Strong, ComputerLevel::Classic},
+        std::vector<ComputerLevel>{ComputerLevel::Classic, ComputerLevel::Strong}}) {
+    auto o = Options(2, 5, 200);
+    o.Levels = levels;
+    o.Think = 0;
+    const auto a = RunSimulation(o);
+    const auto b = RunSimulation(o);
+    EXPECT_EQ(a.TurnsPerGame, b.TurnsPerGame);
+    EXPECT_EQ(a.WinsByLevel, b.WinsByLevel);
+    EXPECT_TRUE(a.Violations.empty()) << a.Violations.front();
+    EXPECT_GT(a.WinsByLevel.at("strong"), 8 * a.WinsByLevel.at("classic"));
+  }
+  const SimRun bad = RunSim("--levels strong,wizard");
+  EXPECT_EQ(bad.status, 2);
+  EXPECT_NE(bad.out.find("classic or strong"), std::string::npos) << bad.out;
+  EXPECT_EQ(RunSim("--levels strong --games 1").status, 2) << "one level for each player";
+  const SimRun run = RunSim("--levels classic,strong,classic --games 20 --seed 3 --think 0");
+  EXPECT_EQ(run.status, 0) << run.out;
+  EXPECT_NE(run.out.find("wins by level:\n  classic: "), std::string::npos) << run.out;
 }
 
 }  // namespace

@@ -153,6 +153,15 @@ void DialogsTest::newGameChoice() {
   QCOMPARE(choice.Seats[2].Name, threePlayers ? std::string("Zed") : untouched.Name);
   QCOMPARE(choice.Seats[2].Money, threePlayers ? 7 : untouched.Money);
   QCOMPARE(choice.Seats[2].CPU, untouched.CPU);
+
+  // Each seat's computer level: the classic one by default, the strong one when chosen.
+  dialog.strongButton1->setChecked(true);
+  dialog.computerButton2->setChecked(true);
+  const NewGameChoice levels = dialog.Choice();
+  QVERIFY(levels.Seats[0].CPU);
+  QCOMPARE(levels.Seats[0].Level, ComputerLevel::Strong);
+  QVERIFY(levels.Seats[1].CPU);
+  QCOMPARE(levels.Seats[1].Level, ComputerLevel::Classic);
 }
 
 void DialogsTest::newGameMoneyText_data() {

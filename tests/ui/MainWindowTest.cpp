@@ -325,6 +325,32 @@ class MainWindowTest : public QObject {
     QVERIFY(w->Game().State().ComputerTurns >= 1);
   }
 
+  // A strong computer seat plays through the real window: it builds where Ann may land next and
+  // rolls by itself, and the classic computer's turn count is left alone.
+  void strongComputerPlaysItsTurn() {
+    ModalDriver driver;
+    auto w = MakeWindow();
+    w->startupNewGameTimer->stop();
+    NewGameChoice choice;
+    choice.Seats[0] = {"Ann", 5000000, false};
+    choice.Seats[1] = {"Bob", 5000000, true, ComputerLevel::Strong};
+    w->Game().StartNewGame(choice);
+    w->Game().Settings().Animation = false;
+    GameState& game = w->Game().MutableState();
+    game.Players[0].CurrentPosition = 1;
+    game.Players[1].CurrentPosition = 1;
+    game.Grounds[5].Owner = 1;  // square 9, within Ann's next roll from square 6
+    random_.Roll(2, 3);         // Ann: square 6
+    random_.Roll(2, 3);         // Bob: square 6
+    w->Roll();
+    QTRY_COMPARE_WITH_TIMEOUT(w->Game().State().Players[1].CurrentPosition, 6, 5000);
+    QVERIFY(WaitForRoll(*w));
+    QCOMPARE(w->Game().State().CurrentPlayer, 0);
+    QCOMPARE(w->Game().State().Grounds[5].House, 3);
+    QCOMPARE(w->Game().State().ComputerTurns, 0);
+    QCOMPARE(Text(w->panelLabels[1].Name), QStringLiteral("Bob  [CPU]"));
+  }
+
   void twoPlayerGameEndsWithItsMessageAndANewGameDialog() {
     ModalDriver driver;
     auto w = StartedWindow();
