@@ -1,5 +1,8 @@
 #include "core/ClassicComputer.h"
 
+#include <algorithm>
+#include <bit>
+
 #include "core/GameRoutines.h"
 #include "core/GameRules.h"
 
@@ -22,12 +25,16 @@ std::int32_t ClassicComputer::RepaymentFor(std::int32_t money, std::int32_t loan
   }
 }
 
-int ClassicComputer::GroundToBuildOn(const GameState& game, int player, std::int32_t turnCount) {
+int ClassicComputer::GroundToBuildOn(const GameState& game, int player, std::int32_t turnCount,
+                                     std::uint32_t owned) {
   const Player& p = game.Players[static_cast<std::size_t>(player)];
   const bool upwards = (turnCount & 1) != 0;
-  const int count = static_cast<int>(game.Grounds.size());
-  for (int step = 0; step < count; ++step) {
-    const int g = upwards ? step : count - 1 - step;
+  const int count = std::min(static_cast<int>(game.Grounds.size()), 32);
+  if (count < 32) owned &= (std::uint32_t{1} << count) - 1;
+  // Only the player's own grounds, in the scan's direction.
+  while (owned != 0) {
+    const int g = upwards ? std::countr_zero(owned) : 31 - std::countl_zero(owned);
+    owned &= ~(std::uint32_t{1} << g);
     const Ground& ground = game.Grounds[static_cast<std::size_t>(g)];
     if (ground.Owner != player || ground.House >= 3) continue;
     const std::int32_t price = ground.Houses[static_cast<std::size_t>(ground.House + 1)].Rent;
@@ -44,7 +51,7 @@ void ClassicComputer::TakeTurn(GameRules& rules) {
     if (repay > 0) rules.RepayAsComputer(repay);
   }
   const std::int32_t turns = rules.CountComputerTurn();
-  const int ground = GroundToBuildOn(rules.State(), player, turns);
+  const int ground = GroundToBuildOn(rules.State(), player, turns, rules.OwnedGrounds(player));
   if (ground >= 0) rules.BuildAsComputer(ground);
   rules.Roll();
 }

@@ -22,7 +22,9 @@ class ClassicComputer final : public Seat {
   static std::int32_t RepaymentFor(std::int32_t money, std::int32_t loan);
   // The ground built on this turn, or -1: the first owned ground below the top level whose next
   // level's full value the player can afford, scanning upwards when turnCount is odd.
-  static int GroundToBuildOn(const GameState& game, int player, std::int32_t turnCount);
+  // owned: the player's grounds, one bit per index (every ground is looked at without it).
+  static int GroundToBuildOn(const GameState& game, int player, std::int32_t turnCount,
+                             std::uint32_t owned = ~std::uint32_t{0});
 };
 
 }  // namespace quillbury

@@ -87,7 +87,7 @@ void GameRules::BuyGroundFromPlayer() {
   event.Received = static_cast<std::int32_t>(received);
   Pay(event, cur, -paid);
   Pay(event, seller, received);
-  ground.Owner = cur;
+  ChangeHolding(*i, cur, ground.House);
   Emit(event);
 }
 
@@ -120,7 +120,7 @@ void GameRules::Build() {
   event.Level = level;
   event.Amount = static_cast<std::int32_t>(cost);
   Pay(event, cur, -cost);
-  ground.House = level;
+  ChangeHolding(*i, cur, level);
   Emit(event);
 }
 

@@ -18,12 +18,53 @@ GameRules::GameRules(GameDialogs& dialogs, RandomSource& random, std::uint64_t t
 
 GameRules::~GameRules() = default;
 
-bool GameRules::ValidPlayer(std::int32_t index) const {
-  return index >= 0 && static_cast<std::size_t>(index) < state_.Players.size();
+void GameRules::ChangeHolding(int ground, std::int32_t owner, std::int32_t house) {
+  Ground& g = state_.Grounds[static_cast<std::size_t>(ground)];
+  if (holdingsKnown_) {
+    auto count = [&](std::int64_t sign) {
+      if (g.Owner < 0 || g.Owner >= kMaxPlayers) return;
+      Worth& w = holdings_[static_cast<std::size_t>(g.Owner)];
+      w.Lots += sign * g.Price;
+      if (g.House >= 0 && static_cast<std::size_t>(g.House) < g.Houses.size()) {
+        w.Buildings += sign * g.Houses[static_cast<std::size_t>(g.House)].Rent;
+      }
+    };
+    count(-1);
+    if (g.Owner >= 0 && g.Owner < kMaxPlayers) {
+      owned_[static_cast<std::size_t>(g.Owner)] &= ~(std::uint32_t{1} << ground);
+    }
+    g.Owner = owner;
+    g.House = house;
+    count(+1);
+    if (owner >= 0 && owner < kMaxPlayers) {
+      owned_[static_cast<std::size_t>(owner)] |= std::uint32_t{1} << ground;
+    }
+  } else {
+    g.Owner = owner;
+    g.House = house;
+  }
+  settled_ = false;
 }
 
-Player* GameRules::PlayerAt(std::int32_t index) {
-  return ValidPlayer(index) ? &state_.Players[static_cast<std::size_t>(index)] : nullptr;
+const Worth& GameRules::HoldingsOf(int player) {
+  if (!holdingsKnown_) {
+    HoldingsOfAll(state_, holdings_.data(), kMaxPlayers);
+    owned_.fill(0);
+    for (std::size_t g = 0; g < state_.Grounds.size() && g < 32; ++g) {
+      const std::int32_t owner = state_.Grounds[g].Owner;
+      if (owner >= 0 && owner < kMaxPlayers) {
+        owned_[static_cast<std::size_t>(owner)] |= std::uint32_t{1} << g;
+      }
+    }
+    holdingsKnown_ = true;
+  }
+  return holdings_[static_cast<std::size_t>(player)];
+}
+
+std::uint32_t GameRules::OwnedGrounds(int player) {
+  if (player < 0 || player >= kMaxPlayers) return 0;
+  HoldingsOf(player);
+  return owned_[static_cast<std::size_t>(player)];
 }
 
 void GameRules::SetSeat(SeatKind kind, Seat& seat) {
@@ -103,6 +144,7 @@ void GameRules::SetUpPlaceholderGame() {
   state_ = std::move(placeholder);
   hasGame_ = false;
   settled_ = false;
+  holdingsKnown_ = false;
   ++gameSerial_;
   NewTurn();
 }
@@ -143,6 +185,8 @@ void GameRules::InstallGame(GameState game) {
   state_ = std::move(game);
   hasGame_ = true;
   settled_ = false;
+  holdingsKnown_ = false;
+  endTestDue_ = true;
   walking_ = false;
   refreshOn_ = true;
   ++gameSerial_;

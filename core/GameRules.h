@@ -62,6 +62,8 @@ class GameRules {
   // players again, whatever was changed.
   GameState& MutableState() {
     settled_ = false;
+    holdingsKnown_ = false;
+    endTestDue_ = true;
     return state_;
   }
   RuleSettings& Settings() { return settings_; }
@@ -128,6 +130,9 @@ class GameRules {
   // Counts one computer turn start; returns the new count.
   std::int32_t CountComputerTurn();
 
+  // The grounds the player owns, one bit per ground index.
+  std::uint32_t OwnedGrounds(int player);
+
   // --- rules exposed for tests and tools ---
   // Effect of the square the move ended on; true when a continuation move is needed.
   bool ApplySquareEffect(std::int32_t square);
@@ -156,8 +161,16 @@ class GameRules {
   }
 
  private:
-  Player* PlayerAt(std::int32_t index);
-  bool ValidPlayer(std::int32_t index) const;
+  bool ValidPlayer(std::int32_t index) const {
+    return index >= 0 && static_cast<std::size_t>(index) < state_.Players.size();
+  }
+  Player* PlayerAt(std::int32_t index) {
+    return ValidPlayer(index) ? &state_.Players[static_cast<std::size_t>(index)] : nullptr;
+  }
+  // Gives a ground its owner and level, keeping the owners' holdings counted.
+  void ChangeHolding(int ground, std::int32_t owner, std::int32_t house);
+  // The lots and buildings each player owns, counted once and then kept up to date.
+  const Worth& HoldingsOf(int player);
   void InstallGame(GameState game);
   // The default players' game; a finished game's successor waits for New Game, not playable.
   void BeginDefaultGame(int playerCount, bool playable);
@@ -214,6 +227,10 @@ class GameRules {
   bool walking_ = false;
   bool refreshOn_ = false;
   bool settled_ = false;  // no balance or holding changed since the last settlement
+  std::array<Worth, kMaxPlayers> holdings_{};
+  std::array<std::uint32_t, kMaxPlayers> owned_{};
+  bool holdingsKnown_ = false;
+  bool endTestDue_ = true;  // a player may have gone out since the last end test
   std::uint64_t gameSerial_ = 0;
   std::uint64_t turnSerial_ = 0;
 };

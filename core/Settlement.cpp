@@ -21,10 +21,10 @@ void GameRules::SellBuildingsOf(std::int32_t player, std::int32_t ground, std::i
   std::int32_t received;
   if (n == g.House) {
     received = g.Houses[static_cast<std::size_t>(g.House)].Rent;
-    g.House = -1;
+    ChangeHolding(ground, player, -1);
   } else {
     const std::int32_t old = g.House;
-    g.House = old - n - 1;
+    ChangeHolding(ground, player, old - n - 1);
     received = g.Houses[static_cast<std::size_t>(old)].Rent -
                g.Houses[static_cast<std::size_t>(g.House)].Rent;
   }
@@ -47,13 +47,13 @@ void GameRules::SellCompanyOf(std::int32_t player, std::int32_t ground, bool for
   event.Amount = Saturate(std::int64_t{BuildingValue(state_, ground)} + g.Price);
   event.Forced = forced;
   Pay(event, player, std::int64_t{BuildingValue(state_, ground)} + g.Price);
-  g.Owner = -1;
-  g.House = -1;
+  ChangeHolding(ground, -1, -1);
   Emit(event);
 }
 
 GameRules::Settlement GameRules::SettlePlayer(std::int32_t index) {
-  return SettlePlayer(index, WorthOf(state_, index));
+  if (!ValidPlayer(index) || index >= kMaxPlayers) return SettlePlayer(index, WorthOf(state_, index));
+  return SettlePlayer(index, HoldingsOf(index));
 }
 
 GameRules::Settlement GameRules::SettlePlayer(std::int32_t index, Worth w) {
@@ -72,7 +72,7 @@ GameRules::Settlement GameRules::SettlePlayer(std::int32_t index, Worth w) {
       p = PlayerAt(index);
     }
     // Cash and loan do not change what is owned: only a sale makes the holdings worth a recount.
-    if (!first) w = WorthOf(state_, index);
+    if (!first) w = index < kMaxPlayers ? HoldingsOf(index) : WorthOf(state_, index);
     w.Total = std::int64_t{p->Money} + w.Lots + w.Buildings - p->Loan;
     s = Settlement{p->Money, Saturate(w.Lots), Saturate(w.Buildings), p->Loan, Saturate(w.Total)};
     if (w.Total >= 0) return s;
@@ -92,6 +92,7 @@ GameRules::Settlement GameRules::SettlePlayer(std::int32_t index, Worth w) {
     } else {
       if (p->Playing) {
         p->Playing = false;
+        endTestDue_ = true;
         Emit(EventFor(EventType::PlayerOut, index));
       }
       return s;
@@ -105,18 +106,16 @@ void GameRules::RefreshStatus() {
   if (!refreshOn_) return;
   if (settled_) {
     // Nothing changed a balance or a holding since the last settlement: it would change nothing.
-    CheckGameEnd();
+    if (endTestDue_) CheckGameEnd();
     PassTurnOfPlayerWhoIsOut();
     return;
   }
   const int count = state_.PlayerCount();
   const int settled = std::min(count, count == 3 ? 3 : 2);
-  Worth holdings[kMaxPlayers];
-  HoldingsOfAll(state_, holdings, settled);
   // A sale in one settlement only frees grounds; it never touches another seat's holdings.
-  for (int p = 0; p < settled; ++p) SettlePlayer(p, holdings[p]);
+  for (int p = 0; p < settled; ++p) SettlePlayer(p, HoldingsOf(p));
   settled_ = true;
-  CheckGameEnd();
+  if (endTestDue_) CheckGameEnd();
   PassTurnOfPlayerWhoIsOut();
 }
 
@@ -131,6 +130,7 @@ void GameRules::PassTurnOfPlayerWhoIsOut() {
 }
 
 void GameRules::CheckGameEnd() {
+  endTestDue_ = false;
   if (!hasGame_) return;
   const auto& players = state_.Players;
   if (players.size() == 2) {

@@ -84,7 +84,7 @@ void GameRules::OnGround(std::int32_t square) {
     event.Ground = g;
     event.Amount = bought.Price;
     Pay(event, cur, -std::int64_t{bought.Price});
-    bought.Owner = cur;
+    ChangeHolding(g, cur, bought.House);
     Emit(event);
     const Player& player = *PlayerAt(cur);
     // A person answered the question; the computer's purchase is announced.

@@ -184,7 +184,7 @@ void GameRules::BuildAsComputer(int ground) {
   Ground& g = state_.Grounds[static_cast<std::size_t>(ground)];
   // The new level's full value is charged, not the difference a person pays.
   const std::int32_t price = g.Houses[static_cast<std::size_t>(g.House + 1)].Rent;
-  ++g.House;
+  ChangeHolding(ground, cur, g.House + 1);
   GameEvent event = EventFor(EventType::Built, cur);
   event.Ground = ground;
   event.Level = g.House;
