@@ -2,11 +2,15 @@
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <chrono>
 #include <climits>
 #include <string>
+#include <vector>
 
 #include "core/GameRules.h"
 #include "core/StatusPresenter.h"
+#include "core/StrongComputer.h"
 #include "tools/ProgramDir.h"
 #include "tools/Simulator.h"
 
@@ -63,6 +67,49 @@ void BM_SimulatorTurns(benchmark::State& state) {
       benchmark::Counter(static_cast<double>(turns), benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_SimulatorTurns)->Arg(2)->Arg(3)->Unit(benchmark::kMillisecond);
+
+// The strong computer's decisions over whole seeded games (strong against two classic): the
+// median and the worst time from the start of its turn until it rolls, look-ahead included.
+void BM_StrongDecisions(benchmark::State& state) {
+  class Over final : public quillbury::SilentDialogs {
+   public:
+    void RunNewGameCommand() override { over = true; }
+    bool over = false;
+  };
+  std::vector<double> times;
+  for (auto _ : state) {
+    Over dialogs;
+    quillbury::SeededRandom random(11);
+    quillbury::GameRules rules(dialogs, random);
+    rules.Settings().AppDir = quillbury::ProgramDir();
+    quillbury::StrongComputer strong(7, static_cast<int>(state.range(0)));
+    rules.SetSeat(quillbury::SeatKind::StrongComputer, strong);
+    for (int game = 0; game < 20; ++game) {
+      dialogs.over = false;
+      rules.NewGame(3);
+      for (auto& p : rules.MutableState().Players) p.CPU = true;
+      rules.MutableState().Players[0].Level = quillbury::ComputerLevel::Strong;
+      for (int turn = 0; turn < 600 && !dialogs.over; ++turn) {
+        rules.RefreshStatus();
+        if (dialogs.over) break;
+        const bool mine = rules.State().CurrentPlayer == 0 && rules.RollAllowed();
+        const auto start = std::chrono::steady_clock::now();
+        rules.ComputerTurnTick();
+        if (mine) {
+          times.push_back(
+              std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+                  .count());
+        }
+        while (rules.Walking()) rules.StepWalk();
+      }
+    }
+  }
+  std::sort(times.begin(), times.end());
+  state.counters["decisions"] = static_cast<double>(times.size());
+  state.counters["median_ms"] = times.empty() ? 0 : times[times.size() / 2];
+  state.counters["worst_ms"] = times.empty() ? 0 : times.back();
+}
+BENCHMARK(BM_StrongDecisions)->Arg(0)->Arg(64)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -52,7 +52,8 @@ void GameRules::SellCompanyOf(std::int32_t player, std::int32_t ground, bool for
 }
 
 GameRules::Settlement GameRules::SettlePlayer(std::int32_t index) {
-  if (!ValidPlayer(index) || index >= kMaxPlayers) return SettlePlayer(index, WorthOf(state_, index));
+  if (!ValidPlayer(index) || index >= kMaxPlayers)
+    return SettlePlayer(index, WorthOf(state_, index));
   return SettlePlayer(index, HoldingsOf(index));
 }
 

@@ -5,6 +5,7 @@
 
 #include "core/GameRoutines.h"
 #include "core/GameRules.h"
+#include "core/Random.h"
 
 namespace quillbury {
 namespace {
@@ -190,12 +191,82 @@ void StrongComputer::Carry(GameRules& rules, const Plan& plan) {
   answers_.clear();
 }
 
-double StrongComputer::Score(const GameState&, int, const Plan&) { return 0; }
+namespace {
+
+// The rollouts' own table: no messages, and the end of a game ends the rollout.
+class RolloutDialogs final : public SilentDialogs {
+ public:
+  void RunNewGameCommand() override { over = true; }
+  bool over = false;
+};
+
+}  // namespace
 
 void StrongComputer::TakeTurn(GameRules& rules) {
   const int player = rules.State().CurrentPlayer;
-  Carry(rules, MakePlan(rules.State(), player));
+  Plan best = MakePlan(rules.State(), player);
+  if (think_ > 0) {
+    // Variants of the plan, each played out to the strong player's next turn on copies of the
+    // game, the same dice for every variant; the one that leaves it furthest ahead is kept.
+    std::vector<Plan> variants{best};
+    for (double boldness : {0.5, 2.0}) {
+      const Plan v = MakePlan(rules.State(), player, boldness);
+      const bool known = std::any_of(variants.begin(), variants.end(), [&](const Plan& p) {
+        return p.Level == v.Level && p.Loan == v.Loan;
+      });
+      if (!known) variants.push_back(v);
+    }
+    if (variants.size() > 1) {
+      std::vector<std::uint64_t> seeds(static_cast<std::size_t>(think_));
+      for (auto& s : seeds) s = thinking_();
+      GameState start = rules.State();
+      for (std::size_t p = 0; p < start.Players.size(); ++p) {
+        start.Players[p].CPU = true;
+        start.Players[p].Level =
+            static_cast<int>(p) == player ? ComputerLevel::Strong : ComputerLevel::Classic;
+      }
+      double bestScore = -1e300;
+      for (const Plan& v : variants) {
+        double total = 0;
+        for (std::uint64_t seed : seeds) total += Rollout(start, player, v, seed);
+        if (total > bestScore) {
+          bestScore = total;
+          best = v;
+        }
+      }
+    }
+  }
+  Carry(rules, best);
   rules.Roll();
+}
+
+double StrongComputer::Rollout(const GameState& start, int player, const Plan& plan,
+                               std::uint64_t seed) {
+  RolloutDialogs dialogs;
+  SeededRandom dice(seed);
+  GameRules copy(dialogs, dice);
+  copy.SetSeat(SeatKind::StrongComputer, *this);
+  copy.LoadGame(start);
+  Carry(copy, plan);
+  copy.Roll();
+  // Everybody else's turn, until the strong player may roll again or the game is over.
+  for (int guard = 0; guard < 64 && !dialogs.over; ++guard) {
+    while (copy.Walking()) copy.StepWalk();
+    copy.RefreshStatus();
+    if (dialogs.over) break;
+    const GameState& now = copy.State();
+    if (now.CurrentPlayer == player && copy.RollAllowed()) break;
+    copy.ComputerTurnTick();
+  }
+  const GameState& end = copy.State();
+  const Player& me = end.Players[static_cast<std::size_t>(player)];
+  if (dialogs.over) return me.Playing ? 1e12 : -1e12;
+  double best = 0;
+  for (int p = 0; p < end.PlayerCount(); ++p) {
+    if (p == player || !end.Players[static_cast<std::size_t>(p)].Playing) continue;
+    best = std::max(best, static_cast<double>(WorthOf(end, p).Total));
+  }
+  return static_cast<double>(WorthOf(end, player).Total) - best;
 }
 
 }  // namespace quillbury

@@ -51,7 +51,8 @@ class StrongComputer final : public Seat {
  private:
   // Carries the plan out through the finance actions.
   void Carry(GameRules& rules, const Plan& plan);
-  double Score(const GameState& game, int player, const Plan& plan);
+  // The strong player's standing after playing the round out from start with the plan.
+  double Rollout(const GameState& start, int player, const Plan& plan, std::uint64_t seed);
 
   std::deque<std::int32_t> answers_;
   std::mt19937_64 thinking_;

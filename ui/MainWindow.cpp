@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <exception>
 #include <functional>
+#include <random>
 
 #include "core/GameRoutines.h"
 #include "core/GroundDatabase.h"
@@ -116,8 +117,10 @@ MainWindow::MainWindow(const StartOptions& options, QWidget* parent)
   } else {
     random_ = std::make_unique<SeededRandom>();
   }
-  game_ =
-      std::make_unique<GameRules>(*this, options.Random != nullptr ? *options.Random : *random_);
+  game_ = std::make_unique<GameRules>(*this, options.Random != nullptr ? *options.Random : *random_,
+                                      // The strong computer thinks with its own draws: a seeded
+                                      // game stays the same game.
+                                      options.Seed ? *options.Seed : std::random_device{}());
   game_->AddListener(*this);
   presenter_ = std::make_unique<StatusPresenter>(*this);
   art_.SetPixelRatio(devicePixelRatioF());

@@ -202,6 +202,10 @@ TEST(Simulator, StrongSeatsAreReproducibleAndWinMost) {
     const auto b = RunSimulation(o);
     EXPECT_EQ(a.TurnsPerGame, b.TurnsPerGame);
     EXPECT_EQ(a.WinsByLevel, b.WinsByLevel);
+    // Thinking draws from its own generator: a look-ahead game is as reproducible.
+    o.Games = 10;
+    o.Think = 4;
+    EXPECT_EQ(RunSimulation(o).TurnsPerGame, RunSimulation(o).TurnsPerGame);
     EXPECT_TRUE(a.Violations.empty()) << a.Violations.front();
     EXPECT_GT(a.WinsByLevel.at("strong"), 8 * a.WinsByLevel.at("classic"));
   }
