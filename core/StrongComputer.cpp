@@ -157,6 +157,25 @@ void StrongComputer::Carry(GameRules& rules, const Plan& plan) {
       rules.Build();
     }
   }
+  {
+    // The loan limit counts cash but not buildings: when the plan needs more than the limit
+    // allows now, the buildings it keeps are sold first and built again after the loan.
+    // Only against two others: against one, the extra debt lost more games than it won.
+    const Player& before = rules.State().Players[static_cast<std::size_t>(player)];
+    const std::int64_t room = std::int64_t{MaxLoan(rules.State(), player)} - before.Loan;
+    int others = 0;
+    for (int p = 0; p < rules.State().PlayerCount(); ++p) {
+      others += p != player && rules.State().Players[static_cast<std::size_t>(p)].Playing ? 1 : 0;
+    }
+    if (others >= 2 && plan.Loan - before.Loan > room) {
+      for (int g = 0; g < kGroundCount; ++g) {
+        const Ground& ground = rules.State().Grounds[static_cast<std::size_t>(g)];
+        if (ground.Owner != player || ground.House < 0) continue;
+        ask({g + 1, ground.House + 1});
+        rules.SellBuilding();
+      }
+    }
+  }
   const Player& me = rules.State().Players[static_cast<std::size_t>(player)];
   if (plan.Loan < me.Loan) {
     const std::int64_t repay = std::min<std::int64_t>(me.Loan - plan.Loan, me.Money);
