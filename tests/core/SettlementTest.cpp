@@ -181,5 +181,22 @@ TEST_F(SettlementTest, EndOfGameStopsAMoveSoTheFinishedGameCannotGoOn) {
   EXPECT_EQ(game.StepsLeft, 0);
 }
 
+// However the grounds are priced, a player who goes out keeps none of them: a company that
+// fetches nothing is still given up.
+TEST_F(SettlementTest, APlayerWhoGoesOutKeepsNoCompanyWhateverItsPrice) {
+  SetPrice(3, 0);
+  GroundAt(3).Owner = 0;
+  GroundAt(3).House = 2;
+  SetPrice(9, 0);
+  GroundAt(9).Owner = 0;
+  PlayerAt(0).Money = 0;
+  PlayerAt(0).Loan = 1;
+  rules.SettlePlayer(0);
+  EXPECT_FALSE(PlayerAt(0).Playing);
+  EXPECT_EQ(GroundAt(3).Owner, -1);
+  EXPECT_EQ(GroundAt(3).House, -1);
+  EXPECT_EQ(GroundAt(9).Owner, -1);
+}
+
 }  // namespace
 }  // namespace quillbury

@@ -358,5 +358,17 @@ TEST_F(SquareEffectsTest, EveryMessageComesBeforeItsPaymentWithItsFixedText) {
   }
 }
 
+// A purchase whose payment would leave 32 bits is refused without a change, as every other
+// action is; a price the buyer can afford never is.
+TEST_F(SquareEffectsTest, APurchaseThatWouldNotFitIsRefused) {
+  PlayerAt(0).CPU = true;
+  SetPrice(0, kInt32Min + 1);  // square 2, a price no database may give
+  PlayerAt(0).Money = kInt32Max - 10;
+  Land(2);
+  EXPECT_EQ(GroundAt(0).Owner, -1);
+  EXPECT_EQ(PlayerAt(0).Money, kInt32Max - 10);
+  EXPECT_EQ(events.Count(EventType::Bought), 0);
+}
+
 }  // namespace
 }  // namespace quillbury
