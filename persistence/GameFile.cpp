@@ -188,12 +188,11 @@ std::optional<GameState> ParseGameText(std::string_view text, const GroundList& 
     loaded.Grounds = freshGrounds;
     Require(loaded.Grounds.size() == static_cast<std::size_t>(kGroundCount),
             "the company database has no 28 companies");
-    GameState& turn = loaded;
-    turn.CurrentPlayer = Integer(*root, "CurrentPlayerID");
-    turn.CasinoCounter = Integer(*root, "NumberRoll");
-    turn.StepsLeft = Integer(*root, "Left");
-    turn.Die1 = Integer(*root, "Die1");
-    turn.Die2 = Integer(*root, "Die2");
+    loaded.CurrentPlayer = Integer(*root, "CurrentPlayerID");
+    loaded.CasinoCounter = Integer(*root, "NumberRoll");
+    loaded.StepsLeft = Integer(*root, "Left");
+    loaded.Die1 = Integer(*root, "Die1");
+    loaded.Die2 = Integer(*root, "Die2");
 
     std::set<std::int32_t> seen;
     for (int i = 0; i < n; ++i) {
@@ -243,14 +242,14 @@ std::optional<GameState> ParseGameText(std::string_view text, const GroundList& 
       Require(g.Owner >= -1 && g.Owner < n, "ground " + N(id) + " has owner " + N(g.Owner));
     }
 
-    Require(turn.CurrentPlayer >= 0 && turn.CurrentPlayer < n,
-            "the current player " + N(turn.CurrentPlayer) + " is not in the game");
-    Require(turn.StepsLeft >= 0 && turn.StepsLeft <= 12,
-            N(turn.StepsLeft) + " squares left to walk");
-    Require(turn.CasinoCounter >= 0, "the casino counter is " + N(turn.CasinoCounter));
-    if (turn.StepsLeft > 0) {
-      Require(turn.Die1 >= 1 && turn.Die1 <= 6 && turn.Die2 >= 1 && turn.Die2 <= 6,
-              "dice " + N(turn.Die1) + " and " + N(turn.Die2) + " during a move");
+    Require(loaded.CurrentPlayer >= 0 && loaded.CurrentPlayer < n,
+            "the current player " + N(loaded.CurrentPlayer) + " is not in the game");
+    Require(loaded.StepsLeft >= 0 && loaded.StepsLeft <= 12,
+            N(loaded.StepsLeft) + " squares left to walk");
+    Require(loaded.CasinoCounter >= 0, "the casino counter is " + N(loaded.CasinoCounter));
+    if (loaded.StepsLeft > 0) {
+      Require(loaded.Die1 >= 1 && loaded.Die1 <= 6 && loaded.Die2 >= 1 && loaded.Die2 <= 6,
+              "dice " + N(loaded.Die1) + " and " + N(loaded.Die2) + " during a move");
     }
     return loaded;
   } catch (const std::exception& e) {
