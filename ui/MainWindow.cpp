@@ -143,6 +143,9 @@ MainWindow::MainWindow(const StartOptions& options, QWidget* parent)
   connect(computerTimer, &QTimer::timeout, this, &MainWindow::ComputerTurnTick);
   connect(startupNewGameTimer, &QTimer::timeout, this, &MainWindow::StartupNewGameTimer);
   connect(closingTimer, &QTimer::timeout, this, &MainWindow::ClosingTimer);
+  resumeTimer = new QTimer(this);
+  resumeTimer->setInterval(100);
+  connect(resumeTimer, &QTimer::timeout, this, &MainWindow::Sync);
 
   BuildBoard();
   BuildPanels();
@@ -164,8 +167,51 @@ void MainWindow::Guarded(const char* where, const std::function<void()>& handler
   } catch (const std::exception& e) {
     ShowErrorReport(
         this, QStringLiteral("%1: %2").arg(QLatin1String(where), QString::fromUtf8(e.what())));
+    Sync();
   } catch (...) {
     ShowErrorReport(this, QStringLiteral("%1: unknown error").arg(QLatin1String(where)));
+    Sync();
+  }
+}
+
+MainWindow::PauseScope::PauseScope(MainWindow& window) : window_(window) {
+  ++window_.pauseDepth_;
+  window_.Sync();
+}
+
+MainWindow::PauseScope::~PauseScope() {
+  --window_.pauseDepth_;
+  window_.Sync();
+}
+
+bool MainWindow::Paused() const {
+  if (pauseDepth_ > 0) return true;
+  if (rules_ != nullptr && rules_->isVisible()) return true;
+  const CrashReportDialog* report = CrashReportDialog::Current();
+  return report != nullptr && report->isVisible();
+}
+
+void MainWindow::Tell(const std::string& text) {
+  const PauseScope pause(*this);
+  const QString message = FromGame(text);
+  AddToLog(message);
+  QMessageBox box(QMessageBox::NoIcon, windowTitle(), message, QMessageBox::Ok, this);
+  box.exec();
+}
+
+int MainWindow::RunGameBox(QDialog& box) {
+  gameBoxes_.emplace_back(&box);
+  const int result = box.exec();
+  std::erase_if(gameBoxes_, [&box](const QPointer<QDialog>& b) { return b.isNull() || b == &box; });
+  return result;
+}
+
+void MainWindow::CloseGameBoxes() {
+  // A box of a game that is over or replaced answers nothing any more: its handler sees the game
+  // gone when the box returns. done() hides it at once, though its wait ends only after the
+  // windows opened above it.
+  for (const QPointer<QDialog>& box : gameBoxes_) {
+    if (!box.isNull() && box->isVisible()) box->done(QDialog::Rejected);
   }
 }
 
@@ -386,7 +432,7 @@ void MainWindow::FormCreate(const StartOptions& options) {
   const QString stored = ReadRegString(kSettingsKey, QStringLiteral("Language"));
   const LanguageChoice language = ChooseLanguageFile(s.Settings().AppDir, stored.toStdString());
   if (language.settingBroken) {
-    ShowMessage("Error in language file. Quillbury is closing!");
+    Tell("Error in language file. Quillbury is closing!");
     // English instead, and the setting forgets the file that has gone, so the next start is normal.
     if (!stored.isEmpty()) WriteRegString(kSettingsKey, QStringLiteral("Language"), QString());
   }
@@ -409,6 +455,7 @@ void MainWindow::FormCreate(const StartOptions& options) {
   lightGround_ = squares[1]->pixmap();
   darkGround_ = squares[6]->pixmap();
   refreshTimer->start();
+  computerOn_ = true;
   computerTimer->start();
   soundOn_ = true;
   s.Settings().Animation = true;
@@ -495,7 +542,7 @@ void MainWindow::ChooseLanguage() {
   const std::string path = appDir_.toStdString() + "Lang/" + next;
   if (!IniFile(path).Exists()) {
     // Switching to a missing file would leave a setting that stops the next start-up.
-    ShowMessage("The language file " + path + " is missing. The language stays as it was.");
+    Tell("The language file " + path + " is missing. The language stays as it was.");
     return;
   }
   languageFile_ = std::make_unique<IniFile>(path);
@@ -509,7 +556,12 @@ void MainWindow::ChooseLanguage() {
 void MainWindow::NewGameCommand() {
   if (DatabaseUnfit()) return;
   NewGameDialog dialog(this, languageFile_.get(), art_);
-  if (dialog.exec() != QDialog::Accepted) return;
+  int answer = QDialog::Rejected;
+  {
+    const PauseScope pause(*this);
+    answer = dialog.exec();
+  }
+  if (answer != QDialog::Accepted) return;
   game_->StartNewGame(dialog.Choice());
   Sync();
 }
@@ -537,27 +589,30 @@ bool MainWindow::SaveGame(const QString& path) {
 }
 
 void MainWindow::ShowFileError(const char* headline) {
-  ShowMessage(fileError_.empty() ? std::string(headline)
-                                 : std::string(headline) + "\n\n" + fileError_);
+  Tell(fileError_.empty() ? std::string(headline) : std::string(headline) + "\n\n" + fileError_);
 }
 
 bool MainWindow::DatabaseUnfit() {
   const std::string problem = GroundDatabaseProblem(game_->Database(), languageFile_.get());
   if (problem.empty()) return false;
-  ShowMessage(problem);
+  Tell(problem);
   closingTimer->start();
   return true;
 }
 
 bool MainWindow::NothingToSave() {
   if (game_->HasGame()) return false;
-  ShowMessage(MessageText(languageFile_.get(), MessageId::NothingToSave));
+  Tell(MessageText(languageFile_.get(), MessageId::NothingToSave));
   return true;
 }
 
 void MainWindow::LoadGameCommand() {
   if (DatabaseUnfit()) return;
-  const QString path = fileDialogs_->OpenFile(this);
+  QString path;
+  {
+    const PauseScope pause(*this);
+    path = fileDialogs_->OpenFile(this);
+  }
   if (path.isEmpty()) return;
   if (!LoadGame(path)) ShowFileError(kLoadError);
 }
@@ -565,7 +620,11 @@ void MainWindow::LoadGameCommand() {
 void MainWindow::SaveGameCommand() {
   if (NothingToSave()) return;
   if (currentFile_.empty()) {
-    const QString path = fileDialogs_->SaveFile(this);
+    QString path;
+    {
+      const PauseScope pause(*this);
+      path = fileDialogs_->SaveFile(this);
+    }
     if (path.isEmpty()) return;
     currentFile_ = WithGameExtension(path).toStdString();
   }
@@ -574,7 +633,11 @@ void MainWindow::SaveGameCommand() {
 
 void MainWindow::SaveGameAsCommand() {
   if (NothingToSave()) return;
-  const QString path = fileDialogs_->SaveFile(this);
+  QString path;
+  {
+    const PauseScope pause(*this);
+    path = fileDialogs_->SaveFile(this);
+  }
   if (path.isEmpty()) return;
   // The new name is kept even if the write fails, so the next Save tries it again.
   currentFile_ = WithGameExtension(path).toStdString();
@@ -611,10 +674,10 @@ void MainWindow::OpenRecentFile(const QString& path) {
   if (!QFileInfo::exists(path)) {
     recent_.Remove(path);
     RefreshRecentFiles();
-    ShowMessage(QStringLiteral("The saved game %1 is no longer there. It has been taken off the "
-                               "list of recent games.")
-                    .arg(path)
-                    .toStdString());
+    Tell(QStringLiteral("The saved game %1 is no longer there. It has been taken off the "
+                        "list of recent games.")
+             .arg(path)
+             .toStdString());
     return;
   }
   if (!LoadGame(path)) ShowFileError(kLoadError);
@@ -628,11 +691,15 @@ void MainWindow::ShowRules() {
   rules_->ShowLanguage(danish ? QStringLiteral("da") : QStringLiteral("en"));
   rules_->show();
   rules_->raise();
+  Sync();
 }
 
 void MainWindow::ShowGameLog() {
   if (log_ == nullptr) {
-    log_ = new GameLogWindow(this, [this] { return fileDialogs_->SaveTextFile(log_); });
+    log_ = new GameLogWindow(this, [this] {
+      const PauseScope pause(*this);
+      return fileDialogs_->SaveTextFile(log_);
+    });
     log_->SetLines(logLines_);
     // Beside the board, where it does not cover the game.
     log_->move(frameGeometry().topRight() + QPoint(8, 0));
@@ -668,6 +735,7 @@ void MainWindow::ShowWallOfFame() {
                      : QStringLiteral("Nobody has entered the wall of fame yet."),
                   QMessageBox::Ok, this);
   box.setIconPixmap(art_.Picture(QStringLiteral("trophy"), QSize(47, 60)));
+  const PauseScope pause(*this);
   box.exec();
 }
 
@@ -684,11 +752,12 @@ void MainWindow::ToggleAnimation() {
 
 void MainWindow::ShowAbout() {
   AboutDialog about(this, art_);
+  const PauseScope pause(*this);
   about.exec();
 }
 
 void MainWindow::OpenMakersSite() {
-  if (!OpenUrl(kMakerUrl)) ShowMessage("Error");
+  if (!OpenUrl(kMakerUrl)) Tell("Error");
 }
 
 void MainWindow::Roll() {
@@ -696,6 +765,7 @@ void MainWindow::Roll() {
 }
 void MainWindow::StepWalk() {
   Guarded("Move", [this] {
+    if (Paused()) return;
     game_->StepWalk();
     // The walk's pace is the window's: a square every 400 ms, and the end of the walk (and
     // every step without animation) at once.
@@ -704,12 +774,15 @@ void MainWindow::StepWalk() {
 }
 void MainWindow::RefreshStatus() {
   Guarded("Refresh", [this] {
+    if (Paused()) return;
     game_->RefreshStatus();
     ShowStatus();
   });
 }
 void MainWindow::ComputerTurnTick() {
-  Guarded("Computer player", [this] { game_->ComputerTurnTick(); });
+  Guarded("Computer player", [this] {
+    if (!Paused()) game_->ComputerTurnTick();
+  });
 }
 void MainWindow::TakeLoan() {
   Guarded("Loan", [this] { game_->TakeLoan(); });
@@ -790,25 +863,26 @@ void MainWindow::ShowMessage(const std::string& text) {
   const QString message = FromGame(text);
   emit LogLine(message);
   QMessageBox box(QMessageBox::NoIcon, windowTitle(), message, QMessageBox::Ok, this);
-  box.exec();
+  RunGameBox(box);
 }
 
 bool MainWindow::AskYesNo(const std::string& text) {
   const QString question = FromGame(text);
   QMessageBox box(QMessageBox::Question, QStringLiteral("Confirm"), question,
                   QMessageBox::Yes | QMessageBox::No, this);
-  const bool yes = box.exec() == QMessageBox::Yes;
+  const bool yes = RunGameBox(box) == QMessageBox::Yes;
   emit LogLine(question + (yes ? QStringLiteral(" Yes.") : QStringLiteral(" No.")));
   return yes;
 }
 
 bool MainWindow::InputBox(const std::string& caption, const std::string& prompt,
                           std::string& text) {
-  bool ok = false;
-  const QString answer =
-      QInputDialog::getText(this, QString::fromStdString(caption), QString::fromStdString(prompt),
-                            QLineEdit::Normal, QString::fromStdString(text), &ok);
-  if (ok) text = answer.toStdString();
+  QInputDialog dialog(this);
+  dialog.setWindowTitle(QString::fromStdString(caption));
+  dialog.setLabelText(QString::fromStdString(prompt));
+  dialog.setTextValue(QString::fromStdString(text));
+  const bool ok = RunGameBox(dialog) == QDialog::Accepted;
+  if (ok) text = dialog.textValue().toStdString();
   return ok;
 }
 
@@ -921,7 +995,7 @@ void MainWindow::ShowCasino(const std::string& text) {
   CasinoWindow casino(this, win, art_, [this] {
     if (soundOn_) PlaySound(SoundPath("Hurrah.wav"));
   });
-  casino.exec();
+  RunGameBox(casino);
 }
 
 void MainWindow::ShowWon(const std::string& caption, std::int32_t score) {
@@ -937,7 +1011,8 @@ void MainWindow::RunNewGameCommand() { NewGameCommand(); }
 // ---------------------------------------------------------------- following the game
 
 void MainWindow::Sync() {
-  if (game_->Walking()) {
+  const bool paused = Paused();
+  if (game_->Walking() && !paused) {
     if (!walkTimer->isActive()) {
       // The first step follows the roll at once.
       walkTimer->setInterval(1);
@@ -946,17 +1021,31 @@ void MainWindow::Sync() {
   } else {
     walkTimer->stop();
   }
-  if (game_->RefreshOn()) {
+  if (game_->RefreshOn() && !paused) {
     if (!refreshTimer->isActive()) refreshTimer->start();
   } else {
     refreshTimer->stop();
   }
-  presenter_->ShowControls({game_->RollAllowed(), game_->ActionsAllowed()});
+  if (computerOn_ && !paused) {
+    if (!computerTimer->isActive()) computerTimer->start();
+  } else {
+    computerTimer->stop();
+  }
+  // Help and the error report close without telling the window; a slow check notices.
+  if (paused && pauseDepth_ == 0) {
+    if (!resumeTimer->isActive()) resumeTimer->start();
+  } else {
+    resumeTimer->stop();
+  }
+  presenter_->ShowControls(Controls());
 }
 
-void MainWindow::ShowStatus() {
-  presenter_->Show(game_->State(), {game_->RollAllowed(), game_->ActionsAllowed()});
+StatusPresenter::Controls MainWindow::Controls() const {
+  const bool paused = Paused();
+  return {game_->RollAllowed() && !paused, game_->ActionsAllowed() && !paused};
 }
+
+void MainWindow::ShowStatus() { presenter_->Show(game_->State(), Controls()); }
 
 void MainWindow::DrawWholeGame(const GameEvent& event) {
   const GameState& game = game_->State();
@@ -985,10 +1074,12 @@ void MainWindow::OnGameEvent(const GameEvent& event) {
   };
   switch (event.Type) {
     case EventType::GameStarted:
+      CloseGameBoxes();
       currentFile_.clear();
       DrawWholeGame(event);
       break;
     case EventType::GameLoaded:
+      CloseGameBoxes();
       DrawWholeGame(event);
       break;
     case EventType::Rolled:
@@ -1029,6 +1120,7 @@ void MainWindow::OnGameEvent(const GameEvent& event) {
       break;
     case EventType::GameWon:
     case EventType::NobodyWon:
+      CloseGameBoxes();
       SetDiceVisible(false);
       ShowStatus();
       break;

@@ -22,6 +22,7 @@
 #include "core/Random.h"
 #include "tests/ScriptedDraws.h"
 #include "ui/CasinoWindow.h"
+#include "ui/CrashReport.h"
 #include "ui/GameLogWindow.h"
 #include "ui/MainWindow.h"
 #include "ui/NewGameDialog.h"
@@ -112,10 +113,12 @@ class ScriptedFiles final : public FileDialogs {
   QString SaveTextFile(QWidget*) override { return Next(texts); }
   std::deque<QString> opens, saves, texts;
   int asked = 0;
+  std::function<void()> whileOpen;  // runs while the "dialog" is open
 
  private:
   QString Next(std::deque<QString>& q) {
     ++asked;
+    if (whileOpen) whileOpen();
     if (q.empty()) return {};
     QString v = q.front();
     q.pop_front();
@@ -681,6 +684,154 @@ class MainWindowTest : public QObject {
     QSettings settings;
     QCOMPARE(settings.value(RecentFiles::kKey + QStringLiteral("/MRU1")).toString(), tom);
     QVERIFY(!settings.contains(RecentFiles::kKey + QStringLiteral("/MRU2")));
+  }
+  // A window outside the game's flow holds everything still: the computer does not roll, a walk
+  // does not step, the refresh does not redraw, Roll is off. Once it closes, play goes on.
+  void nothingMovesBehindAWindowOutsideTheGame() {
+    using Open = std::function<void(MainWindow&, ScriptedFiles&, ModalDriver&,
+                                    const std::function<void()>& whileOpen)>;
+    // A modal window: the driver holds it open while the check runs, then closes it.
+    auto modal = [](std::function<void(MainWindow&)> openIt) {
+      return [openIt](MainWindow& w, ScriptedFiles&, ModalDriver& driver,
+                      const std::function<void()>& whileOpen) {
+        driver.Expect([whileOpen](QWidget* d) {
+          whileOpen();
+          static_cast<QDialog*>(d)->reject();
+        });
+        openIt(w);
+      };
+    };
+    auto fileDialog = [](void (MainWindow::*command)()) {
+      return [command](MainWindow& w, ScriptedFiles& files, ModalDriver&,
+                       const std::function<void()>& whileOpen) {
+        files.whileOpen = whileOpen;
+        (w.*command)();
+        files.whileOpen = nullptr;
+      };
+    };
+    const struct {
+      const char* name;
+      Open open;
+    } windows[] = {
+        {"new game", modal(&MainWindow::NewGameCommand)},
+        {"about", modal(&MainWindow::ShowAbout)},
+        {"wall of fame", modal(&MainWindow::ShowWallOfFame)},
+        {"program message", modal([](MainWindow& w) {
+           w.OpenRecentFile(QStringLiteral("/nonexistent/gone.qbgame"));
+         })},
+        {"error report", modal([](MainWindow& w) {
+           ShowErrorReport(&w, QStringLiteral("a fault"));
+           const QPointer<CrashReportDialog> report = CrashReportDialog::Current();
+           QTest::qWaitFor([&report] { return report.isNull() || !report->isVisible(); }, 5000);
+         })},
+        {"load", fileDialog(&MainWindow::LoadGameCommand)},
+        {"save as", fileDialog(&MainWindow::SaveGameAsCommand)},
+        {"game log's save",
+         [](MainWindow& w, ScriptedFiles& files, ModalDriver&,
+            const std::function<void()>& whileOpen) {
+           files.whileOpen = whileOpen;
+           w.ShowGameLog();
+           w.GameLog()->SaveButton->click();
+           files.whileOpen = nullptr;
+           w.GameLog()->close();
+         }},
+        {"help",
+         [](MainWindow& w, ScriptedFiles&, ModalDriver&, const std::function<void()>& whileOpen) {
+           w.ShowRules();
+           whileOpen();
+           w.Rules()->close();
+         }},
+    };
+    for (const auto& window : windows) {
+      ModalDriver driver;
+      ScriptedFiles* files = nullptr;
+      auto w = GameWindow(files);
+      NewGameChoice choice;
+      choice.Seats[0] = {"Ann", 5000000, false};
+      choice.Seats[1] = {"Bob", 5000000, true};
+      w->Game().StartNewGame(choice);
+      w->show();
+      QLabel* annCash = w->panelLabels[0].Values[static_cast<int>(PanelField::Cash)];
+      QTRY_COMPARE(annCash->text(), QStringLiteral("5.000.000,00"));
+      GameState& game = w->Game().MutableState();
+      game.Players[0].CurrentPosition = 1;
+      game.Players[1].CurrentPosition = 1;
+      game.CurrentPlayer = 1;  // the computer may roll at its next tick
+      random_.Roll(2, 3);      // Bob: square 6, a plain square
+      int position = -1;
+      bool rollOff = false;
+      QString cashShown;
+      auto still = [&] {
+        position = w->Game().State().Players[1].CurrentPosition;
+        w->Game().MutableState().Players[0].Money += 1000;  // the refresh would show it
+        QTest::qWait(500);                                  // longer than a step of the walk
+        rollOff = !w->rollButton->isEnabled() && !w->loanAction->isEnabled();
+        cashShown = annCash->text();
+      };
+      // Before the computer's roll: it waits.
+      window.open(*w, *files, driver, [&] {
+        still();
+        QVERIFY2(w->Paused(), window.name);
+      });
+      QVERIFY2(position == 1, window.name);
+      QVERIFY2(w->Game().State().Players[1].CurrentPosition == 1, window.name);
+      QVERIFY2(rollOff, window.name);
+      QVERIFY2(cashShown == QStringLiteral("5.000.000,00"), window.name);
+      // During the computer's walk: the walk waits.
+      QTRY_VERIFY2(w->Game().State().Players[1].CurrentPosition != 1, window.name);
+      window.open(*w, *files, driver, still);
+      QVERIFY2(w->Game().State().Players[1].CurrentPosition == position, window.name);
+      QTRY_VERIFY2_WITH_TIMEOUT(!w->Paused(), window.name, 1000);
+      QVERIFY2(WaitForRoll(*w), window.name);
+      QCOMPARE(w->Game().State().Players[1].CurrentPosition, 6);
+      QCOMPARE(w->Game().State().CurrentPlayer, 0);
+      QTRY_COMPARE(annCash->text(), QStringLiteral("5.002.000,00"));
+    }
+  }
+
+  // A question of a game that ends or is replaced while it is open closes, answering nothing;
+  // the next game's windows are not stacked over stale ones.
+  void theOldGamesBoxesCloseWhenItEndsOrIsReplaced() {
+    for (const bool replaced : {false, true}) {
+      ModalDriver driver;
+      auto w = StartedWindow();
+      w->show();
+      w->Game().Settings().Animation = false;
+      random_.Roll(1, 1);  // square 3: the purchase question
+      QPointer<QWidget> question;
+      bool asked = false;
+      bool questionOpenAfterEnd = true;
+      driver.Expect([&](QWidget* box) {
+        question = box;
+        asked = true;
+        if (replaced) {
+          NewGameChoice choice;
+          choice.Seats[0] = {"Cy", 7000000, false};
+          choice.Seats[1] = {"Di", 7000000, false};
+          w->Game().StartNewGame(choice);
+          questionOpenAfterEnd = box->isVisible();
+        } else {
+          w->Game().MutableState().Players[1].Loan = 100000000;  // Bob loses at the refresh
+        }
+      });
+      if (!replaced) {
+        driver.Expect([&](QWidget* box) {  // "Bob has lost the game! Ann wins!"
+          questionOpenAfterEnd = !question.isNull() && question->isVisible();
+          static_cast<QMessageBox*>(box)->button(QMessageBox::Ok)->click();
+        });
+        driver.Expect([](QWidget* d) { static_cast<QDialog*>(d)->reject(); });
+      }
+      w->Roll();
+      if (!replaced) QTRY_COMPARE(driver.newGameDialogs, 1);
+      QTRY_VERIFY(asked);
+      QVERIFY(!questionOpenAfterEnd);
+      if (replaced) {
+        QVERIFY(WaitForRoll(*w));
+        QCOMPARE(w->Game().State().Players[0].Name, std::string("Cy"));
+        QCOMPARE(w->Game().State().Players[0].Money, 7000000);
+        QCOMPARE(w->Game().State().Grounds[1].Owner, -1);
+      }
+    }
   }
 };
 
