@@ -24,6 +24,7 @@
 #include "ui/BoardLayout.h"
 #include "ui/CasinoWindow.h"
 #include "ui/CrashReport.h"
+#include "ui/GameLogText.h"
 #include "ui/GameLogWindow.h"
 #include "ui/NewGameDialog.h"
 #include "ui/OpenUrl.h"
@@ -165,13 +166,18 @@ void MainWindow::Guarded(const char* where, const std::function<void()>& handler
     handler();
     Sync();
   } catch (const std::exception& e) {
-    ShowErrorReport(
-        this, QStringLiteral("%1: %2").arg(QLatin1String(where), QString::fromUtf8(e.what())));
-    Sync();
+    Report(where, e.what());
   } catch (...) {
-    ShowErrorReport(this, QStringLiteral("%1: unknown error").arg(QLatin1String(where)));
-    Sync();
+    Report(where, "unknown error");
   }
+}
+
+void MainWindow::Report(const char* where, const char* what) {
+  AddToLog(-1, QString::fromStdString(
+                   MessageText(languageFile_.get(), MessageId::LogError, {where, what})));
+  ShowErrorReport(this,
+                  QStringLiteral("%1: %2").arg(QLatin1String(where), QString::fromUtf8(what)));
+  Sync();
 }
 
 MainWindow::PauseScope::PauseScope(MainWindow& window) : window_(window) {
@@ -194,7 +200,7 @@ bool MainWindow::Paused() const {
 void MainWindow::Tell(const std::string& text) {
   const PauseScope pause(*this);
   const QString message = FromGame(text);
-  AddToLog(message);
+  AddToLog(-1, message);
   QMessageBox box(QMessageBox::NoIcon, windowTitle(), message, QMessageBox::Ok, this);
   box.exec();
 }
@@ -401,7 +407,6 @@ void MainWindow::BuildMenus() {
   // Shortcuts of menu items work while the window has the focus.
   for (QAction* a : {newGameAction, loadGameAction, saveGameAction, exitAction, rulesAction})
     addAction(a);
-  connect(this, &MainWindow::LogLine, this, &MainWindow::AddToLog);
   RefreshRecentFiles();
 
   auto tool = [this](const QString& text, int iconIndex, void (MainWindow::*handler)()) {
@@ -449,7 +454,8 @@ void MainWindow::FormCreate(const StartOptions& options) {
     return;
   }
   if (recent_.RemoveOverlong() > 0) {
-    AddToLog(QString::fromStdString(MessageText(languageFile_.get(), MessageId::RecentPathTooLong,
+    AddToLog(-1,
+             QString::fromStdString(MessageText(languageFile_.get(), MessageId::RecentPathTooLong,
                                                 {std::to_string(RecentFiles::kMaxPathBytes)})));
   }
   lightGround_ = squares[1]->pixmap();
@@ -523,6 +529,12 @@ void MainWindow::ApplyLanguage() {
   repayAction->setText(read("Toolbar", "PayBack", repayAction->text()));
   loanAction->setText(read("Toolbar", "LoanMoney", loanAction->text()));
   buyGroundAction->setText(read("Toolbar", "BuyAnotherPlayerGround", buyGroundAction->text()));
+  auto message = [file](MessageId id) { return QString::fromStdString(MessageText(file, id)); };
+  if (log_ != nullptr) {
+    log_->SetTexts(message(MessageId::GameLogTitle), message(MessageId::GameLogSave));
+  }
+  if (rules_ != nullptr) rules_->setWindowTitle(message(MessageId::HelpTitle));
+  gameLogAction->setText(message(MessageId::GameLogTitle));
   static const char* const kKeys[8] = {"Property", "Cash",  "Lots",  "Buildings",
                                        "Debts",    "Loans", "Total", "Salary"};
   for (PanelLabels& panel : panelLabels) {
@@ -569,12 +581,14 @@ void MainWindow::NewGameCommand() {
 bool MainWindow::LoadGame(const QString& path) {
   // A load that succeeds stops any move under way and resumes the file's own.
   fileError_.clear();
-  if (!ReadGameFile(*game_, path.toStdString(), &fileError_)) return false;
+  loadingFile_ = path;
+  const bool loaded = ReadGameFile(*game_, path.toStdString(), &fileError_);
+  loadingFile_.clear();
+  if (!loaded) return false;
   currentFile_ = path.toStdString();
   Sync();
   recent_.Add(path);
   RefreshRecentFiles();
-  AddToLog(QStringLiteral("Game loaded from %1.").arg(path));
   return true;
 }
 
@@ -583,6 +597,8 @@ bool MainWindow::SaveGame(const QString& path) {
   if (!WriteGameFile(game_->State(), path.toStdString(), &fileError_, languageFile_.get())) {
     return false;
   }
+  AddToLog(-1, QString::fromStdString(MessageText(languageFile_.get(), MessageId::LogGameSaved,
+                                                  {path.toStdString()})));
   recent_.Add(path);
   RefreshRecentFiles();
   return true;
@@ -689,6 +705,7 @@ void MainWindow::ShowRules() {
       languageFile_ && QFileInfo(QString::fromStdString(languageFile_->Path())).fileName() ==
                            QStringLiteral("da.lang");
   rules_->ShowLanguage(danish ? QStringLiteral("da") : QStringLiteral("en"));
+  ApplyLanguage();
   rules_->show();
   rules_->raise();
   Sync();
@@ -701,6 +718,7 @@ void MainWindow::ShowGameLog() {
       return fileDialogs_->SaveTextFile(log_);
     });
     log_->SetLines(logLines_);
+    ApplyLanguage();
     // Beside the board, where it does not cover the game.
     log_->move(frameGeometry().topRight() + QPoint(8, 0));
   }
@@ -708,18 +726,17 @@ void MainWindow::ShowGameLog() {
   log_->raise();
 }
 
-void MainWindow::AddToLog(const QString& text) {
+void MainWindow::AddToLog(int player, const QString& text) {
   const GameState& game = game_->State();
-  const int cur = game.CurrentPlayer;
   QString who;
-  if (game_->HasGame() && cur >= 0 && static_cast<std::size_t>(cur) < game.Players.size()) {
-    who = QString::fromStdString(game.Players[static_cast<std::size_t>(cur)].Name) +
+  if (player >= 0 && player < game.PlayerCount()) {
+    who = QString::fromStdString(game.Players[static_cast<std::size_t>(player)].Name) +
           QStringLiteral(": ");
   }
   QString flat = text;
   flat.replace(QLatin1Char('\n'), QLatin1Char(' '));
   const QString line =
-      QTime::currentTime().toString(QStringLiteral("HH:mm:ss ")) + who + flat.simplified();
+      QTime::currentTime().toString(QStringLiteral("HH:mm:ss  ")) + who + flat.simplified();
   logLines_.push_back(line);
   if (logLines_.size() > 20000) logLines_.removeFirst();
   if (log_ != nullptr) log_->Append(line);
@@ -861,7 +878,7 @@ QString MainWindow::GroundTooltip(int ground) const {
 
 void MainWindow::ShowMessage(const std::string& text) {
   const QString message = FromGame(text);
-  emit LogLine(message);
+  AddToLog(game_->HasGame() ? game_->State().CurrentPlayer : -1, message);
   QMessageBox box(QMessageBox::NoIcon, windowTitle(), message, QMessageBox::Ok, this);
   RunGameBox(box);
 }
@@ -871,7 +888,8 @@ bool MainWindow::AskYesNo(const std::string& text) {
   QMessageBox box(QMessageBox::Question, QStringLiteral("Confirm"), question,
                   QMessageBox::Yes | QMessageBox::No, this);
   const bool yes = RunGameBox(box) == QMessageBox::Yes;
-  emit LogLine(question + (yes ? QStringLiteral(" Yes.") : QStringLiteral(" No.")));
+  AddToLog(game_->HasGame() ? game_->State().CurrentPlayer : -1,
+           question + (yes ? QStringLiteral(" Yes.") : QStringLiteral(" No.")));
   return yes;
 }
 
@@ -991,7 +1009,6 @@ void MainWindow::SetTip(const std::string& text) { notificationLabel->setText(Fr
 
 void MainWindow::ShowCasino(const std::string& text) {
   const QString win = FromGame(text);
-  emit LogLine(win);
   CasinoWindow casino(this, win, art_, [this] {
     if (soundOn_) PlaySound(SoundPath("Hurrah.wav"));
   });
@@ -999,7 +1016,6 @@ void MainWindow::ShowCasino(const std::string& text) {
 }
 
 void MainWindow::ShowWon(const std::string& caption, std::int32_t score) {
-  emit LogLine(QString::fromStdString(caption));
   WonDialog won(this, art_);
   won.setWindowTitle(QString::fromStdString(caption));
   won.Score = score;
@@ -1065,13 +1081,20 @@ void MainWindow::DrawWholeGame(const GameEvent& event) {
   }
 }
 
+void MainWindow::LogEvent(const GameEvent& event) {
+  if (event.Type == EventType::GameLoaded) {
+    AddToLog(-1, QString::fromStdString(MessageText(languageFile_.get(), MessageId::LogGameLoaded,
+                                                    {loadingFile_.toStdString()})));
+    return;
+  }
+  // After a game ends the rules set up the default players, waiting for New Game: no new game.
+  if (event.Type == EventType::GameStarted && !game_->RollAllowed()) return;
+  const LogEntry entry = LogEntryFor(event, game_->State(), languageFile_.get());
+  if (!entry.Text.empty()) AddToLog(entry.Player, QString::fromStdString(entry.Text));
+}
+
 void MainWindow::OnGameEvent(const GameEvent& event) {
-  const GameState& game = game_->State();
-  auto nameOf = [&game](int player) {
-    return player >= 0 && player < game.PlayerCount()
-               ? QString::fromStdString(game.Players[static_cast<std::size_t>(player)].Name)
-               : QString();
-  };
+  LogEvent(event);
   switch (event.Type) {
     case EventType::GameStarted:
       CloseGameBoxes();
@@ -1086,10 +1109,6 @@ void MainWindow::OnGameEvent(const GameEvent& event) {
       // The first die picture shows the second die's face, as the board always has.
       ShowDice(event.Die2, event.Die1);
       PlaceDice(event.DiceLayout);
-      emit LogLine(QStringLiteral("%1 rolls %2 and %3.")
-                       .arg(nameOf(event.Player))
-                       .arg(event.Die1)
-                       .arg(event.Die2));
       break;
     case EventType::Moved:
       SetDiceVisible(true);

@@ -183,10 +183,6 @@ class MainWindow : public QWidget, public GameDialogs, public GameListener, publ
   QTimer* closingTimer = nullptr;
   QTimer* resumeTimer = nullptr;  // notices a window that closed on its own (Help, error report)
 
- signals:
-  // Every message shown and every roll, for the game log.
-  void LogLine(const QString& text);
-
  protected:
   void keyPressEvent(QKeyEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -224,7 +220,12 @@ class MainWindow : public QWidget, public GameDialogs, public GameListener, publ
   void DrawWholeGame(const GameEvent& event);
   std::string SoundPath(const char* file) const { return appDir_.toStdString() + file; }
   void RefreshRecentFiles();
-  void AddToLog(const QString& text);
+  // A line of the game log: the time, the player it concerns (-1: the game or the program)
+  // named once, and the text.
+  void AddToLog(int player, const QString& text);
+  void LogEvent(const GameEvent& event);
+  // Logs an error of a handler and shows the error report.
+  void Report(const char* where, const char* what);
   bool LoadGame(const QString& path);
   bool SaveGame(const QString& path);
   // headline, then why the last load or save failed.
@@ -250,6 +251,7 @@ class MainWindow : public QWidget, public GameDialogs, public GameListener, publ
   QPixmap lightGround_, darkGround_;
   bool startupFailed_ = false;
   std::string fileError_;  // why the last load or save failed
+  QString loadingFile_;    // the file being loaded, for the log
   // Built-in stems of captions that the language file completes, so they never grow.
   QString aboutStem_ = QStringLiteral("About");
   RecentFiles recent_;

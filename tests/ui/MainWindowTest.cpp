@@ -10,6 +10,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
+#include <QScrollBar>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -32,6 +34,8 @@
 
 using namespace quillbury;
 using namespace quillbury::ui;
+
+Q_DECLARE_METATYPE(quillbury::GameEvent)
 
 namespace {
 
@@ -512,7 +516,7 @@ class MainWindowTest : public QObject {
     w->Roll();
     QVERIFY(WaitForRoll(*w));
     QVERIFY(!w->GameLogLines().isEmpty());
-    QVERIFY(w->GameLogLines().last().contains(QStringLiteral("Ann: Ann rolls 2 and 3.")));
+    QVERIFY(w->GameLogLines().join('\n').contains(QStringLiteral("  Ann: rolls 2 and 3.")));
     QVERIFY(w->GameLog()->Log->toPlainText().contains(QStringLiteral("rolls 2 and 3")));
     files->texts = {dir.filePath(QStringLiteral("log.txt"))};
     w->GameLog()->SaveButton->click();
@@ -722,7 +726,8 @@ class MainWindowTest : public QObject {
         {"error report", modal([](MainWindow& w) {
            ShowErrorReport(&w, QStringLiteral("a fault"));
            const QPointer<CrashReportDialog> report = CrashReportDialog::Current();
-           QTest::qWaitFor([&report] { return report.isNull() || !report->isVisible(); }, 5000);
+           QVERIFY(QTest::qWaitFor([&report] { return report.isNull() || !report->isVisible(); },
+                                   5000));
          })},
         {"load", fileDialog(&MainWindow::LoadGameCommand)},
         {"save as", fileDialog(&MainWindow::SaveGameAsCommand)},
@@ -832,6 +837,164 @@ class MainWindowTest : public QObject {
         QCOMPARE(w->Game().State().Grounds[1].Owner, -1);
       }
     }
+  }
+  void logHoldsALineForEveryKindOfEvent_data() {
+    QTest::addColumn<GameEvent>("event");
+    QTest::addColumn<QString>("line");  // after the time; {g} stands for ground 1's name
+    auto row = [](const char* name, EventType type, int player,
+                  const std::function<void(GameEvent&)>& fill, const char* line) {
+      GameEvent e;
+      e.Type = type;
+      e.Player = player;
+      if (fill) fill(e);
+      QTest::newRow(name) << e << QString::fromUtf8(line);
+    };
+    using E = GameEvent&;
+    row("game started", EventType::GameStarted, 0, {}, "A new game begins with Ann, Bob.");
+    row(
+        "roll", EventType::Rolled, 0, [](E e) { e.Die1 = 2, e.Die2 = 3; }, "Ann: rolls 2 and 3.");
+    row(
+        "a step is no line", EventType::Moved, 0, [](E e) { e.Square = 4; }, "");
+    row(
+        "start", EventType::PassedStart, 0, [](E e) { e.Salary = 300000, e.Interest = 14000; },
+        "Ann: passes start: salary $ 300.000,00, interest $ 14.000,00.");
+    row(
+        "walk ended", EventType::WalkEnded, 0, [](E e) { e.Square = 6; },
+        "Ann: stops on square 6.");
+    row(
+        "bought", EventType::Bought, 0, [](E e) { e.Ground = 0, e.Amount = 220000; },
+        "Ann: buys 1. {g} for $ 220.000,00.");
+    row(
+        "rent", EventType::RentPaid, 0, [](E e) { e.Other = 1, e.Ground = 0, e.Amount = 55000; },
+        "Ann: pays $ 55.000,00 in rent to Bob for 1. {g}.");
+    row(
+        "lottery", EventType::Chance, 0, [](E e) { e.Outcome = 0, e.Amount = 5000; },
+        "Ann: wins $ 5.000,00 in the lottery.");
+    row(
+        "car bill", EventType::Chance, 0, [](E e) { e.Outcome = 1, e.Amount = 5000; },
+        "Ann: pays a car bill of $ 5.000,00.");
+    row(
+        "inheritance", EventType::Chance, 0, [](E e) { e.Outcome = 2, e.Amount = 5000; },
+        "Ann: inherits $ 5.000,00.");
+    row(
+        "tax", EventType::Chance, 0, [](E e) { e.Outcome = 3, e.Amount = 5000; },
+        "Ann: pays $ 5.000,00 in tax.");
+    row(
+        "mayor", EventType::MayorBonus, 0, [](E e) { e.Amount = 100000; },
+        "Ann: gets the mayor's bonus of $ 100.000,00.");
+    row(
+        "energy", EventType::BillPaid, 0, [](E e) { e.Outcome = 0, e.Amount = 900, e.Count = 3; },
+        "Ann: pays $ 900,00 for energy for 3 buildings.");
+    row(
+        "water", EventType::BillPaid, 0, [](E e) { e.Outcome = 1, e.Amount = 600, e.Count = 2; },
+        "Ann: pays $ 600,00 for water for 2 buildings.");
+    row(
+        "casino", EventType::CasinoWin, 0, [](E e) { e.Amount = 70000; },
+        "Ann: wins $ 70.000,00 in the casino.");
+    row(
+        "bribe", EventType::BribePaid, 0, [](E e) { e.Amount = 20000; },
+        "Ann: bribes the judge with $ 20.000,00 and goes free.");
+    row(
+        "jail", EventType::Jailed, 0, [](E e) { e.Sentence = 3, e.Amount = 10000; },
+        "Ann: goes to jail for 3 turns and pays a fine of $ 10.000,00.");
+    row(
+        "pay rise", EventType::PayRise, 0, [](E e) { e.Salary = 330000; },
+        "Ann: gets a pay rise: the salary is now $ 330.000,00.");
+    row(
+        "shortcut", EventType::Shortcut, 0, [](E e) { e.Square = 30; },
+        "Ann: takes the shortcut to square 30.");
+    row(
+        "robbery", EventType::Robbed, 0, [](E e) { e.Amount = 1000; },
+        "Ann: is robbed of $ 1.000,00.");
+    row(
+        "build", EventType::Built, 0, [](E e) { e.Ground = 0, e.Level = 1, e.Amount = 40000; },
+        "Ann: builds 1. {g} up to level 2 for $ 40.000,00.");
+    row(
+        "build lower", EventType::Built, 0,
+        [](E e) { e.Ground = 0, e.Level = 0, e.Amount = -20000; },
+        "Ann: takes 1. {g} down to level 1 and gets $ 20.000,00 back.");
+    row(
+        "forced building sale", EventType::BuildingSold, 1,
+        [](E e) { e.Ground = 0, e.Count = 2, e.Amount = 30000, e.Forced = true; },
+        "Bob: sells 2 building levels of 1. {g} for $ 30.000,00. (forced: debts)");
+    row(
+        "company sale", EventType::CompanySold, 0, [](E e) { e.Ground = 0, e.Amount = 220000; },
+        "Ann: sells 1. {g} for $ 220.000,00.");
+    row(
+        "loan", EventType::LoanTaken, 0, [](E e) { e.Amount = 100000; },
+        "Ann: borrows $ 100.000,00.");
+    row(
+        "automatic loan", EventType::LoanTaken, 1, [](E e) { e.Amount = 100000, e.Automatic = 1; },
+        "Bob: borrows $ 100.000,00 to cover negative cash.");
+    row(
+        "repayment", EventType::LoanRepaid, 0, [](E e) { e.Amount = 50000; },
+        "Ann: pays back $ 50.000,00 of the loan.");
+    row(
+        "bought from a player", EventType::BoughtFromPlayer, 0,
+        [](E e) { e.Other = 1, e.Ground = 0, e.Amount = 429000, e.Received = 330000; },
+        "Ann: buys 1. {g} from Bob for $ 429.000,00; Bob receives $ 330.000,00.");
+    row("out", EventType::PlayerOut, 1, {}, "Bob: is out of the game.");
+    row("turn", EventType::TurnPassed, 1, {}, "Bob: has the turn.");
+    row(
+        "extra turn", EventType::TurnPassed, 0, [](E e) { e.Extra = true; },
+        "Ann: has an extra turn after a double six.");
+    row(
+        "won", EventType::GameWon, 0, [](E e) { e.Amount = 7000000; },
+        "Ann: wins the game with $ 7.000.000,00.");
+    row("nobody won", EventType::NobodyWon, -1, {}, "Nobody wins: every player went broke.");
+  }
+
+  // Every event is told in one line: the time, the player it concerns named once, what
+  // happened; the game's own events name nobody.
+  void logHoldsALineForEveryKindOfEvent() {
+    QFETCH(GameEvent, event);
+    QFETCH(QString, line);
+    ModalDriver driver;
+    auto w = StartedWindow();
+    const qsizetype before = w->GameLogLines().size();
+    w->OnGameEvent(event);
+    const QStringList lines = w->GameLogLines().mid(before);
+    if (line.isEmpty()) {
+      QVERIFY(lines.isEmpty());
+      return;
+    }
+    line.replace(QStringLiteral("{g}"), QString::fromStdString(w->Game().State().Grounds[0].Name));
+    QCOMPARE(lines.size(), 1);
+    QVERIFY2(
+        QRegularExpression(QStringLiteral("^\\d\\d:\\d\\d:\\d\\d  ")).match(lines[0]).hasMatch(),
+        qPrintable(lines[0]));
+    QCOMPARE(lines[0].mid(10), line);
+  }
+
+  // Loading, saving and errors are the program's: they name no player. Reopened, the log shows
+  // its newest line.
+  void logNamesNoPlayerForTheProgramAndFollowsTheNewestLine() {
+    QTemporaryDir dir;
+    ModalDriver driver;
+    ScriptedFiles* files = nullptr;
+    auto w = GameWindow(files);
+    const QString path = dir.filePath(QStringLiteral("kept.qbgame"));
+    files->saves = {path};
+    files->opens = {path};
+    w->SaveGameAsCommand();
+    w->LoadGameCommand();
+    QStringList program;
+    for (const QString& l : w->GameLogLines()) program << l.mid(10);
+    QVERIFY(program.contains(QStringLiteral("Game saved to ") + path + QLatin1Char('.')));
+    QVERIFY(program.contains(QStringLiteral("Game loaded from ") + path + QLatin1Char('.')));
+    w->ShowGameLog();
+    w->GameLog()->close();
+    for (int i = 0; i < 300; ++i) {
+      GameEvent roll;
+      roll.Type = EventType::Rolled;
+      roll.Player = 0, roll.Die1 = 1 + i % 6, roll.Die2 = 1;
+      w->OnGameEvent(roll);
+    }
+    w->ShowGameLog();
+    QVERIFY(QTest::qWaitForWindowExposed(w->GameLog()));
+    QScrollBar* bar = w->GameLog()->Log->verticalScrollBar();
+    QVERIFY(bar->maximum() > 0);
+    QCOMPARE(bar->value(), bar->maximum());
   }
 };
 
