@@ -38,11 +38,28 @@ void GameLogWindow::Append(const QString& line) {
   const bool atEnd = bar->value() == bar->maximum();
   Log->appendPlainText(line);
   // Follow the game, unless the reader has scrolled back to look at something.
-  if (atEnd) bar->setValue(bar->maximum());
+  if (atEnd || !isVisible()) ScrollToNewest();
 }
 
 void GameLogWindow::SetLines(const QStringList& lines) {
   Log->setPlainText(lines.join(QLatin1Char('\n')));
+  ScrollToNewest();
+}
+
+void GameLogWindow::SetTexts(const QString& title, const QString& saveCaption) {
+  setWindowTitle(title);
+  SaveButton->setText(saveCaption);
+}
+
+void GameLogWindow::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  // Whoever opens the log wants to see what just happened.
+  ScrollToNewest();
+}
+
+void GameLogWindow::ScrollToNewest() {
+  Log->moveCursor(QTextCursor::End);
+  Log->ensureCursorVisible();
   Log->verticalScrollBar()->setValue(Log->verticalScrollBar()->maximum());
 }
 

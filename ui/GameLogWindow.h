@@ -18,13 +18,19 @@ class GameLogWindow : public QWidget {
   GameLogWindow(QWidget* owner, std::function<QString()> chooseFile);
   void Append(const QString& line);
   void SetLines(const QStringList& lines);
+  // The window's title and the save button's caption, in the game's language.
+  void SetTexts(const QString& title, const QString& saveCaption);
   // Writes the log as UTF-8 text; false when the file cannot be written.
   bool SaveTo(const QString& path) const;
 
   QPlainTextEdit* Log = nullptr;
   QPushButton* SaveButton = nullptr;
 
+ protected:
+  void showEvent(QShowEvent* event) override;
+
  private:
+  void ScrollToNewest();
   std::function<QString()> chooseFile_;
 };
 

@@ -25,6 +25,7 @@
 #include "ui/BoardLayout.h"
 #include "ui/CasinoWindow.h"
 #include "ui/CrashReport.h"
+#include "ui/GameLogText.h"
 #include "ui/GameLogWindow.h"
 #include "ui/NewGameDialog.h"
 #include "ui/OpenUrl.h"
@@ -146,6 +147,9 @@ MainWindow::MainWindow(const StartOptions& options, QWidget* parent)
   connect(computerTimer, &QTimer::timeout, this, &MainWindow::ComputerTurnTick);
   connect(startupNewGameTimer, &QTimer::timeout, this, &MainWindow::StartupNewGameTimer);
   connect(closingTimer, &QTimer::timeout, this, &MainWindow::ClosingTimer);
+  resumeTimer = new QTimer(this);
+  resumeTimer->setInterval(100);
+  connect(resumeTimer, &QTimer::timeout, this, &MainWindow::Sync);
 
   BuildBoard();
   BuildPanels();
@@ -165,10 +169,58 @@ void MainWindow::Guarded(const char* where, const std::function<void()>& handler
     handler();
     Sync();
   } catch (const std::exception& e) {
-    ShowErrorReport(
-        this, QStringLiteral("%1: %2").arg(QLatin1String(where), QString::fromUtf8(e.what())));
+    Report(where, e.what());
   } catch (...) {
-    ShowErrorReport(this, QStringLiteral("%1: unknown error").arg(QLatin1String(where)));
+    Report(where, "unknown error");
+  }
+}
+
+void MainWindow::Report(const char* where, const char* what) {
+  AddToLog(-1, QString::fromStdString(
+                   MessageText(languageFile_.get(), MessageId::LogError, {where, what})));
+  ShowErrorReport(this,
+                  QStringLiteral("%1: %2").arg(QLatin1String(where), QString::fromUtf8(what)));
+  Sync();
+}
+
+MainWindow::PauseScope::PauseScope(MainWindow& window) : window_(window) {
+  ++window_.pauseDepth_;
+  window_.Sync();
+}
+
+MainWindow::PauseScope::~PauseScope() {
+  --window_.pauseDepth_;
+  window_.Sync();
+}
+
+bool MainWindow::Paused() const {
+  if (pauseDepth_ > 0) return true;
+  if (rules_ != nullptr && rules_->isVisible()) return true;
+  const CrashReportDialog* report = CrashReportDialog::Current();
+  return report != nullptr && report->isVisible();
+}
+
+void MainWindow::Tell(const std::string& text) {
+  const PauseScope pause(*this);
+  const QString message = FromGame(text);
+  AddToLog(-1, message);
+  QMessageBox box(QMessageBox::NoIcon, windowTitle(), message, QMessageBox::Ok, this);
+  box.exec();
+}
+
+int MainWindow::RunGameBox(QDialog& box) {
+  gameBoxes_.emplace_back(&box);
+  const int result = box.exec();
+  std::erase_if(gameBoxes_, [&box](const QPointer<QDialog>& b) { return b.isNull() || b == &box; });
+  return result;
+}
+
+void MainWindow::CloseGameBoxes() {
+  // A box of a game that is over or replaced answers nothing any more: its handler sees the game
+  // gone when the box returns. done() hides it at once, though its wait ends only after the
+  // windows opened above it.
+  for (const QPointer<QDialog>& box : gameBoxes_) {
+    if (!box.isNull() && box->isVisible()) box->done(QDialog::Rejected);
   }
 }
 
@@ -358,7 +410,6 @@ void MainWindow::BuildMenus() {
   // Shortcuts of menu items work while the window has the focus.
   for (QAction* a : {newGameAction, loadGameAction, saveGameAction, exitAction, rulesAction})
     addAction(a);
-  connect(this, &MainWindow::LogLine, this, &MainWindow::AddToLog);
   RefreshRecentFiles();
 
   auto tool = [this](const QString& text, int iconIndex, void (MainWindow::*handler)()) {
@@ -389,7 +440,7 @@ void MainWindow::FormCreate(const StartOptions& options) {
   const QString stored = ReadRegString(kSettingsKey, QStringLiteral("Language"));
   const LanguageChoice language = ChooseLanguageFile(s.Settings().AppDir, stored.toStdString());
   if (language.settingBroken) {
-    ShowMessage("Error in language file. Quillbury is closing!");
+    Tell("Error in language file. Quillbury is closing!");
     // English instead, and the setting forgets the file that has gone, so the next start is normal.
     if (!stored.isEmpty()) WriteRegString(kSettingsKey, QStringLiteral("Language"), QString());
   }
@@ -406,12 +457,14 @@ void MainWindow::FormCreate(const StartOptions& options) {
     return;
   }
   if (recent_.RemoveOverlong() > 0) {
-    AddToLog(QString::fromStdString(MessageText(languageFile_.get(), MessageId::RecentPathTooLong,
+    AddToLog(-1,
+             QString::fromStdString(MessageText(languageFile_.get(), MessageId::RecentPathTooLong,
                                                 {std::to_string(RecentFiles::kMaxPathBytes)})));
   }
   lightGround_ = squares[1]->pixmap();
   darkGround_ = squares[6]->pixmap();
   refreshTimer->start();
+  computerOn_ = true;
   computerTimer->start();
   soundOn_ = true;
   s.Settings().Animation = true;
@@ -479,6 +532,12 @@ void MainWindow::ApplyLanguage() {
   repayAction->setText(read("Toolbar", "PayBack", repayAction->text()));
   loanAction->setText(read("Toolbar", "LoanMoney", loanAction->text()));
   buyGroundAction->setText(read("Toolbar", "BuyAnotherPlayerGround", buyGroundAction->text()));
+  auto message = [file](MessageId id) { return QString::fromStdString(MessageText(file, id)); };
+  if (log_ != nullptr) {
+    log_->SetTexts(message(MessageId::GameLogTitle), message(MessageId::GameLogSave));
+  }
+  if (rules_ != nullptr) rules_->setWindowTitle(message(MessageId::HelpTitle));
+  gameLogAction->setText(message(MessageId::GameLogTitle));
   static const char* const kKeys[8] = {"Property", "Cash",  "Lots",  "Buildings",
                                        "Debts",    "Loans", "Total", "Salary"};
   for (PanelLabels& panel : panelLabels) {
@@ -498,7 +557,7 @@ void MainWindow::ChooseLanguage() {
   const std::string path = appDir_.toStdString() + "Lang/" + next;
   if (!IniFile(path).Exists()) {
     // Switching to a missing file would leave a setting that stops the next start-up.
-    ShowMessage("The language file " + path + " is missing. The language stays as it was.");
+    Tell("The language file " + path + " is missing. The language stays as it was.");
     return;
   }
   languageFile_ = std::make_unique<IniFile>(path);
@@ -512,7 +571,12 @@ void MainWindow::ChooseLanguage() {
 void MainWindow::NewGameCommand() {
   if (DatabaseUnfit()) return;
   NewGameDialog dialog(this, languageFile_.get(), art_);
-  if (dialog.exec() != QDialog::Accepted) return;
+  int answer = QDialog::Rejected;
+  {
+    const PauseScope pause(*this);
+    answer = dialog.exec();
+  }
+  if (answer != QDialog::Accepted) return;
   game_->StartNewGame(dialog.Choice());
   Sync();
 }
@@ -520,12 +584,14 @@ void MainWindow::NewGameCommand() {
 bool MainWindow::LoadGame(const QString& path) {
   // A load that succeeds stops any move under way and resumes the file's own.
   fileError_.clear();
-  if (!ReadGameFile(*game_, path.toStdString(), &fileError_)) return false;
+  loadingFile_ = path;
+  const bool loaded = ReadGameFile(*game_, path.toStdString(), &fileError_);
+  loadingFile_.clear();
+  if (!loaded) return false;
   currentFile_ = path.toStdString();
   Sync();
   recent_.Add(path);
   RefreshRecentFiles();
-  AddToLog(QStringLiteral("Game loaded from %1.").arg(path));
   return true;
 }
 
@@ -534,33 +600,38 @@ bool MainWindow::SaveGame(const QString& path) {
   if (!WriteGameFile(game_->State(), path.toStdString(), &fileError_, languageFile_.get())) {
     return false;
   }
+  AddToLog(-1, QString::fromStdString(MessageText(languageFile_.get(), MessageId::LogGameSaved,
+                                                  {path.toStdString()})));
   recent_.Add(path);
   RefreshRecentFiles();
   return true;
 }
 
 void MainWindow::ShowFileError(const char* headline) {
-  ShowMessage(fileError_.empty() ? std::string(headline)
-                                 : std::string(headline) + "\n\n" + fileError_);
+  Tell(fileError_.empty() ? std::string(headline) : std::string(headline) + "\n\n" + fileError_);
 }
 
 bool MainWindow::DatabaseUnfit() {
   const std::string problem = GroundDatabaseProblem(game_->Database(), languageFile_.get());
   if (problem.empty()) return false;
-  ShowMessage(problem);
+  Tell(problem);
   closingTimer->start();
   return true;
 }
 
 bool MainWindow::NothingToSave() {
   if (game_->HasGame()) return false;
-  ShowMessage(MessageText(languageFile_.get(), MessageId::NothingToSave));
+  Tell(MessageText(languageFile_.get(), MessageId::NothingToSave));
   return true;
 }
 
 void MainWindow::LoadGameCommand() {
   if (DatabaseUnfit()) return;
-  const QString path = fileDialogs_->OpenFile(this);
+  QString path;
+  {
+    const PauseScope pause(*this);
+    path = fileDialogs_->OpenFile(this);
+  }
   if (path.isEmpty()) return;
   if (!LoadGame(path)) ShowFileError(kLoadError);
 }
@@ -568,7 +639,11 @@ void MainWindow::LoadGameCommand() {
 void MainWindow::SaveGameCommand() {
   if (NothingToSave()) return;
   if (currentFile_.empty()) {
-    const QString path = fileDialogs_->SaveFile(this);
+    QString path;
+    {
+      const PauseScope pause(*this);
+      path = fileDialogs_->SaveFile(this);
+    }
     if (path.isEmpty()) return;
     currentFile_ = WithGameExtension(path).toStdString();
   }
@@ -577,7 +652,11 @@ void MainWindow::SaveGameCommand() {
 
 void MainWindow::SaveGameAsCommand() {
   if (NothingToSave()) return;
-  const QString path = fileDialogs_->SaveFile(this);
+  QString path;
+  {
+    const PauseScope pause(*this);
+    path = fileDialogs_->SaveFile(this);
+  }
   if (path.isEmpty()) return;
   // The new name is kept even if the write fails, so the next Save tries it again.
   currentFile_ = WithGameExtension(path).toStdString();
@@ -614,10 +693,10 @@ void MainWindow::OpenRecentFile(const QString& path) {
   if (!QFileInfo::exists(path)) {
     recent_.Remove(path);
     RefreshRecentFiles();
-    ShowMessage(QStringLiteral("The saved game %1 is no longer there. It has been taken off the "
-                               "list of recent games.")
-                    .arg(path)
-                    .toStdString());
+    Tell(QStringLiteral("The saved game %1 is no longer there. It has been taken off the "
+                        "list of recent games.")
+             .arg(path)
+             .toStdString());
     return;
   }
   if (!LoadGame(path)) ShowFileError(kLoadError);
@@ -629,14 +708,20 @@ void MainWindow::ShowRules() {
       languageFile_ && QFileInfo(QString::fromStdString(languageFile_->Path())).fileName() ==
                            QStringLiteral("da.lang");
   rules_->ShowLanguage(danish ? QStringLiteral("da") : QStringLiteral("en"));
+  ApplyLanguage();
   rules_->show();
   rules_->raise();
+  Sync();
 }
 
 void MainWindow::ShowGameLog() {
   if (log_ == nullptr) {
-    log_ = new GameLogWindow(this, [this] { return fileDialogs_->SaveTextFile(log_); });
+    log_ = new GameLogWindow(this, [this] {
+      const PauseScope pause(*this);
+      return fileDialogs_->SaveTextFile(log_);
+    });
     log_->SetLines(logLines_);
+    ApplyLanguage();
     // Beside the board, where it does not cover the game.
     log_->move(frameGeometry().topRight() + QPoint(8, 0));
   }
@@ -644,18 +729,17 @@ void MainWindow::ShowGameLog() {
   log_->raise();
 }
 
-void MainWindow::AddToLog(const QString& text) {
+void MainWindow::AddToLog(int player, const QString& text) {
   const GameState& game = game_->State();
-  const int cur = game.CurrentPlayer;
   QString who;
-  if (game_->HasGame() && cur >= 0 && static_cast<std::size_t>(cur) < game.Players.size()) {
-    who = QString::fromStdString(game.Players[static_cast<std::size_t>(cur)].Name) +
+  if (player >= 0 && player < game.PlayerCount()) {
+    who = QString::fromStdString(game.Players[static_cast<std::size_t>(player)].Name) +
           QStringLiteral(": ");
   }
   QString flat = text;
   flat.replace(QLatin1Char('\n'), QLatin1Char(' '));
   const QString line =
-      QTime::currentTime().toString(QStringLiteral("HH:mm:ss ")) + who + flat.simplified();
+      QTime::currentTime().toString(QStringLiteral("HH:mm:ss  ")) + who + flat.simplified();
   logLines_.push_back(line);
   if (logLines_.size() > 20000) logLines_.removeFirst();
   if (log_ != nullptr) log_->Append(line);
@@ -671,6 +755,7 @@ void MainWindow::ShowWallOfFame() {
                      : QStringLiteral("Nobody has entered the wall of fame yet."),
                   QMessageBox::Ok, this);
   box.setIconPixmap(art_.Picture(QStringLiteral("trophy"), QSize(47, 60)));
+  const PauseScope pause(*this);
   box.exec();
 }
 
@@ -687,11 +772,12 @@ void MainWindow::ToggleAnimation() {
 
 void MainWindow::ShowAbout() {
   AboutDialog about(this, art_);
+  const PauseScope pause(*this);
   about.exec();
 }
 
 void MainWindow::OpenMakersSite() {
-  if (!OpenUrl(kMakerUrl)) ShowMessage("Error");
+  if (!OpenUrl(kMakerUrl)) Tell("Error");
 }
 
 void MainWindow::Roll() {
@@ -699,6 +785,7 @@ void MainWindow::Roll() {
 }
 void MainWindow::StepWalk() {
   Guarded("Move", [this] {
+    if (Paused()) return;
     game_->StepWalk();
     // The walk's pace is the window's: a square every 400 ms, and the end of the walk (and
     // every step without animation) at once.
@@ -707,12 +794,15 @@ void MainWindow::StepWalk() {
 }
 void MainWindow::RefreshStatus() {
   Guarded("Refresh", [this] {
+    if (Paused()) return;
     game_->RefreshStatus();
     ShowStatus();
   });
 }
 void MainWindow::ComputerTurnTick() {
-  Guarded("Computer player", [this] { game_->ComputerTurnTick(); });
+  Guarded("Computer player", [this] {
+    if (!Paused()) game_->ComputerTurnTick();
+  });
 }
 void MainWindow::TakeLoan() {
   Guarded("Loan", [this] { game_->TakeLoan(); });
@@ -791,27 +881,29 @@ QString MainWindow::GroundTooltip(int ground) const {
 
 void MainWindow::ShowMessage(const std::string& text) {
   const QString message = FromGame(text);
-  emit LogLine(message);
+  AddToLog(game_->HasGame() ? game_->State().CurrentPlayer : -1, message);
   QMessageBox box(QMessageBox::NoIcon, windowTitle(), message, QMessageBox::Ok, this);
-  box.exec();
+  RunGameBox(box);
 }
 
 bool MainWindow::AskYesNo(const std::string& text) {
   const QString question = FromGame(text);
   QMessageBox box(QMessageBox::Question, QStringLiteral("Confirm"), question,
                   QMessageBox::Yes | QMessageBox::No, this);
-  const bool yes = box.exec() == QMessageBox::Yes;
-  emit LogLine(question + (yes ? QStringLiteral(" Yes.") : QStringLiteral(" No.")));
+  const bool yes = RunGameBox(box) == QMessageBox::Yes;
+  AddToLog(game_->HasGame() ? game_->State().CurrentPlayer : -1,
+           question + (yes ? QStringLiteral(" Yes.") : QStringLiteral(" No.")));
   return yes;
 }
 
 bool MainWindow::InputBox(const std::string& caption, const std::string& prompt,
                           std::string& text) {
-  bool ok = false;
-  const QString answer =
-      QInputDialog::getText(this, QString::fromStdString(caption), QString::fromStdString(prompt),
-                            QLineEdit::Normal, QString::fromStdString(text), &ok);
-  if (ok) text = answer.toStdString();
+  QInputDialog dialog(this);
+  dialog.setWindowTitle(QString::fromStdString(caption));
+  dialog.setLabelText(QString::fromStdString(prompt));
+  dialog.setTextValue(QString::fromStdString(text));
+  const bool ok = RunGameBox(dialog) == QDialog::Accepted;
+  if (ok) text = dialog.textValue().toStdString();
   return ok;
 }
 
@@ -920,15 +1012,13 @@ void MainWindow::SetTip(const std::string& text) { notificationLabel->setText(Fr
 
 void MainWindow::ShowCasino(const std::string& text) {
   const QString win = FromGame(text);
-  emit LogLine(win);
   CasinoWindow casino(this, win, art_, [this] {
     if (soundOn_) PlaySound(SoundPath("Hurrah.wav"));
   });
-  casino.exec();
+  RunGameBox(casino);
 }
 
 void MainWindow::ShowWon(const std::string& caption, std::int32_t score) {
-  emit LogLine(QString::fromStdString(caption));
   WonDialog won(this, art_);
   won.setWindowTitle(QString::fromStdString(caption));
   won.Score = score;
@@ -940,7 +1030,8 @@ void MainWindow::RunNewGameCommand() { NewGameCommand(); }
 // ---------------------------------------------------------------- following the game
 
 void MainWindow::Sync() {
-  if (game_->Walking()) {
+  const bool paused = Paused();
+  if (game_->Walking() && !paused) {
     if (!walkTimer->isActive()) {
       // The first step follows the roll at once.
       walkTimer->setInterval(1);
@@ -949,17 +1040,31 @@ void MainWindow::Sync() {
   } else {
     walkTimer->stop();
   }
-  if (game_->RefreshOn()) {
+  if (game_->RefreshOn() && !paused) {
     if (!refreshTimer->isActive()) refreshTimer->start();
   } else {
     refreshTimer->stop();
   }
-  presenter_->ShowControls({game_->RollAllowed(), game_->ActionsAllowed()});
+  if (computerOn_ && !paused) {
+    if (!computerTimer->isActive()) computerTimer->start();
+  } else {
+    computerTimer->stop();
+  }
+  // Help and the error report close without telling the window; a slow check notices.
+  if (paused && pauseDepth_ == 0) {
+    if (!resumeTimer->isActive()) resumeTimer->start();
+  } else {
+    resumeTimer->stop();
+  }
+  presenter_->ShowControls(Controls());
 }
 
-void MainWindow::ShowStatus() {
-  presenter_->Show(game_->State(), {game_->RollAllowed(), game_->ActionsAllowed()});
+StatusPresenter::Controls MainWindow::Controls() const {
+  const bool paused = Paused();
+  return {game_->RollAllowed() && !paused, game_->ActionsAllowed() && !paused};
 }
+
+void MainWindow::ShowStatus() { presenter_->Show(game_->State(), Controls()); }
 
 void MainWindow::DrawWholeGame(const GameEvent& event) {
   const GameState& game = game_->State();
@@ -979,29 +1084,34 @@ void MainWindow::DrawWholeGame(const GameEvent& event) {
   }
 }
 
+void MainWindow::LogEvent(const GameEvent& event) {
+  if (event.Type == EventType::GameLoaded) {
+    AddToLog(-1, QString::fromStdString(MessageText(languageFile_.get(), MessageId::LogGameLoaded,
+                                                    {loadingFile_.toStdString()})));
+    return;
+  }
+  // After a game ends the rules set up the default players, waiting for New Game: no new game.
+  if (event.Type == EventType::GameStarted && !game_->RollAllowed()) return;
+  const LogEntry entry = LogEntryFor(event, game_->State(), languageFile_.get());
+  if (!entry.Text.empty()) AddToLog(entry.Player, QString::fromStdString(entry.Text));
+}
+
 void MainWindow::OnGameEvent(const GameEvent& event) {
-  const GameState& game = game_->State();
-  auto nameOf = [&game](int player) {
-    return player >= 0 && player < game.PlayerCount()
-               ? QString::fromStdString(game.Players[static_cast<std::size_t>(player)].Name)
-               : QString();
-  };
+  LogEvent(event);
   switch (event.Type) {
     case EventType::GameStarted:
+      CloseGameBoxes();
       currentFile_.clear();
       DrawWholeGame(event);
       break;
     case EventType::GameLoaded:
+      CloseGameBoxes();
       DrawWholeGame(event);
       break;
     case EventType::Rolled:
       // The first die picture shows the second die's face, as the board always has.
       ShowDice(event.Die2, event.Die1);
       PlaceDice(event.DiceLayout);
-      emit LogLine(QStringLiteral("%1 rolls %2 and %3.")
-                       .arg(nameOf(event.Player))
-                       .arg(event.Die1)
-                       .arg(event.Die2));
       break;
     case EventType::Moved:
       SetDiceVisible(true);
@@ -1032,6 +1142,7 @@ void MainWindow::OnGameEvent(const GameEvent& event) {
       break;
     case EventType::GameWon:
     case EventType::NobodyWon:
+      CloseGameBoxes();
       SetDiceVisible(false);
       ShowStatus();
       break;

@@ -5,6 +5,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPixmap>
+#include <QPointer>
 #include <QPushButton>
 #include <QTimer>
 #include <QToolBar>
@@ -13,6 +14,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "core/GameDialogs.h"
 #include "core/GameEvent.h"
@@ -23,6 +25,7 @@
 #include "ui/Artwork.h"
 #include "ui/RecentFiles.h"
 
+class QDialog;
 class QFrame;
 
 namespace quillbury::ui {
@@ -72,6 +75,10 @@ class MainWindow : public QWidget, public GameDialogs, public GameListener, publ
   Artwork& Art() { return art_; }
   bool StartupFailed() const { return startupFailed_; }
   void SetFileDialogs(std::unique_ptr<FileDialogs> dialogs);
+  // True while a window outside the game's flow is open (a file dialog, New Game, About, Help,
+  // the wall of fame, the error report, ...): the walk, the computer player and the refresh
+  // wait, and Roll and the actions are off until it closes.
+  bool Paused() const;
 
   // --- GameDialogs ---
   void ShowMessage(const std::string& text) override;
@@ -174,16 +181,30 @@ class MainWindow : public QWidget, public GameDialogs, public GameListener, publ
   QTimer* computerTimer = nullptr;
   QTimer* startupNewGameTimer = nullptr;
   QTimer* closingTimer = nullptr;
-
- signals:
-  // Every message shown and every roll, for the game log.
-  void LogLine(const QString& text);
+  QTimer* resumeTimer = nullptr;  // notices a window that closed on its own (Help, error report)
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // Holds the game still while a window outside its flow is open.
+  class PauseScope {
+   public:
+    explicit PauseScope(MainWindow& window);
+    ~PauseScope();
+    PauseScope(const PauseScope&) = delete;
+    PauseScope& operator=(const PauseScope&) = delete;
+
+   private:
+    MainWindow& window_;
+  };
+  // A message of the program, not of the game (file errors, the language switch): the game
+  // waits while it is open.
+  void Tell(const std::string& text);
+  // Runs a message box of the game; it is closed when its game ends or is replaced.
+  int RunGameBox(QDialog& box);
+  void CloseGameBoxes();
   void BuildMenus();
   void BuildBoard();
   void BuildPanels();
@@ -192,12 +213,19 @@ class MainWindow : public QWidget, public GameDialogs, public GameListener, publ
   void Guarded(const char* where, const std::function<void()>& handler);
   // Brings the timers and the Roll button and actions in line with the rules.
   void Sync();
+  // Roll and the actions as the rules allow them, all off while paused.
+  StatusPresenter::Controls Controls() const;
   void ShowStatus();
   // Draws the whole board of a game that was just started or loaded.
   void DrawWholeGame(const GameEvent& event);
   std::string SoundPath(const char* file) const { return appDir_.toStdString() + file; }
   void RefreshRecentFiles();
-  void AddToLog(const QString& text);
+  // A line of the game log: the time, the player it concerns (-1: the game or the program)
+  // named once, and the text.
+  void AddToLog(int player, const QString& text);
+  void LogEvent(const GameEvent& event);
+  // Logs an error of a handler and shows the error report.
+  void Report(const char* where, const char* what);
   bool LoadGame(const QString& path);
   bool SaveGame(const QString& path);
   // headline, then why the last load or save failed.
@@ -223,6 +251,7 @@ class MainWindow : public QWidget, public GameDialogs, public GameListener, publ
   QPixmap lightGround_, darkGround_;
   bool startupFailed_ = false;
   std::string fileError_;  // why the last load or save failed
+  QString loadingFile_;    // the file being loaded, for the log
   // Built-in stems of captions that the language file completes, so they never grow.
   QString aboutStem_ = QStringLiteral("About");
   RecentFiles recent_;
@@ -230,6 +259,9 @@ class MainWindow : public QWidget, public GameDialogs, public GameListener, publ
   QStringList logLines_;
   GameLogWindow* log_ = nullptr;
   RulesWindow* rules_ = nullptr;
+  int pauseDepth_ = 0;
+  bool computerOn_ = false;  // the computer's tick runs once start-up succeeded
+  std::vector<QPointer<QDialog>> gameBoxes_;
 };
 
 }  // namespace quillbury::ui

@@ -10,6 +10,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
+#include <QScrollBar>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -22,6 +24,7 @@
 #include "core/Random.h"
 #include "tests/ScriptedDraws.h"
 #include "ui/CasinoWindow.h"
+#include "ui/CrashReport.h"
 #include "ui/GameLogWindow.h"
 #include "ui/MainWindow.h"
 #include "ui/NewGameDialog.h"
@@ -31,6 +34,8 @@
 
 using namespace quillbury;
 using namespace quillbury::ui;
+
+Q_DECLARE_METATYPE(quillbury::GameEvent)
 
 namespace {
 
@@ -112,10 +117,12 @@ class ScriptedFiles final : public FileDialogs {
   QString SaveTextFile(QWidget*) override { return Next(texts); }
   std::deque<QString> opens, saves, texts;
   int asked = 0;
+  std::function<void()> whileOpen;  // runs while the "dialog" is open
 
  private:
   QString Next(std::deque<QString>& q) {
     ++asked;
+    if (whileOpen) whileOpen();
     if (q.empty()) return {};
     QString v = q.front();
     q.pop_front();
@@ -535,7 +542,7 @@ class MainWindowTest : public QObject {
     w->Roll();
     QVERIFY(WaitForRoll(*w));
     QVERIFY(!w->GameLogLines().isEmpty());
-    QVERIFY(w->GameLogLines().last().contains(QStringLiteral("Ann: Ann rolls 2 and 3.")));
+    QVERIFY(w->GameLogLines().join('\n').contains(QStringLiteral("  Ann: rolls 2 and 3.")));
     QVERIFY(w->GameLog()->Log->toPlainText().contains(QStringLiteral("rolls 2 and 3")));
     files->texts = {dir.filePath(QStringLiteral("log.txt"))};
     w->GameLog()->SaveButton->click();
@@ -707,6 +714,313 @@ class MainWindowTest : public QObject {
     QSettings settings;
     QCOMPARE(settings.value(RecentFiles::kKey + QStringLiteral("/MRU1")).toString(), tom);
     QVERIFY(!settings.contains(RecentFiles::kKey + QStringLiteral("/MRU2")));
+  }
+  // A window outside the game's flow holds everything still: the computer does not roll, a walk
+  // does not step, the refresh does not redraw, Roll is off. Once it closes, play goes on.
+  void nothingMovesBehindAWindowOutsideTheGame() {
+    using Open = std::function<void(MainWindow&, ScriptedFiles&, ModalDriver&,
+                                    const std::function<void()>& whileOpen)>;
+    // A modal window: the driver holds it open while the check runs, then closes it.
+    auto modal = [](std::function<void(MainWindow&)> openIt) {
+      return [openIt](MainWindow& w, ScriptedFiles&, ModalDriver& driver,
+                      const std::function<void()>& whileOpen) {
+        driver.Expect([whileOpen](QWidget* d) {
+          whileOpen();
+          static_cast<QDialog*>(d)->reject();
+        });
+        openIt(w);
+      };
+    };
+    auto fileDialog = [](void (MainWindow::*command)()) {
+      return [command](MainWindow& w, ScriptedFiles& files, ModalDriver&,
+                       const std::function<void()>& whileOpen) {
+        files.whileOpen = whileOpen;
+        (w.*command)();
+        files.whileOpen = nullptr;
+      };
+    };
+    const struct {
+      const char* name;
+      Open open;
+    } windows[] = {
+        {"new game", modal(&MainWindow::NewGameCommand)},
+        {"about", modal(&MainWindow::ShowAbout)},
+        {"wall of fame", modal(&MainWindow::ShowWallOfFame)},
+        {"program message", modal([](MainWindow& w) {
+           w.OpenRecentFile(QStringLiteral("/nonexistent/gone.qbgame"));
+         })},
+        {"error report", modal([](MainWindow& w) {
+           ShowErrorReport(&w, QStringLiteral("a fault"));
+           const QPointer<CrashReportDialog> report = CrashReportDialog::Current();
+           QVERIFY(QTest::qWaitFor([&report] { return report.isNull() || !report->isVisible(); },
+                                   5000));
+         })},
+        {"load", fileDialog(&MainWindow::LoadGameCommand)},
+        {"save as", fileDialog(&MainWindow::SaveGameAsCommand)},
+        {"game log's save",
+         [](MainWindow& w, ScriptedFiles& files, ModalDriver&,
+            const std::function<void()>& whileOpen) {
+           files.whileOpen = whileOpen;
+           w.ShowGameLog();
+           w.GameLog()->SaveButton->click();
+           files.whileOpen = nullptr;
+           w.GameLog()->close();
+         }},
+        {"help",
+         [](MainWindow& w, ScriptedFiles&, ModalDriver&, const std::function<void()>& whileOpen) {
+           w.ShowRules();
+           whileOpen();
+           w.Rules()->close();
+         }},
+    };
+    for (const auto& window : windows) {
+      ModalDriver driver;
+      ScriptedFiles* files = nullptr;
+      auto w = GameWindow(files);
+      NewGameChoice choice;
+      choice.Seats[0] = {"Ann", 5000000, false};
+      choice.Seats[1] = {"Bob", 5000000, true};
+      w->Game().StartNewGame(choice);
+      w->show();
+      QLabel* annCash = w->panelLabels[0].Values[static_cast<int>(PanelField::Cash)];
+      QTRY_COMPARE(annCash->text(), QStringLiteral("5.000.000,00"));
+      GameState& game = w->Game().MutableState();
+      game.Players[0].CurrentPosition = 1;
+      game.Players[1].CurrentPosition = 1;
+      game.CurrentPlayer = 1;  // the computer may roll at its next tick
+      random_.Roll(2, 3);      // Bob: square 6, a plain square
+      int position = -1;
+      bool rollOff = false;
+      QString cashShown;
+      auto still = [&] {
+        position = w->Game().State().Players[1].CurrentPosition;
+        w->Game().MutableState().Players[0].Money += 1000;  // the refresh would show it
+        QTest::qWait(500);                                  // longer than a step of the walk
+        rollOff = !w->rollButton->isEnabled() && !w->loanAction->isEnabled();
+        cashShown = annCash->text();
+      };
+      // Before the computer's roll: it waits.
+      window.open(*w, *files, driver, [&] {
+        still();
+        QVERIFY2(w->Paused(), window.name);
+      });
+      QVERIFY2(position == 1, window.name);
+      QVERIFY2(w->Game().State().Players[1].CurrentPosition == 1, window.name);
+      QVERIFY2(rollOff, window.name);
+      QVERIFY2(cashShown == QStringLiteral("5.000.000,00"), window.name);
+      // During the computer's walk: the walk waits.
+      QTRY_VERIFY2(w->Game().State().Players[1].CurrentPosition != 1, window.name);
+      window.open(*w, *files, driver, still);
+      QVERIFY2(w->Game().State().Players[1].CurrentPosition == position, window.name);
+      QTRY_VERIFY2_WITH_TIMEOUT(!w->Paused(), window.name, 1000);
+      QVERIFY2(WaitForRoll(*w), window.name);
+      QCOMPARE(w->Game().State().Players[1].CurrentPosition, 6);
+      QCOMPARE(w->Game().State().CurrentPlayer, 0);
+      QTRY_COMPARE(annCash->text(), QStringLiteral("5.002.000,00"));
+    }
+  }
+
+  // A question of a game that ends or is replaced while it is open closes, answering nothing;
+  // the next game's windows are not stacked over stale ones.
+  void theOldGamesBoxesCloseWhenItEndsOrIsReplaced() {
+    for (const bool replaced : {false, true}) {
+      ModalDriver driver;
+      auto w = StartedWindow();
+      w->show();
+      w->Game().Settings().Animation = false;
+      random_.Roll(1, 1);  // square 3: the purchase question
+      QPointer<QWidget> question;
+      bool asked = false;
+      bool questionOpenAfterEnd = true;
+      driver.Expect([&](QWidget* box) {
+        question = box;
+        asked = true;
+        if (replaced) {
+          NewGameChoice choice;
+          choice.Seats[0] = {"Cy", 7000000, false};
+          choice.Seats[1] = {"Di", 7000000, false};
+          w->Game().StartNewGame(choice);
+          questionOpenAfterEnd = box->isVisible();
+        } else {
+          w->Game().MutableState().Players[1].Loan = 100000000;  // Bob loses at the refresh
+        }
+      });
+      if (!replaced) {
+        driver.Expect([&](QWidget* box) {  // "Bob has lost the game! Ann wins!"
+          questionOpenAfterEnd = !question.isNull() && question->isVisible();
+          static_cast<QMessageBox*>(box)->button(QMessageBox::Ok)->click();
+        });
+        driver.Expect([](QWidget* d) { static_cast<QDialog*>(d)->reject(); });
+      }
+      w->Roll();
+      if (!replaced) QTRY_COMPARE(driver.newGameDialogs, 1);
+      QTRY_VERIFY(asked);
+      QVERIFY(!questionOpenAfterEnd);
+      if (replaced) {
+        QVERIFY(WaitForRoll(*w));
+        QCOMPARE(w->Game().State().Players[0].Name, std::string("Cy"));
+        QCOMPARE(w->Game().State().Players[0].Money, 7000000);
+        QCOMPARE(w->Game().State().Grounds[1].Owner, -1);
+      }
+    }
+  }
+  void logHoldsALineForEveryKindOfEvent_data() {
+    QTest::addColumn<GameEvent>("event");
+    QTest::addColumn<QString>("line");  // after the time; {g} stands for ground 1's name
+    auto row = [](const char* name, EventType type, int player,
+                  const std::function<void(GameEvent&)>& fill, const char* line) {
+      GameEvent e;
+      e.Type = type;
+      e.Player = player;
+      if (fill) fill(e);
+      QTest::newRow(name) << e << QString::fromUtf8(line);
+    };
+    using E = GameEvent&;
+    row("game started", EventType::GameStarted, 0, {}, "A new game begins with Ann, Bob.");
+    row(
+        "roll", EventType::Rolled, 0, [](E e) { e.Die1 = 2, e.Die2 = 3; }, "Ann: rolls 2 and 3.");
+    row(
+        "a step is no line", EventType::Moved, 0, [](E e) { e.Square = 4; }, "");
+    row(
+        "start", EventType::PassedStart, 0, [](E e) { e.Salary = 300000, e.Interest = 14000; },
+        "Ann: passes start: salary $ 300.000,00, interest $ 14.000,00.");
+    row(
+        "walk ended", EventType::WalkEnded, 0, [](E e) { e.Square = 6; },
+        "Ann: stops on square 6.");
+    row(
+        "bought", EventType::Bought, 0, [](E e) { e.Ground = 0, e.Amount = 220000; },
+        "Ann: buys 1. {g} for $ 220.000,00.");
+    row(
+        "rent", EventType::RentPaid, 0, [](E e) { e.Other = 1, e.Ground = 0, e.Amount = 55000; },
+        "Ann: pays $ 55.000,00 in rent to Bob for 1. {g}.");
+    row(
+        "lottery", EventType::Chance, 0, [](E e) { e.Outcome = 0, e.Amount = 5000; },
+        "Ann: wins $ 5.000,00 in the lottery.");
+    row(
+        "car bill", EventType::Chance, 0, [](E e) { e.Outcome = 1, e.Amount = 5000; },
+        "Ann: pays a car bill of $ 5.000,00.");
+    row(
+        "inheritance", EventType::Chance, 0, [](E e) { e.Outcome = 2, e.Amount = 5000; },
+        "Ann: inherits $ 5.000,00.");
+    row(
+        "tax", EventType::Chance, 0, [](E e) { e.Outcome = 3, e.Amount = 5000; },
+        "Ann: pays $ 5.000,00 in tax.");
+    row(
+        "mayor", EventType::MayorBonus, 0, [](E e) { e.Amount = 100000; },
+        "Ann: gets the mayor's bonus of $ 100.000,00.");
+    row(
+        "energy", EventType::BillPaid, 0, [](E e) { e.Outcome = 0, e.Amount = 900, e.Count = 3; },
+        "Ann: pays $ 900,00 for energy for 3 buildings.");
+    row(
+        "water", EventType::BillPaid, 0, [](E e) { e.Outcome = 1, e.Amount = 600, e.Count = 2; },
+        "Ann: pays $ 600,00 for water for 2 buildings.");
+    row(
+        "casino", EventType::CasinoWin, 0, [](E e) { e.Amount = 70000; },
+        "Ann: wins $ 70.000,00 in the casino.");
+    row(
+        "bribe", EventType::BribePaid, 0, [](E e) { e.Amount = 20000; },
+        "Ann: bribes the judge with $ 20.000,00 and goes free.");
+    row(
+        "jail", EventType::Jailed, 0, [](E e) { e.Sentence = 3, e.Amount = 10000; },
+        "Ann: goes to jail for 3 turns and pays a fine of $ 10.000,00.");
+    row(
+        "pay rise", EventType::PayRise, 0, [](E e) { e.Salary = 330000; },
+        "Ann: gets a pay rise: the salary is now $ 330.000,00.");
+    row(
+        "shortcut", EventType::Shortcut, 0, [](E e) { e.Square = 30; },
+        "Ann: takes the shortcut to square 30.");
+    row(
+        "robbery", EventType::Robbed, 0, [](E e) { e.Amount = 1000; },
+        "Ann: is robbed of $ 1.000,00.");
+    row(
+        "build", EventType::Built, 0, [](E e) { e.Ground = 0, e.Level = 1, e.Amount = 40000; },
+        "Ann: builds 1. {g} up to level 2 for $ 40.000,00.");
+    row(
+        "build lower", EventType::Built, 0,
+        [](E e) { e.Ground = 0, e.Level = 0, e.Amount = -20000; },
+        "Ann: takes 1. {g} down to level 1 and gets $ 20.000,00 back.");
+    row(
+        "forced building sale", EventType::BuildingSold, 1,
+        [](E e) { e.Ground = 0, e.Count = 2, e.Amount = 30000, e.Forced = true; },
+        "Bob: sells 2 building levels of 1. {g} for $ 30.000,00. (forced: debts)");
+    row(
+        "company sale", EventType::CompanySold, 0, [](E e) { e.Ground = 0, e.Amount = 220000; },
+        "Ann: sells 1. {g} for $ 220.000,00.");
+    row(
+        "loan", EventType::LoanTaken, 0, [](E e) { e.Amount = 100000; },
+        "Ann: borrows $ 100.000,00.");
+    row(
+        "automatic loan", EventType::LoanTaken, 1, [](E e) { e.Amount = 100000, e.Automatic = 1; },
+        "Bob: borrows $ 100.000,00 to cover negative cash.");
+    row(
+        "repayment", EventType::LoanRepaid, 0, [](E e) { e.Amount = 50000; },
+        "Ann: pays back $ 50.000,00 of the loan.");
+    row(
+        "bought from a player", EventType::BoughtFromPlayer, 0,
+        [](E e) { e.Other = 1, e.Ground = 0, e.Amount = 429000, e.Received = 330000; },
+        "Ann: buys 1. {g} from Bob for $ 429.000,00; Bob receives $ 330.000,00.");
+    row("out", EventType::PlayerOut, 1, {}, "Bob: is out of the game.");
+    row("turn", EventType::TurnPassed, 1, {}, "Bob: has the turn.");
+    row(
+        "extra turn", EventType::TurnPassed, 0, [](E e) { e.Extra = true; },
+        "Ann: has an extra turn after a double six.");
+    row(
+        "won", EventType::GameWon, 0, [](E e) { e.Amount = 7000000; },
+        "Ann: wins the game with $ 7.000.000,00.");
+    row("nobody won", EventType::NobodyWon, -1, {}, "Nobody wins: every player went broke.");
+  }
+
+  // Every event is told in one line: the time, the player it concerns named once, what
+  // happened; the game's own events name nobody.
+  void logHoldsALineForEveryKindOfEvent() {
+    QFETCH(GameEvent, event);
+    QFETCH(QString, line);
+    ModalDriver driver;
+    auto w = StartedWindow();
+    const qsizetype before = w->GameLogLines().size();
+    w->OnGameEvent(event);
+    const QStringList lines = w->GameLogLines().mid(before);
+    if (line.isEmpty()) {
+      QVERIFY(lines.isEmpty());
+      return;
+    }
+    line.replace(QStringLiteral("{g}"), QString::fromStdString(w->Game().State().Grounds[0].Name));
+    QCOMPARE(lines.size(), 1);
+    QVERIFY2(
+        QRegularExpression(QStringLiteral("^\\d\\d:\\d\\d:\\d\\d  ")).match(lines[0]).hasMatch(),
+        qPrintable(lines[0]));
+    QCOMPARE(lines[0].mid(10), line);
+  }
+
+  // Loading, saving and errors are the program's: they name no player. Reopened, the log shows
+  // its newest line.
+  void logNamesNoPlayerForTheProgramAndFollowsTheNewestLine() {
+    QTemporaryDir dir;
+    ModalDriver driver;
+    ScriptedFiles* files = nullptr;
+    auto w = GameWindow(files);
+    const QString path = dir.filePath(QStringLiteral("kept.qbgame"));
+    files->saves = {path};
+    files->opens = {path};
+    w->SaveGameAsCommand();
+    w->LoadGameCommand();
+    QStringList program;
+    for (const QString& l : w->GameLogLines()) program << l.mid(10);
+    QVERIFY(program.contains(QStringLiteral("Game saved to ") + path + QLatin1Char('.')));
+    QVERIFY(program.contains(QStringLiteral("Game loaded from ") + path + QLatin1Char('.')));
+    w->ShowGameLog();
+    w->GameLog()->close();
+    for (int i = 0; i < 300; ++i) {
+      GameEvent roll;
+      roll.Type = EventType::Rolled;
+      roll.Player = 0, roll.Die1 = 1 + i % 6, roll.Die2 = 1;
+      w->OnGameEvent(roll);
+    }
+    w->ShowGameLog();
+    QVERIFY(QTest::qWaitForWindowExposed(w->GameLog()));
+    QScrollBar* bar = w->GameLog()->Log->verticalScrollBar();
+    QVERIFY(bar->maximum() > 0);
+    QCOMPARE(bar->value(), bar->maximum());
   }
 };
 
