@@ -119,6 +119,7 @@ StrongComputer::Plan StrongComputer::MakePlan(const GameState& game, int player,
       const std::int64_t value = LevelValue(ground, level);
       if (value <= 0 || value > available) continue;
       plan.Level[static_cast<std::size_t>(g)] = level;
+      plan.Order.push_back(g);
       const std::int64_t fromOwn = std::min(std::max<std::int64_t>(own, 0), value);
       own -= fromOwn;
       loan += value - fromOwn;
@@ -192,7 +193,7 @@ void StrongComputer::Carry(GameRules& rules, const Plan& plan) {
       rules.TakeLoan();
     }
   }
-  for (int g = 0; g < kGroundCount; ++g) {
+  for (int g : plan.Order) {
     const Ground& ground = rules.State().Grounds[static_cast<std::size_t>(g)];
     const std::int32_t current = ground.House;
     if (ground.Owner != player || current >= plan.Level[static_cast<std::size_t>(g)]) continue;
@@ -231,7 +232,7 @@ void StrongComputer::TakeTurn(GameRules& rules) {
     for (double boldness : {0.5, 2.0}) {
       const Plan v = MakePlan(rules.State(), player, boldness);
       const bool known = std::any_of(variants.begin(), variants.end(), [&](const Plan& p) {
-        return p.Level == v.Level && p.Loan == v.Loan;
+        return p.Level == v.Level && p.Loan == v.Loan && p.Order == v.Order;
       });
       if (!known) variants.push_back(v);
     }

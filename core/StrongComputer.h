@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <deque>
 #include <random>
+#include <vector>
 
 #include "core/Board.h"
 #include "core/Seat.h"
@@ -41,6 +42,8 @@ class StrongComputer final : public Seat {
   struct Plan {
     std::array<std::int32_t, kGroundCount> Level{};
     std::int64_t Loan = 0;
+    // The grounds built on, likeliest first: when cash falls short, they are served in order.
+    std::vector<int> Order;
   };
   // Chances that another player still in the game ends his next move on each square (index =
   // square; jailed players do not move; a double six moves again; square 29 leads to 41).
