@@ -20,6 +20,8 @@ GameRules::~GameRules() = default;
 
 void GameRules::ChangeHolding(int ground, std::int32_t owner, std::int32_t house) {
   Ground& g = state_.Grounds[static_cast<std::size_t>(ground)];
+  MarkUnsettled(g.Owner);
+  MarkUnsettled(owner);
   if (holdingsKnown_) {
     auto count = [&](std::int64_t sign) {
       if (g.Owner < 0 || g.Owner >= kMaxPlayers) return;
@@ -43,7 +45,6 @@ void GameRules::ChangeHolding(int ground, std::int32_t owner, std::int32_t house
     g.Owner = owner;
     g.House = house;
   }
-  settled_ = false;
 }
 
 const Worth& GameRules::HoldingsOf(int player) {
@@ -117,7 +118,7 @@ GameEvent GameRules::EventFor(EventType type, int player) const {
 void GameRules::Pay(GameEvent& event, int player, std::int64_t money, std::int64_t loan) {
   Player* p = PlayerAt(player);
   if (p == nullptr) return;
-  settled_ = false;
+  MarkUnsettled(player);
   const std::int32_t moneyBefore = p->Money;
   const std::int32_t loanBefore = p->Loan;
   p->Money = SatAdd(p->Money, money);
@@ -143,7 +144,7 @@ void GameRules::SetUpPlaceholderGame() {
   placeholder.ComputerTurns = state_.ComputerTurns;
   state_ = std::move(placeholder);
   hasGame_ = false;
-  settled_ = false;
+  unsettled_ = kEverybody;
   holdingsKnown_ = false;
   ++gameSerial_;
   NewTurn();
@@ -184,7 +185,7 @@ void GameRules::InstallGame(GameState game) {
   game.ExtraTurn = false;
   state_ = std::move(game);
   hasGame_ = true;
-  settled_ = false;
+  unsettled_ = kEverybody;
   holdingsKnown_ = false;
   endTestDue_ = true;
   walking_ = false;

@@ -61,7 +61,7 @@ class GameRules {
   // For set-up in tests and tools; the rules assume a checked game. The next roll settles the
   // players again, whatever was changed.
   GameState& MutableState() {
-    settled_ = false;
+    unsettled_ = kEverybody;
     holdingsKnown_ = false;
     endTestDue_ = true;
     return state_;
@@ -226,7 +226,12 @@ class GameRules {
   bool actionsAllowed_ = true;
   bool walking_ = false;
   bool refreshOn_ = false;
-  bool settled_ = false;  // no balance or holding changed since the last settlement
+  // The players whose balance or holdings changed since their last settlement, one bit each.
+  static constexpr std::uint32_t kEverybody = (1u << kMaxPlayers) - 1;
+  std::uint32_t unsettled_ = kEverybody;
+  void MarkUnsettled(int player) {
+    if (player >= 0 && player < kMaxPlayers) unsettled_ |= 1u << player;
+  }
   std::array<Worth, kMaxPlayers> holdings_{};
   std::array<std::uint32_t, kMaxPlayers> owned_{};
   bool holdingsKnown_ = false;

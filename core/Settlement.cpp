@@ -105,7 +105,7 @@ GameRules::Settlement GameRules::SettlePlayer(std::int32_t index, Worth w) {
 
 void GameRules::RefreshStatus() {
   if (!refreshOn_) return;
-  if (settled_) {
+  if (unsettled_ == 0) {
     // Nothing changed a balance or a holding since the last settlement: it would change nothing.
     if (endTestDue_) CheckGameEnd();
     PassTurnOfPlayerWhoIsOut();
@@ -113,9 +113,13 @@ void GameRules::RefreshStatus() {
   }
   const int count = state_.PlayerCount();
   const int settled = std::min(count, count == 3 ? 3 : 2);
-  // A sale in one settlement only frees grounds; it never touches another seat's holdings.
-  for (int p = 0; p < settled; ++p) SettlePlayer(p, HoldingsOf(p));
-  settled_ = true;
+  // A sale in one settlement only frees grounds; it never touches another seat's holdings, so
+  // only the players whose balance or holdings changed need settling.
+  const std::uint32_t due = unsettled_;
+  for (int p = 0; p < settled; ++p) {
+    if ((due & (1u << p)) != 0) SettlePlayer(p, HoldingsOf(p));
+  }
+  unsettled_ = 0;
   if (endTestDue_) CheckGameEnd();
   PassTurnOfPlayerWhoIsOut();
 }
