@@ -82,7 +82,14 @@ void GameRules::SetSeat(SeatKind kind, Seat& seat) {
   }
 }
 
+void GameRules::SetPlayerSeat(int player, Seat* seat) {
+  if (player >= 0 && player < kMaxPlayers) playerSeats_[static_cast<std::size_t>(player)] = seat;
+}
+
 Seat& GameRules::SeatOf(int player) {
+  if (player >= 0 && player < kMaxPlayers && playerSeats_[static_cast<std::size_t>(player)]) {
+    return *playerSeats_[static_cast<std::size_t>(player)];
+  }
   const Player* p = PlayerAt(player);
   if (p == nullptr || !p->CPU) return *personSeatInUse_;
   return p->Level == ComputerLevel::Strong ? *strongSeatInUse_ : *computerSeatInUse_;

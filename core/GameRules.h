@@ -87,6 +87,8 @@ class GameRules {
   // Replaces the seat that decides for players of a kind; the seat must outlive the rules.
   void SetSeat(SeatKind kind, Seat& seat);
   Seat& SeatOf(int player);
+  // A seat for one player alone (a player at another computer); nullptr: by kind again.
+  void SetPlayerSeat(int player, Seat* seat);
   // The listener is told the events in mask; it must outlive the rules or be removed.
   void AddListener(GameListener& listener, EventMask mask = kEveryEvent);
   void RemoveListener(GameListener& listener);
@@ -218,6 +220,7 @@ class GameRules {
   Seat* personSeatInUse_;
   Seat* computerSeatInUse_;
   Seat* strongSeatInUse_;
+  std::array<Seat*, kMaxPlayers> playerSeats_{};
   std::vector<std::pair<GameListener*, EventMask>> listeners_;
   EventMask wanted_ = 0;
 

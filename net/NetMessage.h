@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QJsonObject>
+#include <QString>
+#include <optional>
+
+namespace quillbury::net {
+
+// Every message between a host and the programs that joined it is one JSON object on a
+// WebSocket text frame, with the protocol's version and a type.
+inline constexpr int kProtocolVersion = 1;
+// The largest message either side accepts; a whole saved game is a few kilobytes.
+inline constexpr qsizetype kMaxMessageBytes = 256 * 1024;
+
+// The message as text: fields plus "v" and "type".
+QString MakeMessage(const QString& type, QJsonObject fields = {});
+
+// The message's fields, or empty with the reason in *why when the text is too large, not a JSON
+// object, of another version or without a type.
+std::optional<QJsonObject> ReadMessage(const QString& text, QString* why = nullptr);
+
+}  // namespace quillbury::net
