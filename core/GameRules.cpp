@@ -9,7 +9,7 @@ namespace quillbury {
 GameRules::GameRules(GameDialogs& dialogs, RandomSource& random)
     : dialogs_(dialogs),
       random_(random),
-      personSeat_(dialogs),
+      personSeat_(dialogs, &settings_.LanguageFile),
       personSeatInUse_(&personSeat_),
       computerSeatInUse_(&classicComputer_) {}
 
