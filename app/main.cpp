@@ -3,20 +3,36 @@
 #include <QDir>
 #include <QSettings>
 #include <cstdio>
+#include <string_view>
 
 #include "app/StartupMeasure.h"
 #include "ui/CrashReport.h"
 #include "ui/MainWindow.h"
 #include "ui/SplashScreen.h"
 
-int main(int argc, char** argv) {
-  quillbury::ui::QuillburyApplication app(argc, argv);
+namespace {
+
+void Name() {
   QCoreApplication::setOrganizationName(QStringLiteral("Pellmark"));
   QCoreApplication::setApplicationName(QStringLiteral("Quillbury"));
   QCoreApplication::setApplicationVersion(QStringLiteral(QUILLBURY_VERSION));
-  QString appDir = QCoreApplication::applicationDirPath();
-  if (!appDir.endsWith(QLatin1Char('/'))) appDir += QLatin1Char('/');
+}
 
+// True when the command line only asks for the help or the version text.
+bool AsksForTextOnly(int argc, char** argv) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view a = argv[i];
+    if (a == "-h" || a == "--help" || a == "--help-all" || a == "-?" || a == "-v" ||
+        a == "--version") {
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
   QCommandLineParser parser;
   parser.setApplicationDescription(
       QStringLiteral("Quillbury: a board game for two or three players on one screen."));
@@ -29,6 +45,18 @@ int main(int argc, char** argv) {
   parser.addPositionalArgument(QStringLiteral("file"),
                                QStringLiteral("A saved game (.qbgame) to open."),
                                QStringLiteral("[file]"));
+  if (AsksForTextOnly(argc, argv)) {
+    // The help and the version need no display: they are printed before any window exists.
+    QCoreApplication text(argc, argv);
+    Name();
+    parser.process(text);
+    return 0;
+  }
+
+  quillbury::ui::QuillburyApplication app(argc, argv);
+  Name();
+  QString appDir = QCoreApplication::applicationDirPath();
+  if (!appDir.endsWith(QLatin1Char('/'))) appDir += QLatin1Char('/');
   parser.process(app);
 
   quillbury::ui::MainWindow::StartOptions options;

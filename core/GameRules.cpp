@@ -10,7 +10,7 @@ namespace quillbury {
 GameRules::GameRules(GameDialogs& dialogs, RandomSource& random, std::uint64_t thinkSeed)
     : dialogs_(dialogs),
       random_(random),
-      personSeat_(dialogs),
+      personSeat_(dialogs, &settings_.LanguageFile),
       strongComputer_(std::make_unique<StrongComputer>(thinkSeed)),
       personSeatInUse_(&personSeat_),
       computerSeatInUse_(&classicComputer_),

@@ -1,6 +1,10 @@
 #include "core/PersonSeat.h"
 
+#include <climits>
+
+#include "core/Board.h"
 #include "core/GameRoutines.h"
+#include "localisation/Messages.h"
 
 namespace quillbury {
 
@@ -44,6 +48,30 @@ NumberAnswer PersonSeat::ChooseNumber(NumberQuestion question, const GameState& 
     return NumberAnswer::Nothing();
   }
   const auto number = ParseWholeNumber(typed);
+  // A number the question can never take is refused by the rules; the person hears why.
+  std::int32_t lowest = 1, highest = kGroundCount;
+  MessageId reason = MessageId::InputGroundNumber;
+  switch (question) {
+    case NumberQuestion::LoanAmount:
+    case NumberQuestion::RepayAmount:
+      highest = INT32_MAX;
+      reason = MessageId::InputAmount;
+      break;
+    case NumberQuestion::BuildingLevel:
+      // A higher level is taken as the highest, as the game always has.
+      highest = INT32_MAX;
+      reason = MessageId::InputLevel;
+      break;
+    case NumberQuestion::BuildingsToSell:
+      highest = 4;
+      reason = MessageId::InputLevel;
+      break;
+    default:
+      break;
+  }
+  if (!number || *number < lowest || *number > highest) {
+    dialogs_.ShowMessage(MessageText(language_ != nullptr ? *language_ : nullptr, reason));
+  }
   if (!number) return {NumberAnswer::Kind::NotANumber, 0};
   return NumberAnswer::Of(*number);
 }

@@ -5,10 +5,14 @@
 
 namespace quillbury {
 
+class IniFile;
+
 // A person at the screen: every choice is a question or a prompt in the window.
 class PersonSeat final : public Seat {
  public:
-  explicit PersonSeat(GameDialogs& dialogs) : dialogs_(dialogs) {}
+  // language points at the rules' current language file (null: English).
+  PersonSeat(GameDialogs& dialogs, const IniFile* const* language)
+      : dialogs_(dialogs), language_(language) {}
 
   bool WantsToBuy(const GameState& game, int player, int ground) override;
   bool WantsToBribe(const GameState& game, int player) override;
@@ -17,6 +21,7 @@ class PersonSeat final : public Seat {
 
  private:
   GameDialogs& dialogs_;
+  const IniFile* const* language_;
 };
 
 // The fixed texts of the finance actions' prompts.

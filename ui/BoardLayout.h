@@ -19,14 +19,6 @@ inline QPoint SquareTopLeft(int n) {
   return {16 + 48 * cell[0], 56 + 48 * cell[1]};
 }
 
-// Where the white ground number of ground index i is printed beside its square.
-constexpr std::array<std::array<int, 2>, 28> kGroundNumberLabels = {{
-    {136, 108}, {180, 108}, {244, 108}, {276, 204}, {324, 204}, {372, 204}, {420, 204},
-    {452, 108}, {468, 108}, {480, 124}, {524, 172}, {524, 220}, {524, 268}, {524, 316},
-    {512, 330}, {464, 330}, {368, 330}, {288, 412}, {288, 426}, {224, 426}, {176, 426},
-    {164, 412}, {164, 364}, {68, 330},  {68, 266},  {68, 250},  {116, 172}, {116, 124},
-}};
-
 constexpr int kSquareSize = 49;
 
 }  // namespace quillbury::ui

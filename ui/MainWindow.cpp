@@ -9,6 +9,7 @@
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QPainter>
+#include <QScreen>
 #include <QTime>
 #include <QToolTip>
 #include <algorithm>
@@ -154,7 +155,15 @@ MainWindow::MainWindow(const StartOptions& options, QWidget* parent)
   BuildBoard();
   BuildPanels();
   BuildMenus();
+  CentreOnScreen();
   FormCreate(options);
+}
+
+void MainWindow::CentreOnScreen() {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  if (screen == nullptr) return;
+  const QRect area = screen->availableGeometry();
+  move(area.center() - QPoint(width() / 2, height() / 2));
 }
 
 MainWindow::~MainWindow() = default;
@@ -250,11 +259,21 @@ void MainWindow::BuildBoard() {
     square->installEventFilter(this);
     squares[static_cast<std::size_t>(n - 1)] = square;
   }
-  for (int g = 0; g < 28; ++g) {
-    const auto& at = kGroundNumberLabels[static_cast<std::size_t>(g)];
-    QLabel* number = MakeLabel(this, QRect(at[0], at[1], 16, 13), PixelFont(11, true), Qt::white);
+  for (int g = 0; g < kGroundCount; ++g) {
+    // In the square's top left corner, on a dark patch that any picture leaves readable: the
+    // finance prompts ask for these numbers.
+    const QPoint corner = SquareTopLeft(kGroundSquares[static_cast<std::size_t>(g)]);
+    QLabel* number = MakeLabel(this, QRect(corner + QPoint(2, 2), QSize(16, 13)),
+                               PixelFont(10, true), Qt::white, Qt::AlignCenter);
+    number->setAttribute(Qt::WA_TranslucentBackground, false);
+    number->setAutoFillBackground(true);
+    QPalette p = number->palette();
+    p.setColor(QPalette::Window, QColor(0, 0, 0, 170));
+    number->setPalette(p);
+    number->setAttribute(Qt::WA_TransparentForMouseEvents);
     number->setText(QString::number(g + 1));
-    number->adjustSize();
+    number->setObjectName(QStringLiteral("groundNumber%1").arg(g + 1));
+    groundNumbers_[static_cast<std::size_t>(g)] = number;
   }
 
   notificationLabel =
@@ -268,6 +287,11 @@ void MainWindow::BuildBoard() {
   connect(rollButton, &QPushButton::clicked, this, &MainWindow::Roll);
 
   turnCaption = MakeLabel(this, QRect(200, 530, 10, 20), PixelFont(16, true), Qt::white);
+  gameOverCaption =
+      MakeLabel(this, QRect(64, 318, 481, 44), PixelFont(15, true), Qt::white, Qt::AlignCenter);
+  gameOverCaption->setWordWrap(true);
+  gameOverCaption->setObjectName(QStringLiteral("gameOverCaption"));
+  gameOverCaption->hide();
 
   const QSize tokenSizes[3] = {QSize(22, 20), QSize(20, 18), QSize(20, 20)};
   for (int p = 0; p < 3; ++p) {
@@ -293,7 +317,30 @@ void MainWindow::BuildBoard() {
 
 QPixmap MainWindow::TokenPicture(int player) {
   const QSize sizes[3] = {QSize(22, 20), QSize(20, 18), QSize(20, 20)};
-  return art_.Picture(QStringLiteral("token-%1").arg(player + 1), sizes[player]);
+  const QSize size = sizes[player];
+  // The token one pixel smaller inside a dark outline, so it stands out on any square.
+  const QPixmap inner =
+      art_.Picture(QStringLiteral("token-%1").arg(player + 1), size - QSize(2, 2));
+  const qreal ratio = inner.devicePixelRatio();
+  QImage outline = inner.toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+  {
+    QPainter tint(&outline);
+    tint.setCompositionMode(QPainter::CompositionMode_SourceIn);
+    tint.fillRect(outline.rect(), QColor(20, 20, 20));
+  }
+  outline.setDevicePixelRatio(ratio);
+  QPixmap picture(size * ratio);
+  picture.setDevicePixelRatio(ratio);
+  picture.fill(Qt::transparent);
+  QPainter painter(&picture);
+  for (int dx = 0; dx <= 2; ++dx) {
+    for (int dy = 0; dy <= 2; ++dy) {
+      if (dx != 1 || dy != 1) painter.drawImage(QPointF(dx, dy), outline);
+    }
+  }
+  painter.drawPixmap(QPointF(1, 1), inner);
+  painter.end();
+  return picture;
 }
 
 void MainWindow::BuildPanels() {
@@ -306,6 +353,11 @@ void MainWindow::BuildPanels() {
     panel->setGeometry(608, 56 + 176 * k, 170, 170);
     panel->setAttribute(Qt::WA_OpaquePaintEvent);
     statusPanels[static_cast<std::size_t>(k)] = panel;
+    auto* frame = new QFrame(panel);
+    frame->setGeometry(0, 0, 170, 170);
+    frame->setAttribute(Qt::WA_TransparentForMouseEvents);
+    frame->hide();
+    ownerFrames_[static_cast<std::size_t>(k)] = frame;
     PanelLabels& labels = panelLabels[static_cast<std::size_t>(k)];
     labels.Name = MakeLabel(panel, QRect(3, 2, 142, 16), PixelFont(13, true), Qt::white);
     auto* token = new QLabel(panel);
@@ -335,6 +387,7 @@ void MainWindow::BuildPanels() {
     for (const ValueRow& r : rows) {
       QLabel* value = MakeLabel(panel, QRect(60, r.y - 1, r.right - 60, 17), PixelFont(13, r.bold),
                                 r.colour, Qt::AlignRight | Qt::AlignVCenter);
+      value->setProperty("basePixels", 13);
       labels.Values[static_cast<std::size_t>(r.field)] = value;
     }
   }
@@ -749,11 +802,14 @@ void MainWindow::ShowWallOfFame() {
   const QString score = ReadRegString(kWallOfFameKey, QStringLiteral("1"));
   bool ok = false;
   const qlonglong value = score.toLongLong(&ok);
-  QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Wall of fame"),
-                  ok ? QStringLiteral("Best score: $ %1")
-                           .arg(QString::fromStdString(MoneyText(Saturate(value))))
-                     : QStringLiteral("Nobody has entered the wall of fame yet."),
-                  QMessageBox::Ok, this);
+  const IniFile* file = languageFile_.get();
+  // The wall keeps one entry, the last one added, and says so.
+  const std::string text =
+      ok ? MessageText(file, MessageId::WallOfFameLastScore, {MoneyText(Saturate(value))})
+         : MessageText(file, MessageId::WallOfFameEmpty);
+  QMessageBox box(QMessageBox::NoIcon,
+                  QString::fromStdString(MessageText(file, MessageId::WallOfFameTitle)),
+                  QString::fromStdString(text), QMessageBox::Ok, this);
   box.setIconPixmap(art_.Picture(QStringLiteral("trophy"), QSize(47, 60)));
   const PauseScope pause(*this);
   box.exec();
@@ -848,7 +904,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 QString MainWindow::GroundTooltip(int ground) const {
-  const GameState& game = game_->State();
+  const GameState& game = ShownGame();
   if (ground < 0 || static_cast<std::size_t>(ground) >= game.Grounds.size()) return {};
   const Ground& g = game.Grounds[static_cast<std::size_t>(ground)];
   auto money = [](std::int32_t v) { return QString::fromStdString(MoneyText(v)).toHtmlEscaped(); };
@@ -911,10 +967,28 @@ void MainWindow::PlaySound(const std::string& path) { sound_->PlaySound(path); }
 
 void MainWindow::PlaceToken(int player, int square) {
   if (player < 0 || player > 2 || square < 1 || square > 42) return;
-  QLabel* token = tokens[static_cast<std::size_t>(player)];
-  const QPoint at = SquareTopLeft(square);
-  token->move(at.x() + (kSquareSize - token->width()) / 2,
-              at.y() + (kSquareSize - token->height()) / 2);
+  const int left = tokenSquares_[static_cast<std::size_t>(player)];
+  tokenSquares_[static_cast<std::size_t>(player)] = square;
+  if (left != square && left >= 1) LayOutTokens(left);
+  LayOutTokens(square);
+}
+
+void MainWindow::LayOutTokens(int square) {
+  // One token stands in the middle of its square; tokens that share a square stand apart, so
+  // none hides another.
+  std::vector<QLabel*> here;
+  for (std::size_t p = 0; p < tokens.size(); ++p) {
+    if (tokenSquares_[p] == square && !tokens[p]->isHidden()) here.push_back(tokens[p]);
+  }
+  static const QPoint kSpread[3][3] = {
+      {{0, 0}}, {{-12, -11}, {12, 11}}, {{-12, -11}, {12, -11}, {0, 12}}};
+  const QPoint middle = SquareTopLeft(square) + QPoint(kSquareSize / 2, kSquareSize / 2);
+  for (std::size_t i = 0; i < here.size(); ++i) {
+    QLabel* token = here[i];
+    const QPoint centre = middle + kSpread[here.size() - 1][i];
+    token->move(centre.x() - kSquareSize / 2 + (kSquareSize - token->width()) / 2,
+                centre.y() - kSquareSize / 2 + (kSquareSize - token->height()) / 2);
+  }
 }
 
 void MainWindow::DrawSquarePicture(int square, const QPixmap& picture) {
@@ -983,7 +1057,21 @@ void MainWindow::SetPanelText(int panel, PanelField field, const std::string& te
   PanelLabels& labels = panelLabels[static_cast<std::size_t>(panel)];
   QLabel* label =
       field == PanelField::Name ? labels.Name : labels.Values[static_cast<std::size_t>(field)];
-  if (label != nullptr) label->setText(QString::fromStdString(text));
+  if (label == nullptr) return;
+  label->setText(QString::fromStdString(text));
+  if (field != PanelField::Name) FitValue(label);
+}
+
+void MainWindow::FitValue(QLabel* label) {
+  // The largest sums and negative ones are shown whole: the font shrinks until the value fits.
+  QFont font = label->font();
+  const int widest = label->contentsRect().width();
+  int pixels = label->property("basePixels").toInt();
+  font.setPixelSize(pixels);
+  while (pixels > 7 && QFontMetrics(font).horizontalAdvance(label->text()) > widest) {
+    font.setPixelSize(--pixels);
+  }
+  if (font != label->font()) label->setFont(font);
 }
 
 void MainWindow::DrawStatusPanel(int panel, std::int32_t colour) {
@@ -1019,9 +1107,13 @@ void MainWindow::ShowCasino(const std::string& text) {
 }
 
 void MainWindow::ShowWon(const std::string& caption, std::int32_t score) {
-  WonDialog won(this, art_);
+  WonDialog won(this, art_, languageFile_.get());
   won.setWindowTitle(QString::fromStdString(caption));
   won.Score = score;
+  const GameState& game = game_->State();
+  if (winner_ >= 0 && winner_ < game.PlayerCount()) {
+    won.SetWinner(game.Players[static_cast<std::size_t>(winner_)].Name);
+  }
   won.exec();
 }
 
@@ -1064,16 +1156,43 @@ StatusPresenter::Controls MainWindow::Controls() const {
   return {game_->RollAllowed() && !paused, game_->ActionsAllowed() && !paused};
 }
 
-void MainWindow::ShowStatus() { presenter_->Show(game_->State(), Controls()); }
+const GameState& MainWindow::ShownGame() const {
+  return showingFinal_ ? finalState_ : game_->State();
+}
+
+void MainWindow::ShowStatus() {
+  presenter_->Show(ShownGame(), Controls());
+  ShowOwnerColours(ShownGame());
+}
+
+void MainWindow::ShowOwnerColours(const GameState& game) {
+  // Each panel is framed in its player's owner colour, the colour that frames his companies.
+  for (int k = 0; k < kMaxPlayers; ++k) {
+    const std::int32_t colour =
+        k < game.PlayerCount() ? game.Players[static_cast<std::size_t>(k)].Color : -1;
+    auto& shown = ownerColours_[static_cast<std::size_t>(k)];
+    if (shown == colour) continue;
+    shown = colour;
+    QFrame* frame = ownerFrames_[static_cast<std::size_t>(k)];
+    frame->setVisible(colour >= 0);
+    if (colour >= 0) {
+      frame->setStyleSheet(
+          QStringLiteral("QFrame { border: 3px solid %1; background: transparent; }")
+              .arg(FromBgr(colour).name()));
+    }
+  }
+}
 
 void MainWindow::DrawWholeGame(const GameEvent& event) {
   const GameState& game = game_->State();
   for (int g = 0; g < kGroundCount; ++g) RefreshGround(g);
   for (int p = 0; p < kMaxPlayers; ++p) {
     const bool seated = p < game.PlayerCount();
-    if (seated) PlaceToken(p, game.Players[static_cast<std::size_t>(p)].CurrentPosition);
     tokens[static_cast<std::size_t>(p)]->setVisible(
         seated && game.Players[static_cast<std::size_t>(p)].Playing);
+  }
+  for (int p = 0; p < game.PlayerCount() && p < kMaxPlayers; ++p) {
+    PlaceToken(p, game.Players[static_cast<std::size_t>(p)].CurrentPosition);
   }
   if (event.Type == EventType::GameLoaded && game.StepsLeft > 0) {
     // The saved move goes on: its dice are on the table.
@@ -1102,10 +1221,23 @@ void MainWindow::OnGameEvent(const GameEvent& event) {
     case EventType::GameStarted:
       CloseGameBoxes();
       currentFile_.clear();
+      if (showingFinal_ && !game_->RollAllowed()) {
+        // The rules' stand-in after a finished game: the final position stays on the board
+        // with a caption until New Game starts a game.
+        gameOverCaption->setText(
+            QString::fromStdString(MessageText(languageFile_.get(), MessageId::GameOverCaption)));
+        gameOverCaption->show();
+        ShowStatus();
+        break;
+      }
+      showingFinal_ = false;
+      gameOverCaption->hide();
       DrawWholeGame(event);
       break;
     case EventType::GameLoaded:
       CloseGameBoxes();
+      showingFinal_ = false;
+      gameOverCaption->hide();
       DrawWholeGame(event);
       break;
     case EventType::Rolled:
@@ -1134,6 +1266,7 @@ void MainWindow::OnGameEvent(const GameEvent& event) {
     case EventType::PlayerOut:
       if (event.Player >= 0 && event.Player < kMaxPlayers) {
         tokens[static_cast<std::size_t>(event.Player)]->setVisible(false);
+        LayOutTokens(tokenSquares_[static_cast<std::size_t>(event.Player)]);
       }
       ShowStatus();
       break;
@@ -1142,6 +1275,10 @@ void MainWindow::OnGameEvent(const GameEvent& event) {
       break;
     case EventType::GameWon:
     case EventType::NobodyWon:
+      winner_ = event.Type == EventType::GameWon ? event.Player : -1;
+      // The finished game stays on the board until the next one begins.
+      finalState_ = game_->State();
+      showingFinal_ = true;
       CloseGameBoxes();
       SetDiceVisible(false);
       ShowStatus();

@@ -102,6 +102,12 @@ class MainWindow : public QWidget, public GameDialogs, public GameListener, publ
   // --- the board view ---
   void PlaySound(const std::string& path);
   void PlaceToken(int player, int square);
+  // The number printed on ground's square (0..27).
+  QLabel* GroundNumber(int ground) const {
+    return groundNumbers_[static_cast<std::size_t>(ground)];
+  }
+  // The frame in the owner colour of the player of panel (0..2).
+  QFrame* OwnerFrame(int panel) const { return ownerFrames_[static_cast<std::size_t>(panel)]; }
   void RefreshGround(int ground);
   void ShowDice(int firstFace, int secondFace);
   void PlaceDice(int arrangement);
@@ -162,6 +168,7 @@ class MainWindow : public QWidget, public GameDialogs, public GameListener, publ
   QFrame* notificationFrame = nullptr;
   QLabel* notificationLabel = nullptr;
   QLabel* turnCaption = nullptr;
+  QLabel* gameOverCaption = nullptr;  // over the board after a finished game
   QPushButton* rollButton = nullptr;
   std::array<QLabel*, 42> squares{};  // square n is squares[n - 1]
   std::array<QLabel*, 3> tokens{};
@@ -206,6 +213,7 @@ class MainWindow : public QWidget, public GameDialogs, public GameListener, publ
   int RunGameBox(QDialog& box);
   void CloseGameBoxes();
   void BuildMenus();
+  void CentreOnScreen();
   void BuildBoard();
   void BuildPanels();
   void FormCreate(const StartOptions& options);
@@ -216,6 +224,8 @@ class MainWindow : public QWidget, public GameDialogs, public GameListener, publ
   // Roll and the actions as the rules allow them, all off while paused.
   StatusPresenter::Controls Controls() const;
   void ShowStatus();
+  // The game on the board: the finished one until the next begins, else the rules' game.
+  const GameState& ShownGame() const;
   // Draws the whole board of a game that was just started or loaded.
   void DrawWholeGame(const GameEvent& event);
   std::string SoundPath(const char* file) const { return appDir_.toStdString() + file; }
@@ -235,6 +245,9 @@ class MainWindow : public QWidget, public GameDialogs, public GameListener, publ
   // True, after telling the player, when there is no game to save.
   bool NothingToSave();
   QPixmap TokenPicture(int player);
+  void LayOutTokens(int square);
+  void FitValue(QLabel* label);
+  void ShowOwnerColours(const GameState& game);
   static QColor FromBgr(std::int32_t colour);
   QString FromGame(const std::string& text) const;
 
@@ -259,6 +272,13 @@ class MainWindow : public QWidget, public GameDialogs, public GameListener, publ
   QStringList logLines_;
   GameLogWindow* log_ = nullptr;
   RulesWindow* rules_ = nullptr;
+  std::array<QLabel*, kGroundCount> groundNumbers_{};
+  std::array<int, 3> tokenSquares_{};  // where each token stands, 0 for nowhere yet
+  std::array<QFrame*, 3> ownerFrames_{};
+  std::array<std::int32_t, 3> ownerColours_{-2, -2, -2};  // as shown; -1 no player
+  int winner_ = -1;                                       // of the game that ended last
+  GameState finalState_;  // the finished game, shown until the next one begins
+  bool showingFinal_ = false;
   int pauseDepth_ = 0;
   bool computerOn_ = false;  // the computer's tick runs once start-up succeeded
   std::vector<QPointer<QDialog>> gameBoxes_;

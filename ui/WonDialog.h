@@ -2,31 +2,44 @@
 
 #include <QDialog>
 #include <cstdint>
+#include <string>
 
 class QLabel;
 class QPushButton;
+
+namespace quillbury {
+class IniFile;
+}
 
 namespace quillbury::ui {
 
 class Artwork;
 
-// The dialog for the winner of a three-player game. The caller sets the window title and
-// Score (the winner's cash) before showing it. "Add to highscore" puts Score on the wall of
-// fame and leaves the dialog open; OK closes it.
+// The dialog for the winner of a three-player game. The caller sets the window title, Score
+// (the winner's cash) and the winner's name before showing it. "Add to highscore" puts Score on
+// the wall of fame, says so, and leaves the dialog open; OK closes it.
 class WonDialog : public QDialog {
   Q_OBJECT
 
  public:
-  WonDialog(QWidget* owner, Artwork& art);
+  // language: the texts' language file; null for English.
+  WonDialog(QWidget* owner, Artwork& art, const IniFile* language = nullptr);
 
   std::int32_t Score = 0;
+  // Says in the dialog who won and with how much (Score).
+  void SetWinner(const std::string& name);
 
+  QLabel* winnerLabel;
   QLabel* picture;
   QPushButton* addToWallOfFameButton;
   QPushButton* okButton;
+  QLabel* confirmationLabel;  // empty until the score was added
 
  public slots:
   void Roll();
+
+ private:
+  const IniFile* language_;
 };
 
 }  // namespace quillbury::ui

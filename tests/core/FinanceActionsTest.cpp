@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "GameFixture.h"
+#include "localisation/Messages.h"
 
 namespace quillbury {
 namespace {
@@ -85,7 +88,12 @@ TEST_F(FinanceActionsTest, BadOrCancelledEntriesEndEveryActionWithoutAChange) {
     Answer({"6", entry});
     rules.SellBuilding();
   }
-  EXPECT_TRUE(dialogs.messages.empty());
+  // A typed entry the question can never take is answered with what to type, and nothing else.
+  const std::set<std::string> reasons = {MessageText(nullptr, MessageId::InputAmount),
+                                         MessageText(nullptr, MessageId::InputGroundNumber),
+                                         MessageText(nullptr, MessageId::InputLevel)};
+  EXPECT_FALSE(dialogs.messages.empty());
+  for (const std::string& m : dialogs.messages) EXPECT_TRUE(reasons.count(m) == 1) << m;
   for (int i = 0; i < 2; ++i) {
     EXPECT_EQ(game.Players[i].Money, before.Players[i].Money);
     EXPECT_EQ(game.Players[i].Loan, before.Players[i].Loan);

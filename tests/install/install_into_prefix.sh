@@ -78,10 +78,17 @@ else
   echo "SKIP: default application check needs update-desktop-database and gio"
 fi
 
-out=$(cd / && "$prefix/bin/quillbury" --version 2>&1) || fail "--version exited with an error: $out"
+# The help and the version are printed without a display: a platform that needs one would abort.
+nodisplay="env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb"
+out=$(cd / && $nodisplay "$prefix/bin/quillbury" --version 2>&1) || fail "--version exited with an error: $out"
 case $out in
   *"$version"*) ;;
   *) fail "--version printed '$out', expected $version" ;;
+esac
+out=$(cd / && $nodisplay "$prefix/bin/quillbury" --help 2>&1) || fail "--help exited with an error: $out"
+case $out in
+  *"--seed"*) ;;
+  *) fail "--help printed '$out', expected the options" ;;
 esac
 
 # Started through a symlink in another folder, with a saved game named relative to the

@@ -305,11 +305,16 @@ void DialogsTest::wonDialogAddsScoreAndStaysOpen() {
   WonDialog dialog(nullptr, *art_);
   dialog.setWindowTitle(QStringLiteral("Mac Poor has won the game!"));
   dialog.Score = 2400000;
-  QCOMPARE(dialog.size(), QSize(323, 330));
+  dialog.SetWinner("Mac Poor");
+  QCOMPARE(dialog.winnerLabel->text(),
+           QStringLiteral("Mac Poor has won the game with $ 2.400.000,00!"));
   dialog.show();
 
+  QVERIFY(dialog.confirmationLabel->text().isEmpty());
   QTest::mouseClick(dialog.addToWallOfFameButton, Qt::LeftButton);
   QCOMPARE(ReadRegString(kWallOfFameKey, QStringLiteral("1")), QStringLiteral("2400000"));
+  QCOMPARE(dialog.confirmationLabel->text(),
+           QStringLiteral("Your score of $ 2.400.000,00 is now on the wall of fame."));
   QVERIFY(dialog.isVisible());
   QVERIFY(dialog.addToWallOfFameButton->isEnabled());
   // The store lives in the test's own folder, not in the user's settings.

@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QScrollBar>
 #include <QSettings>
 #include <QStandardPaths>
@@ -23,6 +24,7 @@
 
 #include "core/Random.h"
 #include "tests/ScriptedDraws.h"
+#include "ui/BoardLayout.h"
 #include "ui/CasinoWindow.h"
 #include "ui/CrashReport.h"
 #include "ui/GameLogWindow.h"
@@ -162,6 +164,16 @@ class MainWindowTest : public QObject {
     choice.Seats[0] = {"Ann", 5000000, false};
     choice.Seats[1] = {"Bob", 5000000, bobIsComputer};
     w->Game().StartNewGame(choice);
+    return w;
+  }
+  // The default three-player game, shown.
+  std::unique_ptr<MainWindow> DefaultThreePlayerWindow() {
+    auto w = MakeWindow();
+    w->startupNewGameTimer->stop();
+    NewGameChoice choice;
+    choice.PlayerCount = 3;
+    w->Game().StartNewGame(choice);
+    w->show();
     return w;
   }
   // The same with scripted file dialogs.
@@ -370,16 +382,20 @@ class MainWindowTest : public QObject {
     QCOMPARE(driver.messages.front(), QStringLiteral("Bob has lost the game! Ann wins!"));
     QVERIFY(!w->rollButton->isEnabled());
     QVERIFY(!w->loanAction->isEnabled());
+    // With New Game cancelled, the final position stays with a caption that says what next.
+    QTRY_VERIFY(w->gameOverCaption->isVisible());
+    QCOMPARE(w->gameOverCaption->text(),
+             QStringLiteral("Game over. Choose File > New Game to play again."));
+    QCOMPARE(Text(w->panelLabels[0].Name), QStringLiteral("Ann"));
+    QCOMPARE(Text(w->panelLabels[1].Name), QStringLiteral("Bob"));
+    QVERIFY(w->tokens[0]->isVisible());
+    QVERIFY(!w->tokens[1]->isVisible());
+    QVERIFY(w->GroundTooltip(0).contains(QStringLiteral("for sale")));
   }
 
   void refreshesWithNothingNewPaintNothing() {
     ModalDriver driver;
-    auto w = MakeWindow();
-    w->startupNewGameTimer->stop();
-    NewGameChoice choice;
-    choice.PlayerCount = 3;
-    w->Game().StartNewGame(choice);
-    w->show();
+    auto w = DefaultThreePlayerWindow();
     QVERIFY(QTest::qWaitForWindowExposed(w.get()));
     w->refreshTimer->stop();
     w->computerTimer->stop();
@@ -573,7 +589,7 @@ class MainWindowTest : public QObject {
     w->ShowWallOfFame();
     QTRY_COMPARE(driver.messages.size(), std::size_t{2});
     QVERIFY(driver.messages[0].contains(QStringLiteral("Nobody")));
-    QVERIFY(driver.messages[1].contains(QStringLiteral("2.400.000,00")));
+    QCOMPARE(driver.messages[1], QStringLiteral("Last score entered: $ 2.400.000,00"));
   }
 
   void brokenFileOnTheCommandLineIsReportedAndANewGameOffered() {
@@ -715,6 +731,7 @@ class MainWindowTest : public QObject {
     QCOMPARE(settings.value(RecentFiles::kKey + QStringLiteral("/MRU1")).toString(), tom);
     QVERIFY(!settings.contains(RecentFiles::kKey + QStringLiteral("/MRU2")));
   }
+
   // A window outside the game's flow holds everything still: the computer does not roll, a walk
   // does not step, the refresh does not redraw, Roll is off. Once it closes, play goes on.
   void nothingMovesBehindAWindowOutsideTheGame() {
@@ -864,6 +881,7 @@ class MainWindowTest : public QObject {
       }
     }
   }
+
   void logHoldsALineForEveryKindOfEvent_data() {
     QTest::addColumn<GameEvent>("event");
     QTest::addColumn<QString>("line");  // after the time; {g} stands for ground 1's name
@@ -1021,6 +1039,114 @@ class MainWindowTest : public QObject {
     QScrollBar* bar = w->GameLog()->Log->verticalScrollBar();
     QVERIFY(bar->maximum() > 0);
     QCOMPARE(bar->value(), bar->maximum());
+  }
+
+  // Every company's number stands on its own square; tokens on one square do not cover each
+  // other; the window opens in the middle of the screen.
+  void numbersStandOnTheirSquaresAndTokensApart() {
+    ModalDriver driver;
+    auto w = DefaultThreePlayerWindow();
+    for (int g = 0; g < kGroundCount; ++g) {
+      const QRect number = w->GroundNumber(g)->geometry();
+      for (int n = 1; n <= 42; ++n) {
+        const QRect square(SquareTopLeft(n), QSize(kSquareSize, kSquareSize));
+        const bool own = n == kGroundSquares[static_cast<std::size_t>(g)];
+        QVERIFY2(square.contains(number) == own,
+                 qPrintable(QStringLiteral("ground %1, square %2").arg(g + 1).arg(n)));
+      }
+    }
+    // All three start on square 1.
+    for (int a = 0; a < 3; ++a) {
+      QVERIFY(QRect(SquareTopLeft(1), QSize(kSquareSize, kSquareSize))
+                  .contains(w->tokens[static_cast<std::size_t>(a)]->geometry()));
+      for (int b = a + 1; b < 3; ++b) {
+        QVERIFY(!w->tokens[static_cast<std::size_t>(a)]->geometry().intersects(
+            w->tokens[static_cast<std::size_t>(b)]->geometry()));
+      }
+    }
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    QVERIFY((w->geometry().center() - screen.center()).manhattanLength() <= 4);
+  }
+
+  // The largest sum and a negative one are shown whole; each panel wears its owner's colour.
+  void panelsShowEveryValueWholeInTheOwnersColour() {
+    ModalDriver driver;
+    auto w = StartedWindow();
+    w->show();
+    w->refreshTimer->stop();
+    GameState& game = w->Game().MutableState();
+    game.Players[0].Money = 999999999;
+    w->RefreshStatus();
+    // A worth below zero is shown only for the moment before the player is out.
+    w->SetPanelText(1, PanelField::Total, "-999.999.999,00");
+    const struct {
+      int panel;
+      PanelField field;
+    } values[] = {{0, PanelField::Cash}, {1, PanelField::Total}};
+    for (const auto& v : values) {
+      QLabel* label = w->panelLabels[static_cast<std::size_t>(v.panel)]
+                          .Values[static_cast<std::size_t>(v.field)];
+      const QString shown = label->text();
+      QVERIFY2(shown.endsWith(QStringLiteral("999.999.999,00")), qPrintable(shown));
+      QVERIFY2(label->fontMetrics().horizontalAdvance(shown) <= label->contentsRect().width(),
+               qPrintable(shown));
+    }
+    for (int p = 0; p < 2; ++p) {
+      QVERIFY(w->OwnerFrame(p)->isVisible());
+      const QColor owner(game.Players[static_cast<std::size_t>(p)].Color & 0xFF,
+                         (game.Players[static_cast<std::size_t>(p)].Color >> 8) & 0xFF,
+                         (game.Players[static_cast<std::size_t>(p)].Color >> 16) & 0xFF);
+      QVERIFY(w->OwnerFrame(p)->styleSheet().contains(owner.name()));
+    }
+    QVERIFY(!w->OwnerFrame(2)->isVisible());
+  }
+
+  // Input a finance action can never take is answered with one line that says what to type.
+  void refusedInputSaysWhy() {
+    const QString ground = QStringLiteral("Type a whole number from 1 to 28.");
+    const QString level = QStringLiteral("Type a whole number from 1 to 4.");
+    const QString amount = QStringLiteral("Type a whole amount from 1 to 2.147.483.647.");
+    const struct {
+      const char* name;
+      void (MainWindow::*action)();
+      QStringList typed;  // one entry per prompt
+      QString reason;
+    } cases[] = {
+        {"letters for a loan", &MainWindow::TakeLoan, {QStringLiteral("abc")}, amount},
+        {"zero for a loan", &MainWindow::TakeLoan, {QStringLiteral("0")}, amount},
+        {"a negative loan", &MainWindow::TakeLoan, {QStringLiteral("-5")}, amount},
+        {"a loan beyond 32 bits", &MainWindow::TakeLoan, {QStringLiteral("99999999999")}, amount},
+        {"ground 29 to sell", &MainWindow::SellCompany, {QStringLiteral("29")}, ground},
+        {"ground 0 to buy", &MainWindow::BuyGroundFromPlayer, {QStringLiteral("0")}, ground},
+        {"letters for a company to sell", &MainWindow::SellCompany, {QStringLiteral("x")}, ground},
+        {"level 0 to build", &MainWindow::Build, {QStringLiteral("3"), QStringLiteral("0")}, level},
+        {"five levels to sell",
+         &MainWindow::SellBuilding,
+         {QStringLiteral("3"), QStringLiteral("5")},
+         level},
+    };
+    for (const auto& c : cases) {
+      ModalDriver driver;
+      auto w = StartedWindow();
+      w->Game().MutableState().Players[0].Loan = 1000;  // so that Pay back asks
+      const GameState before = w->Game().State();
+      int prompts = 0;
+      for (const QString& text : c.typed) {
+        driver.Expect([text, &prompts](QWidget* d) {
+          auto* input = qobject_cast<QInputDialog*>(d);
+          if (input == nullptr) return static_cast<QDialog*>(d)->reject();
+          ++prompts;
+          input->setTextValue(text);
+          input->accept();
+        });
+      }
+      (w.get()->*c.action)();
+      QTRY_VERIFY2(driver.handlers.empty(), c.name);
+      QVERIFY2(prompts == c.typed.size(), c.name);
+      QVERIFY2(driver.messages.size() == 1, c.name);
+      QCOMPARE(driver.messages[0], c.reason);
+      QVERIFY2(w->Game().State().Players == before.Players, c.name);
+    }
   }
 };
 
