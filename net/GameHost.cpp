@@ -25,13 +25,19 @@ QString RandomCode(int length) {
 
 }  // namespace
 
+void RemoteSeat::TakeTurn(GameRules& rules) {
+  if (standIn) classic_.TakeTurn(rules);
+}
+
 bool RemoteSeat::WantsToBuy(const GameState&, int, int ground) {
+  if (standIn) return true;
   const auto answer = host_.Ask(player_, {{QStringLiteral("question"), QStringLiteral("buy")},
                                           {QStringLiteral("ground"), ground}});
   return answer ? answer->toBool() : true;
 }
 
 bool RemoteSeat::WantsToBribe(const GameState&, int) {
+  if (standIn) return false;
   const auto answer = host_.Ask(player_, {{QStringLiteral("question"), QStringLiteral("bribe")}});
   return answer ? answer->toBool() : false;
 }
@@ -41,6 +47,7 @@ NumberAnswer RemoteSeat::ChooseNumber(NumberQuestion question, const GameState&,
   QJsonObject ask{{QStringLiteral("question"), QStringLiteral("number")},
                   {QStringLiteral("which"), static_cast<int>(question)}};
   if (suggested) ask.insert(QStringLiteral("suggested"), *suggested);
+  if (standIn) return NumberAnswer::Nothing();
   const auto answer = host_.Ask(player_, ask);
   if (!answer || !answer->isObject()) return NumberAnswer::Nothing();
   const QJsonObject a = answer->toObject();
@@ -88,6 +95,18 @@ void GameHost::OpenSeat(int player) {
   auto& seat = seats_[static_cast<std::size_t>(player)];
   if (!seat) seat = std::make_unique<RemoteSeat>(*this, player);
   rules_.SetPlayerSeat(player, seat.get());
+}
+
+void GameHost::SetStandIn(int player, bool standIn) {
+  if (player < 0 || player >= kMaxPlayers || !seats_[static_cast<std::size_t>(player)]) return;
+  seats_[static_cast<std::size_t>(player)]->standIn = standIn;
+  // Its player is told again when the seat is his once more.
+  if (!standIn) toldTurn_ = ~std::uint64_t{0};
+}
+
+bool GameHost::StandIn(int player) const {
+  return player >= 0 && player < kMaxPlayers && seats_[static_cast<std::size_t>(player)] &&
+         seats_[static_cast<std::size_t>(player)]->standIn;
 }
 
 bool GameHost::SeatTaken(int player) const {
@@ -169,7 +188,8 @@ void GameHost::Receive(QWebSocket* socket, const QString& text) {
     return;
   }
   if (type == QStringLiteral("roll")) {
-    if (rules_.State().CurrentPlayer != peer.seat || !rules_.RollAllowed() || waiting_ != nullptr) {
+    if (rules_.State().CurrentPlayer != peer.seat || !rules_.RollAllowed() || waiting_ != nullptr ||
+        StandIn(peer.seat)) {
       return Refuse(socket, QStringLiteral("not your turn"));
     }
     rules_.Roll();
@@ -196,7 +216,9 @@ std::optional<QJsonValue> GameHost::Ask(int player, QJsonObject question) {
 void GameHost::Poll() {
   const int current = rules_.State().CurrentPlayer;
   const std::uint64_t turn = rules_.Take().Turn;
-  if (!rules_.RollAllowed() || !SeatTaken(current) || turn == toldTurn_) return;
+  if (!rules_.RollAllowed() || !SeatTaken(current) || StandIn(current) || turn == toldTurn_) {
+    return;
+  }
   toldTurn_ = turn;
   Send(current, MakeMessage(QStringLiteral("turn"), {{QStringLiteral("player"), current}}));
 }
@@ -207,13 +229,13 @@ QString GameHost::StateText() const {
 
 void GameHost::Send(int seat, const QString& message) {
   if (QWebSocket* socket = seatSockets_[static_cast<std::size_t>(seat)]) {
-    socket->sendTextMessage(message);
+    bytesSent_ += socket->sendTextMessage(message);
   }
 }
 
 void GameHost::Broadcast(const QString& message) {
   for (QWebSocket* socket : seatSockets_) {
-    if (socket != nullptr) socket->sendTextMessage(message);
+    if (socket != nullptr) bytesSent_ += socket->sendTextMessage(message);
   }
 }
 

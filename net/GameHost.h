@@ -28,10 +28,15 @@ class RemoteSeat final : public Seat {
   bool WantsToBribe(const GameState& game, int player) override;
   NumberAnswer ChooseNumber(NumberQuestion question, const GameState& game, int player,
                             std::optional<std::int32_t> suggested) override;
+  // While the classic computer stands in, it plays the turn; otherwise the player rolls himself.
+  void TakeTurn(GameRules& rules) override;
+
+  bool standIn = false;  // the classic computer plays the seat until it is given back
 
  private:
   GameHost& host_;
   int player_;
+  ClassicComputer classic_;
 };
 
 // Holds a game for players at other computers. The host's rules are the only ones: the joined
@@ -51,6 +56,12 @@ class GameHost final : public QObject, public GameListener {
   // The player is played from another computer from now on.
   void OpenSeat(int player);
   bool SeatTaken(int player) const;
+  // Lets the classic computer play a network seat (its player dropped or stopped answering), or
+  // gives the seat back to its player.
+  void SetStandIn(int player, bool standIn);
+  bool StandIn(int player) const;
+  // Bytes sent to all joined programs so far.
+  qint64 BytesSent() const { return bytesSent_; }
   // Tells a joined player that it is his turn to roll; the host's loop calls this between ticks.
   void Poll();
   // How long a question waits for an answer before the classic computer answers it.
@@ -87,6 +98,7 @@ class GameHost final : public QObject, public GameListener {
   std::array<QWebSocket*, kMaxPlayers> seatSockets_{};
   int answerTimeoutMs_ = 60000;
   int refused_ = 0;
+  qint64 bytesSent_ = 0;
   int nextAsk_ = 0;
   int waitingFor_ = -1;
   std::optional<QJsonValue> answer_;

@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QTimer>
 #include <QUrl>
 #include <memory>
 
@@ -50,6 +51,9 @@ bool Until(const std::function<bool()>& done, int ms = 5000) {
 // event loop carries the joined players' rolls and answers. Players 0 and 1 are persons.
 GameState PlayOut(GameRules& rules, EndOfGame& dialogs, const std::function<void()>& between,
                   int maxTurns = 3000) {
+  // The window's timers wake its event loop every 10 ms; a waiting test needs the same.
+  QTimer wake;
+  wake.start(5);
   GameState last;
   for (int tick = 0; tick < maxTurns * 50 && !dialogs.over; ++tick) {
     rules.RefreshStatus();
@@ -235,6 +239,84 @@ TEST(NetworkGame, ADroppedPlayerRejoinsWithHisToken) {
   ASSERT_TRUE(Until([&] { return back.Joined(); }));
   EXPECT_EQ(back.SeatIndex(), 0);
   EXPECT_EQ(back.State(), *ParseGameText(BuildGameText(rules.State()), grounds));
+}
+
+// A seat whose player is gone is played by the classic computer until he is back; then his own
+// program rolls again. When the host quits, every joined program keeps the last state, which is
+// a whole saved game.
+TEST(NetworkGame, TheComputerStandsInForAGonePlayerAndTheHostsEndIsTold) {
+  const GroundList grounds = FreshGrounds(IniFile(AppDir() + "database.dat"));
+  EndOfGame dialogs;
+  SeededRandom random(9);
+  GameRules rules(dialogs, random);
+  rules.Settings().AppDir = AppDir();
+  NewGameChoice choice = Choice();
+  choice.PlayerCount = 2;
+  choice.Seats[0].Money = choice.Seats[1].Money = 50000000;  // no end in sight
+  rules.StartNewGame(choice);
+  auto host = std::make_unique<GameHost>(rules);
+  ASSERT_TRUE(host->Listen(0));
+  host->OpenSeat(1);
+  const QUrl url(QStringLiteral("ws://127.0.0.1:%1").arg(host->Port()));
+  SimplePlayer player;
+  int rolls = 0;
+  auto bob = std::make_unique<GameClient>(player, grounds);
+  QObject::connect(bob.get(), &GameClient::MyTurn, bob.get(), [&] {
+    ++rolls;
+    bob->Roll();
+  });
+  bob->Join(url, host->InviteCode(), QStringLiteral("Bob"));
+  ASSERT_TRUE(Until([&] { return bob->Joined(); }));
+  const QString token = bob->Token();
+
+  // Ann at the host's screen and Bob from afar take turns.
+  QTimer wake;
+  wake.start(5);
+  auto play = [&](int moves) {
+    int moved = 0;
+    for (int tick = 0; tick < 10000 && moved < moves; ++tick) {
+      rules.RefreshStatus();
+      host->Poll();
+      if (rules.RollAllowed() && rules.State().CurrentPlayer == 0) rules.Roll();
+      rules.ComputerTurnTick();
+      if (rules.Walking()) ++moved;
+      while (rules.Walking()) rules.StepWalk();
+      const bool bobsTurn = rules.RollAllowed() && rules.State().CurrentPlayer == 1 &&
+                            host->SeatTaken(1) && !host->StandIn(1);
+      QCoreApplication::processEvents(bobsTurn ? QEventLoop::WaitForMoreEvents
+                                               : QEventLoop::AllEvents);
+    }
+    return moved;
+  };
+  EXPECT_EQ(play(6), 6);
+  EXPECT_GE(rolls, 2);
+
+  bob->Leave();
+  ASSERT_TRUE(Until([&] { return !host->SeatTaken(1); }));
+  host->SetStandIn(1, true);
+  const int before = rolls;
+  EXPECT_EQ(play(6), 6) << "the game goes on without Bob";
+  EXPECT_EQ(rolls, before);
+
+  GameClient back(player, grounds);
+  int backRolls = 0;
+  QObject::connect(&back, &GameClient::MyTurn, &back, [&] {
+    ++backRolls;
+    back.Roll();
+  });
+  back.Join(url, QString(), QStringLiteral("Bob"), token);
+  ASSERT_TRUE(Until([&] { return back.Joined(); }));
+  host->SetStandIn(1, false);
+  EXPECT_EQ(play(6), 6);
+  EXPECT_GE(backRolls, 2) << "Bob rolls for himself again";
+
+  bool told = false;
+  QObject::connect(&back, &GameClient::Disconnected, &back, [&] { told = true; });
+  host.reset();
+  ASSERT_TRUE(Until([&] { return told; }));
+  const auto kept = ParseGameText(back.LastStateText().toStdString(), grounds);
+  ASSERT_TRUE(kept.has_value()) << "what Bob holds can be saved and loaded";
+  EXPECT_EQ(kept->Players[1].Name, "Bob");
 }
 
 }  // namespace
