@@ -68,6 +68,14 @@ GameHost::GameHost(GameRules& rules, QObject* parent)
       code_(RandomCode(6)) {
   rules_.AddListener(*this);
   connect(&server_, &QWebSocketServer::newConnection, this, &GameHost::Accept);
+  // Our own listener, so that every connection sends its small messages at once: with Nagle's
+  // delay a question could wait for the acknowledgement of the message before it.
+  connect(&tcp_, &QTcpServer::newConnection, this, [this] {
+    while (QTcpSocket* socket = tcp_.nextPendingConnection()) {
+      socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
+      server_.handleConnection(socket);
+    }
+  });
 }
 
 GameHost::~GameHost() {
@@ -83,12 +91,12 @@ GameHost::~GameHost() {
 }
 
 bool GameHost::Listen(quint16 port, QString* why) {
-  if (server_.listen(QHostAddress::Any, port)) return true;
-  if (why != nullptr) *why = server_.errorString();
+  if (tcp_.listen(QHostAddress::Any, port)) return true;
+  if (why != nullptr) *why = tcp_.errorString();
   return false;
 }
 
-quint16 GameHost::Port() const { return server_.serverPort(); }
+quint16 GameHost::Port() const { return tcp_.serverPort(); }
 
 void GameHost::OpenSeat(int player) {
   if (player < 0 || player >= kMaxPlayers) return;

@@ -4,6 +4,7 @@
 #include <QJsonObject>
 #include <QObject>
 #include <QString>
+#include <QTcpServer>
 #include <QWebSocketServer>
 #include <array>
 #include <map>
@@ -90,6 +91,7 @@ class GameHost final : public QObject, public GameListener {
   QString StateText() const;
 
   GameRules& rules_;
+  QTcpServer tcp_;
   QWebSocketServer server_;
   QString code_;
   std::map<QWebSocket*, Peer> peers_;
