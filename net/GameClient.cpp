@@ -33,6 +33,11 @@ void GameClient::Join(const QUrl& url, const QString& code, const QString& name,
 
 void GameClient::Roll() { socket_.sendTextMessage(MakeMessage(QStringLiteral("roll"))); }
 
+void GameClient::Act(const QString& action) {
+  socket_.sendTextMessage(
+      MakeMessage(QStringLiteral("action"), {{QStringLiteral("action"), action}}));
+}
+
 void GameClient::TakeState(const QString& text) {
   // The host's state is a saved game; one that does not read is ignored, the last one kept.
   if (auto game = ParseGameText(text.toStdString(), freshGrounds_)) {

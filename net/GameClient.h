@@ -25,6 +25,9 @@ class GameClient final : public QObject {
             const QString& token = QString());
   // Rolls for the joined seat (the host refuses it out of turn).
   void Roll();
+  // A finance action for the joined seat: "loan", "repay", "buy-company", "build",
+  // "sell-company" or "sell-building"; the host asks its numbers back.
+  void Act(const QString& action);
   void SendRaw(const QString& text) { socket_.sendTextMessage(text); }
   void Leave() { socket_.close(); }
 

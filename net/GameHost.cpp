@@ -200,7 +200,35 @@ void GameHost::Receive(QWebSocket* socket, const QString& text) {
         StandIn(peer.seat)) {
       return Refuse(socket, QStringLiteral("not your turn"));
     }
-    rules_.Roll();
+    // Run after this message's handling: a roll or an action may wait for answers that come
+    // over the same connection, which does not deliver while one of its messages is handled.
+    const int seat = peer.seat;
+    QTimer::singleShot(0, this, [this, seat] {
+      if (rules_.State().CurrentPlayer == seat) rules_.Roll();
+    });
+    return;
+  }
+  if (type == QStringLiteral("action")) {
+    // A finance action, for the player's own turn between moves; its numbers are asked back.
+    static const std::map<QString, void (GameRules::*)()> kActions = {
+        {QStringLiteral("loan"), &GameRules::TakeLoan},
+        {QStringLiteral("repay"), &GameRules::RepayLoan},
+        {QStringLiteral("buy-company"), &GameRules::BuyGroundFromPlayer},
+        {QStringLiteral("build"), &GameRules::Build},
+        {QStringLiteral("sell-company"), &GameRules::SellCompany},
+        {QStringLiteral("sell-building"), &GameRules::SellBuilding}};
+    const auto action = kActions.find(message->value(QStringLiteral("action")).toString());
+    if (action == kActions.end()) return Refuse(socket, QStringLiteral("unknown action"));
+    if (rules_.State().CurrentPlayer != peer.seat || !rules_.ActionsAllowed() ||
+        !rules_.RollAllowed() || waiting_ != nullptr || StandIn(peer.seat)) {
+      return Refuse(socket, QStringLiteral("not your turn"));
+    }
+    const auto run = action->second;
+    const int seat = peer.seat;
+    QTimer::singleShot(0, this, [this, run, seat] {
+      // Still his turn: nothing else may have run in between, but a game may have been replaced.
+      if (rules_.State().CurrentPlayer == seat && rules_.RollAllowed()) (rules_.*run)();
+    });
     return;
   }
   Refuse(socket, QStringLiteral("unknown message"));

@@ -319,6 +319,47 @@ TEST(NetworkGame, TheComputerStandsInForAGonePlayerAndTheHostsEndIsTold) {
   EXPECT_EQ(kept->Players[1].Name, "Bob");
 }
 
+// A joined player's finance actions run on the host for his own turn only; their numbers are
+// asked back on his screen.
+TEST(NetworkGame, AJoinedPlayerBorrowsOnHisOwnTurnOnly) {
+  const GroundList grounds = FreshGrounds(IniFile(AppDir() + "database.dat"));
+  EndOfGame dialogs;
+  SeededRandom random(4);
+  GameRules rules(dialogs, random);
+  rules.Settings().AppDir = AppDir();
+  rules.StartNewGame(Choice());
+  GameHost host(rules);
+  ASSERT_TRUE(host.Listen(0));
+  host.OpenSeat(1);
+  class Borrower final : public Seat {
+   public:
+    bool WantsToBuy(const GameState&, int, int) override { return false; }
+    bool WantsToBribe(const GameState&, int) override { return false; }
+    NumberAnswer ChooseNumber(NumberQuestion q, const GameState&, int,
+                              std::optional<std::int32_t>) override {
+      asked = q;
+      return NumberAnswer::Of(100000);
+    }
+    std::optional<NumberQuestion> asked;
+  } borrower;
+  GameClient bob(borrower, grounds);
+  bob.Join(QUrl(QStringLiteral("ws://127.0.0.1:%1").arg(host.Port())), host.InviteCode(),
+           QStringLiteral("Bob"));
+  ASSERT_TRUE(Until([&] { return bob.Joined(); }));
+
+  bob.Act(QStringLiteral("loan"));  // Ann's turn
+  ASSERT_TRUE(Until([&] { return bob.Refusals() == 1; }));
+  EXPECT_EQ(rules.State().Players[1].Loan, 0);
+
+  rules.MutableState().CurrentPlayer = 1;
+  // The host's loop runs the action's question inside its nested wait; pump until it lands.
+  bob.Act(QStringLiteral("loan"));
+  ASSERT_TRUE(Until([&] { return rules.State().Players[1].Loan == 100000; }));
+  EXPECT_EQ(borrower.asked, NumberQuestion::LoanAmount);
+  bob.Act(QStringLiteral("juggle"));
+  ASSERT_TRUE(Until([&] { return bob.Refusals() == 2; }));
+}
+
 }  // namespace
 }  // namespace quillbury::net
 
