@@ -7,7 +7,7 @@
 namespace quillbury {
 namespace {
 
-constexpr std::array<MessageEntry, 65> kMessages{{
+constexpr std::array<MessageEntry, 76> kMessages{{
     {MessageId::FileMissing, "FileMissing", "The file %1 does not exist."},
     {MessageId::FileIsFolder, "FileIsFolder", "%1 is a folder, not a file."},
     {MessageId::FileIsPipe, "FileIsPipe", "%1 is a named pipe, not a file."},
@@ -55,7 +55,7 @@ constexpr std::array<MessageEntry, 65> kMessages{{
     {MessageId::LogWaterBill, "LogWaterBill", "pays $ %1 for water for %2 buildings."},
     {MessageId::LogCasinoWin, "LogCasinoWin", "wins $ %1 in the casino."},
     {MessageId::LogBribePaid, "LogBribePaid", "bribes the judge with $ %1 and goes free."},
-    {MessageId::LogJailed, "LogJailed", "goes to jail for %1 turns and pays a fine of $ %2."},
+    {MessageId::LogJailed, "LogJailed", "goes to jail for %1 rounds and pays a fine of $ %2."},
     {MessageId::LogPayRise, "LogPayRise", "gets a pay rise: the salary is now $ %1."},
     {MessageId::LogShortcut, "LogShortcut", "takes the shortcut to square %1."},
     {MessageId::LogRobbed, "LogRobbed", "is robbed of $ %1."},
@@ -84,6 +84,17 @@ constexpr std::array<MessageEntry, 65> kMessages{{
     {MessageId::HighscoreAdded, "HighscoreAdded", "Your score of $ %1 is now on the wall of fame."},
     {MessageId::GameOverCaption, "GameOverCaption",
      "Game over. Choose File > New Game to play again."},
+    {MessageId::StatisticsTitle, "StatisticsTitle", "Statistics"},
+    {MessageId::StatisticsMoves, "StatisticsMoves", "Move"},
+    {MessageId::StatisticsWorth, "StatisticsWorth", "Total worth (million $)"},
+    {MessageId::AccessSquare, "AccessSquare", "Square %1"},
+    {MessageId::AccessGround, "AccessGround", "Square %1: company %2, %3"},
+    {MessageId::AccessGroundState, "AccessGroundState", "owner %1, %2 buildings"},
+    {MessageId::AccessNobody, "AccessNobody", "nobody"},
+    {MessageId::AccessToken, "AccessToken", "%1's token"},
+    {MessageId::AccessOnSquare, "AccessOnSquare", "on square %1"},
+    {MessageId::AccessDie, "AccessDie", "Die showing %1"},
+    {MessageId::AccessPanel, "AccessPanel", "Status of %1"},
 }};
 
 constexpr bool InIdOrder() {

@@ -80,6 +80,17 @@ enum class MessageId {
   WonText,
   HighscoreAdded,
   GameOverCaption,
+  StatisticsTitle,
+  StatisticsMoves,
+  StatisticsWorth,
+  AccessSquare,
+  AccessGround,
+  AccessGroundState,
+  AccessNobody,
+  AccessToken,
+  AccessOnSquare,
+  AccessDie,
+  AccessPanel,
 };
 
 struct MessageEntry {

@@ -1,5 +1,7 @@
 #include "ui/GameLogText.h"
 
+#include <algorithm>
+
 #include "core/GameRoutines.h"
 #include "localisation/Messages.h"
 
@@ -73,7 +75,9 @@ LogEntry LogEntryFor(const GameEvent& e, const GameState& game, const IniFile* f
       entry.Text = say(MessageId::LogBribePaid, {money(e.Amount)});
       break;
     case EventType::Jailed:
-      entry.Text = say(MessageId::LogJailed, {std::to_string(e.Sentence), money(e.Amount)});
+      // The jail counter runs one past the rounds the player is told of.
+      entry.Text =
+          say(MessageId::LogJailed, {std::to_string(std::max(e.Sentence - 1, 0)), money(e.Amount)});
       break;
     case EventType::PayRise:
       entry.Text = say(MessageId::LogPayRise, {money(e.Salary)});

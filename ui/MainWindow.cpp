@@ -33,6 +33,7 @@
 #include "ui/RulesWindow.h"
 #include "ui/Settings.h"
 #include "ui/SoundPlayer.h"
+#include "ui/StatisticsWindow.h"
 #include "ui/WindowFont.h"
 #include "ui/WonDialog.h"
 
@@ -449,6 +450,7 @@ void MainWindow::BuildMenus() {
       action(optionsMenu, QStringLiteral("Language BETA"), &MainWindow::ChooseLanguage);
   optionsMenu->addSeparator();
   gameLogAction = action(optionsMenu, QStringLiteral("Game log"), &MainWindow::ShowGameLog);
+  statisticsAction = action(optionsMenu, QStringLiteral("Statistics"), &MainWindow::ShowStatistics);
 
   helpMenu = menuBar_->addMenu(QStringLiteral("&Help"));
   rulesAction = action(helpMenu, QStringLiteral("Quillbury Help"), &MainWindow::ShowRules);
@@ -590,6 +592,11 @@ void MainWindow::ApplyLanguage() {
     log_->SetTexts(message(MessageId::GameLogTitle), message(MessageId::GameLogSave));
   }
   if (rules_ != nullptr) rules_->setWindowTitle(message(MessageId::HelpTitle));
+  if (stats_ != nullptr) {
+    stats_->SetTexts(message(MessageId::StatisticsTitle), message(MessageId::StatisticsMoves),
+                     message(MessageId::StatisticsWorth));
+  }
+  statisticsAction->setText(message(MessageId::StatisticsTitle));
   gameLogAction->setText(message(MessageId::GameLogTitle));
   static const char* const kKeys[8] = {"Property", "Cash",  "Lots",  "Buildings",
                                        "Debts",    "Loans", "Total", "Salary"};
@@ -775,11 +782,33 @@ void MainWindow::ShowGameLog() {
     });
     log_->SetLines(logLines_);
     ApplyLanguage();
-    // Beside the board, where it does not cover the game.
-    log_->move(frameGeometry().topRight() + QPoint(8, 0));
+    PlaceBeside(log_, 0);
   }
   log_->show();
   log_->raise();
+}
+
+void MainWindow::PlaceBeside(QWidget* window, int down) {
+  // Beside the board where the screen has room, so it does not cover the game; else as far
+  // right as the screen allows.
+  QPoint at = frameGeometry().topRight() + QPoint(8, down);
+  if (const QScreen* s = screen()) {
+    const QRect area = s->availableGeometry();
+    at.setX(std::max(area.left(), std::min(at.x(), area.right() - window->width())));
+    at.setY(std::max(area.top(), std::min(at.y(), area.bottom() - window->height())));
+  }
+  window->move(at);
+}
+
+void MainWindow::ShowStatistics() {
+  if (stats_ == nullptr) {
+    stats_ = new StatisticsWindow(this);
+    ApplyLanguage();
+    PlaceBeside(stats_, 40);
+  }
+  stats_->Show(history_);
+  stats_->show();
+  stats_->raise();
 }
 
 void MainWindow::AddToLog(int player, const QString& text) {
@@ -971,6 +1000,13 @@ void MainWindow::PlaceToken(int player, int square) {
   tokenSquares_[static_cast<std::size_t>(player)] = square;
   if (left != square && left >= 1) LayOutTokens(left);
   LayOutTokens(square);
+  const GameState& game = ShownGame();
+  if (player < game.PlayerCount()) {
+    QLabel* token = tokens[static_cast<std::size_t>(player)];
+    token->setAccessibleName(
+        Say(MessageId::AccessToken, {game.Players[static_cast<std::size_t>(player)].Name}));
+    token->setAccessibleDescription(Say(MessageId::AccessOnSquare, {std::to_string(square)}));
+  }
 }
 
 void MainWindow::LayOutTokens(int square) {
@@ -1018,6 +1054,37 @@ void MainWindow::RefreshGround(int ground) {
   }
   painter.end();
   DrawSquarePicture(g.Square, picture);
+  DescribeSquare(g.Square);
+}
+
+QString MainWindow::Say(MessageId id, std::initializer_list<std::string_view> args) const {
+  return QString::fromStdString(MessageText(languageFile_.get(), id, args));
+}
+
+void MainWindow::DescribeSquare(int square) {
+  // What a screen reader says of a square: its number, and for a company its number, name,
+  // owner and buildings.
+  QLabel* label = squares[static_cast<std::size_t>(square - 1)];
+  const GameState& game = ShownGame();
+  const std::string number = std::to_string(square);
+  for (int g = 0; g < kGroundCount; ++g) {
+    if (kGroundSquares[static_cast<std::size_t>(g)] != square) continue;
+    const Ground* ground = static_cast<std::size_t>(g) < game.Grounds.size()
+                               ? &game.Grounds[static_cast<std::size_t>(g)]
+                               : nullptr;
+    const std::string name = ground != nullptr ? ground->Name : std::string();
+    const std::string owner =
+        ground != nullptr && ground->Owner >= 0 && ground->Owner < game.PlayerCount()
+            ? game.Players[static_cast<std::size_t>(ground->Owner)].Name
+            : MessageText(languageFile_.get(), MessageId::AccessNobody);
+    const std::string buildings = std::to_string(ground != nullptr ? ground->House + 1 : 0);
+    label->setAccessibleName(
+        Say(MessageId::AccessGround,
+            {number, std::to_string(g + 1) + " " + name,
+             MessageText(languageFile_.get(), MessageId::AccessGroundState, {owner, buildings})}));
+    return;
+  }
+  label->setAccessibleName(Say(MessageId::AccessSquare, {number}));
 }
 
 void MainWindow::ShowDice(int firstFace, int secondFace) {
@@ -1026,6 +1093,8 @@ void MainWindow::ShowDice(int firstFace, int secondFace) {
   };
   firstDie->setPixmap(face(firstFace));
   secondDie->setPixmap(face(secondFace));
+  firstDie->setAccessibleName(Say(MessageId::AccessDie, {std::to_string(firstFace)}));
+  secondDie->setAccessibleName(Say(MessageId::AccessDie, {std::to_string(secondFace)}));
 }
 
 void MainWindow::PlaceDice(int arrangement) {
@@ -1059,7 +1128,22 @@ void MainWindow::SetPanelText(int panel, PanelField field, const std::string& te
       field == PanelField::Name ? labels.Name : labels.Values[static_cast<std::size_t>(field)];
   if (label == nullptr) return;
   label->setText(QString::fromStdString(text));
-  if (field != PanelField::Name) FitValue(label);
+  if (field == PanelField::Name) {
+    statusPanels[static_cast<std::size_t>(panel)]->setAccessibleName(
+        Say(MessageId::AccessPanel, {text}));
+  } else {
+    FitValue(label);
+    // A screen reader tells the value with the caption of its row.
+    label->setAccessibleName(CaptionOf(panel, field) + QStringLiteral(": ") + label->text());
+  }
+}
+
+QString MainWindow::CaptionOf(int panel, PanelField field) const {
+  // Captions by row: Property, Cash, Lots, Buildings, Debts, Loans, Total, Salary.
+  static const std::size_t kRowOf[] = {0, 3, 7, 2, 5, 1, 6};  // by PanelField, Name unused
+  const auto f = static_cast<std::size_t>(field);
+  if (f >= std::size(kRowOf) || field == PanelField::Name) return {};
+  return panelLabels[static_cast<std::size_t>(panel)].Captions[kRowOf[f]]->text();
 }
 
 void MainWindow::FitValue(QLabel* label) {
@@ -1186,6 +1270,7 @@ void MainWindow::ShowOwnerColours(const GameState& game) {
 void MainWindow::DrawWholeGame(const GameEvent& event) {
   const GameState& game = game_->State();
   for (int g = 0; g < kGroundCount; ++g) RefreshGround(g);
+  for (int n = 1; n <= 42; ++n) DescribeSquare(n);
   for (int p = 0; p < kMaxPlayers; ++p) {
     const bool seated = p < game.PlayerCount();
     tokens[static_cast<std::size_t>(p)]->setVisible(
@@ -1217,6 +1302,12 @@ void MainWindow::LogEvent(const GameEvent& event) {
 
 void MainWindow::OnGameEvent(const GameEvent& event) {
   LogEvent(event);
+  // After a game ends the rules set up a stand-in that waits for New Game: nothing to chart.
+  const bool standIn = event.Type == EventType::GameStarted && !game_->RollAllowed();
+  if (!standIn && history_.Follow(event, game_->State()) && stats_ != nullptr &&
+      stats_->isVisible()) {
+    stats_->Show(history_);
+  }
   switch (event.Type) {
     case EventType::GameStarted:
       CloseGameBoxes();

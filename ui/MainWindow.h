@@ -22,8 +22,10 @@
 #include "core/Random.h"
 #include "core/StatusPresenter.h"
 #include "localisation/IniFile.h"
+#include "localisation/Messages.h"
 #include "ui/Artwork.h"
 #include "ui/RecentFiles.h"
+#include "ui/WorthHistory.h"
 
 class QDialog;
 class QFrame;
@@ -46,6 +48,7 @@ class FileDialogs {
 };
 
 class GameLogWindow;
+class StatisticsWindow;
 class RulesWindow;
 
 // The main window: the board, the tokens and dice, the status panels, menus and toolbar. It
@@ -138,6 +141,9 @@ class MainWindow : public QWidget, public GameDialogs, public GameListener, publ
   void ShowWallOfFame();
   void ShowRules();
   void ShowGameLog();
+  // The chart of every player's worth by move, opened beside the board.
+  void ShowStatistics();
+  StatisticsWindow* Statistics() const { return stats_; }
   // Loads a saved game chosen from the recent files; a file that is gone leaves the list.
   void OpenRecentFile(const QString& path);
   QStringList RecentFileEntries() const;
@@ -159,7 +165,7 @@ class MainWindow : public QWidget, public GameDialogs, public GameListener, publ
           *saveGameAsAction = nullptr, *wallOfFameAction = nullptr, *exitAction = nullptr,
           *soundAction = nullptr, *animationAction = nullptr, *languageAction = nullptr,
           *rulesAction = nullptr, *makersSiteAction = nullptr, *aboutAction = nullptr,
-          *gameLogAction = nullptr;
+          *gameLogAction = nullptr, *statisticsAction = nullptr;
   QList<QAction*> recentFileActions;  // the recent-files entries of the File menu
   QAction *buildAction = nullptr, *buyGroundAction = nullptr, *loanAction = nullptr,
           *repayAction = nullptr, *sellCompanyAction = nullptr, *sellBuildingAction = nullptr;
@@ -246,6 +252,11 @@ class MainWindow : public QWidget, public GameDialogs, public GameListener, publ
   bool NothingToSave();
   QPixmap TokenPicture(int player);
   void LayOutTokens(int square);
+  void PlaceBeside(QWidget* window, int down);
+  // Accessible names of the square, from the game on the board.
+  void DescribeSquare(int square);
+  QString Say(MessageId id, std::initializer_list<std::string_view> args = {}) const;
+  QString CaptionOf(int panel, PanelField field) const;
   void FitValue(QLabel* label);
   void ShowOwnerColours(const GameState& game);
   static QColor FromBgr(std::int32_t colour);
@@ -276,7 +287,9 @@ class MainWindow : public QWidget, public GameDialogs, public GameListener, publ
   std::array<int, 3> tokenSquares_{};  // where each token stands, 0 for nowhere yet
   std::array<QFrame*, 3> ownerFrames_{};
   std::array<std::int32_t, 3> ownerColours_{-2, -2, -2};  // as shown; -1 no player
-  int winner_ = -1;                                       // of the game that ended last
+  WorthHistory history_;
+  StatisticsWindow* stats_ = nullptr;
+  int winner_ = -1;       // of the game that ended last
   GameState finalState_;  // the finished game, shown until the next one begins
   bool showingFinal_ = false;
   int pauseDepth_ = 0;

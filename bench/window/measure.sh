@@ -4,7 +4,8 @@
 # session, then the medians side by side.
 #
 # Usage: bench/window/measure.sh [RUNS] [IDLE_SECONDS]     (defaults 5 and 10)
-# BIN_DIR overrides the folder of the programs (default build/bin).
+# BIN_DIR overrides the folder of the programs (default build/bin); STATISTICS=1 measures the game
+# with its statistics window open.
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/../.." && pwd)
@@ -16,7 +17,7 @@ game_file=$root/fuzz/corpus/game/default-game.qbgame
 # Everything runs under one X server: a server started per run would add its own start-up.
 if [ -z "${QUILLBURY_IN_XVFB:-}" ]; then
   exec xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" \
-    env QUILLBURY_IN_XVFB=1 "$0" "$runs" "$idle"
+    env QUILLBURY_IN_XVFB=1 STATISTICS="${STATISTICS:-}" "$0" "$runs" "$idle"
 fi
 unset QT_QPA_PLATFORM
 
@@ -56,7 +57,11 @@ for ((i = 1; i <= runs; i++)); do
     if [ "$p" = bare ]; then
       result=$(measure "$bin/bare_window")
     else
-      result=$(measure "$bin/quillbury" "$game_file")
+      if [ -n "${STATISTICS:-}" ]; then
+        result=$(QUILLBURY_MEASURE_STATISTICS=1 measure "$bin/quillbury" "$game_file")
+      else
+        result=$(measure "$bin/quillbury" "$game_file")
+      fi
     fi
     if [ -z "$result" ]; then
       echo "run $i, $p: no figures; its last messages:"

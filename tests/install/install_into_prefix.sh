@@ -31,7 +31,8 @@ done <"$tmp/assets"
 for f in help/RULES.md help/RULES.da.md; do
   [ -f "$lib/$f" ] || fail "$f missing from lib/quillbury"
 done
-for f in share/applications/quillbury.desktop share/mime/packages/quillbury.xml \
+for f in share/applications/example.pellmark.Quillbury.desktop share/mime/packages/quillbury.xml \
+         share/metainfo/example.pellmark.Quillbury.metainfo.xml \
          share/icons/hicolor/scalable/apps/quillbury.svg; do
   [ -f "$prefix/$f" ] || fail "$f missing"
 done
@@ -47,10 +48,21 @@ if [ -x "$build/packaging/quillbury-render-icon" ]; then
 fi
 
 if command -v desktop-file-validate >/dev/null 2>&1; then
-  desktop-file-validate "$prefix/share/applications/quillbury.desktop" ||
+  desktop-file-validate "$prefix/share/applications/example.pellmark.Quillbury.desktop" ||
     fail "desktop-file-validate"
 else
   echo "SKIP: desktop-file-validate not installed (package desktop-file-utils)"
+fi
+
+# The software-centre entry is valid AppStream and names the menu entry it belongs to.
+if command -v appstreamcli >/dev/null 2>&1; then
+  metainfo="$prefix/share/metainfo/example.pellmark.Quillbury.metainfo.xml"
+  appstreamcli validate --no-net "$metainfo" >"$tmp/appstream.log" 2>&1 ||
+    { cat "$tmp/appstream.log" >&2; fail "appstreamcli validate"; }
+  grep -q '<launchable type="desktop-id">example.pellmark.Quillbury.desktop</launchable>' "$metainfo" ||
+    fail "the metainfo does not name the desktop entry"
+else
+  echo "SKIP: appstreamcli not installed (package appstream)"
 fi
 
 # The type file compiles, and both the name and the content of a saved game identify it.
@@ -72,7 +84,7 @@ if command -v update-mime-database >/dev/null 2>&1 && command -v update-desktop-
   update-desktop-database "$prefix/share/applications" || fail "update-desktop-database"
   out=$(PATH="$prefix/bin:$PATH" XDG_DATA_DIRS="$prefix/share" XDG_CONFIG_DIRS="$tmp/none" \
         gio mime application/x-quillbury-game 2>&1) || fail "gio mime: $out"
-  echo "$out" | grep -q '^Default application .*quillbury\.desktop' ||
+  echo "$out" | grep -q '^Default application .*example\.pellmark\.Quillbury\.desktop' ||
     fail "the game is not the default application for its saved games: $out"
 else
   echo "SKIP: default application check needs update-desktop-database and gio"

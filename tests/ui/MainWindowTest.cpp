@@ -1,11 +1,13 @@
 // The real main window, with its real timers and modal dialogs, answered by a script.
 #include <sys/stat.h>
 #include <QApplication>
+#include <QChart>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QInputDialog>
 #include <QLineEdit>
+#include <QLineSeries>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -32,6 +34,7 @@
 #include "ui/NewGameDialog.h"
 #include "ui/RulesWindow.h"
 #include "ui/Settings.h"
+#include "ui/StatisticsWindow.h"
 #include "ui/WonDialog.h"
 
 using namespace quillbury;
@@ -940,7 +943,7 @@ class MainWindowTest : public QObject {
         "Ann: bribes the judge with $ 20.000,00 and goes free.");
     row(
         "jail", EventType::Jailed, 0, [](E e) { e.Sentence = 3, e.Amount = 10000; },
-        "Ann: goes to jail for 3 turns and pays a fine of $ 10.000,00.");
+        "Ann: goes to jail for 2 rounds and pays a fine of $ 10.000,00.");
     row(
         "pay rise", EventType::PayRise, 0, [](E e) { e.Salary = 330000; },
         "Ann: gets a pay rise: the salary is now $ 330.000,00.");
@@ -1147,6 +1150,66 @@ class MainWindowTest : public QObject {
       QCOMPARE(driver.messages[0], c.reason);
       QVERIFY2(w->Game().State().Players == before.Players, c.name);
     }
+  }
+
+  // The chart has a line per player in the owner colour, a point at the start and one per roll,
+  // growing while it is open; a new game starts it again.
+  void statisticsChartOnePointPerRoll() {
+    ModalDriver driver;
+    auto w = DefaultThreePlayerWindow();
+    w->Game().Settings().Animation = false;
+    GameState& game = w->Game().MutableState();
+    for (Player& p : game.Players) p.CPU = false;
+    auto rollOnce = [&] {
+      const int cur = w->Game().State().CurrentPlayer;
+      w->Game().MutableState().Players[static_cast<std::size_t>(cur)].CurrentPosition = 1;
+      random_.Roll(2, 3);  // square 6, a plain square
+      w->Roll();
+      return WaitForRoll(*w);
+    };
+    QVERIFY(rollOnce());
+    QVERIFY(rollOnce());
+    w->ShowStatistics();
+    auto points = [&w] {
+      QList<int> counts;
+      for (QAbstractSeries* s : w->Statistics()->Chart()->series())
+        counts << static_cast<QLineSeries*>(s)->count();
+      return counts;
+    };
+    QCOMPARE(points(), (QList<int>{3, 3, 3}));
+    const auto* first = static_cast<QLineSeries*>(w->Statistics()->Chart()->series()[0]);
+    QCOMPARE(first->name(), QString::fromStdString(game.Players[0].Name));
+    QCOMPARE(first->pen().color(),
+             QColor(game.Players[0].Color & 0xFF, (game.Players[0].Color >> 8) & 0xFF,
+                    (game.Players[0].Color >> 16) & 0xFF));
+    QCOMPARE(first->at(0).y(), 5.0);  // million
+    QVERIFY(rollOnce());
+    QCOMPARE(points(), (QList<int>{4, 4, 4}));
+    NewGameChoice two;
+    w->Game().StartNewGame(two);
+    QCOMPARE(points(), (QList<int>{1, 1}));
+  }
+
+  // A screen reader can tell the board: squares with their company and owner, tokens with their
+  // player and square, panel values with their caption.
+  void theBoardCarriesAccessibleNames() {
+    ModalDriver driver;
+    auto w = StartedWindow();
+    w->Game().Settings().Animation = false;
+    random_.Roll(1, 1);  // square 3, ground 2
+    driver.Expect(ClickBox(QMessageBox::Yes));
+    w->Roll();
+    QVERIFY(WaitForRoll(*w));
+    const std::string company = w->Game().State().Grounds[1].Name;
+    QCOMPARE(w->squares[2]->accessibleName(),
+             QStringLiteral("Square 3: company 2 %1, owner Ann, 0 buildings")
+                 .arg(QString::fromStdString(company)));
+    QCOMPARE(w->squares[0]->accessibleName(), QStringLiteral("Square 1"));
+    QCOMPARE(w->tokens[0]->accessibleName(), QStringLiteral("Ann's token"));
+    QCOMPARE(w->tokens[0]->accessibleDescription(), QStringLiteral("on square 3"));
+    QTRY_COMPARE(
+        w->panelLabels[1].Values[static_cast<std::size_t>(PanelField::Cash)]->accessibleName(),
+        QStringLiteral("Cash: 5.000.000,00"));
   }
 };
 
