@@ -35,6 +35,7 @@
 #include "ui/RulesWindow.h"
 #include "ui/Settings.h"
 #include "ui/StatisticsWindow.h"
+#include "ui/StatusPanel.h"
 #include "ui/WonDialog.h"
 
 using namespace quillbury;
@@ -266,18 +267,16 @@ class MainWindowTest : public QObject {
       QCOMPARE(w->Game().State().PlayerCount(), players);
       QCOMPARE(w->tokens[2]->isVisible(), players == 3);
       QVERIFY(w->loanAction->isEnabled());
-      QTRY_COMPARE(Text(w->panelLabels[0].Name), QStringLiteral("Ann"));
-      QCOMPARE(Text(w->panelLabels[1].Name), QStringLiteral("Bart Broker  [CPU]"));
+      QTRY_COMPARE(Text(w->Panel(0).NameLabel()), QStringLiteral("Ann"));
+      QCOMPARE(Text(w->Panel(1).NameLabel()), QStringLiteral("Bart Broker  [CPU]"));
       QCOMPARE(Text(w->turnCaption), QStringLiteral("Ann's turn"));
-      QCOMPARE(Text(w->panelLabels[0].Values[static_cast<int>(PanelField::Cash)]),
-               QStringLiteral("5.000.000,00"));
+      QCOMPARE(Text(w->Panel(0).Value(PanelField::Cash)), QStringLiteral("5.000.000,00"));
       if (players == 2) {
-        QCOMPARE(Text(w->panelLabels[2].Name), QString());
-        QCOMPARE(Text(w->panelLabels[2].Values[static_cast<int>(PanelField::Total)]), QString());
-        QCOMPARE(w->statusPanels[2]->pixmap().toImage().pixelColor(80, 10),
-                 QColor(0x80, 0x80, 0x80));
+        QCOMPARE(Text(w->Panel(2).NameLabel()), QString());
+        QCOMPARE(Text(w->Panel(2).Value(PanelField::Total)), QString());
+        QCOMPARE(w->Panel(2).pixmap().toImage().pixelColor(80, 10), QColor(0x80, 0x80, 0x80));
       } else {
-        QCOMPARE(w->statusPanels[2]->pixmap().toImage().pixelColor(80, 10), QColor(0, 0x66, 0xCC));
+        QCOMPARE(w->Panel(2).pixmap().toImage().pixelColor(80, 10), QColor(0, 0x66, 0xCC));
       }
     }
   }
@@ -363,8 +362,8 @@ class MainWindowTest : public QObject {
     QTRY_VERIFY(w->gameOverCaption->isVisible());
     QCOMPARE(w->gameOverCaption->text(),
              QStringLiteral("Game over. Choose File > New Game to play again."));
-    QCOMPARE(Text(w->panelLabels[0].Name), QStringLiteral("Ann"));
-    QCOMPARE(Text(w->panelLabels[1].Name), QStringLiteral("Bob"));
+    QCOMPARE(Text(w->Panel(0).NameLabel()), QStringLiteral("Ann"));
+    QCOMPARE(Text(w->Panel(1).NameLabel()), QStringLiteral("Bob"));
     QVERIFY(w->tokens[0]->isVisible());
     QVERIFY(!w->tokens[1]->isVisible());
     QVERIFY(w->GroundTooltip(0).contains(QStringLiteral("for sale")));
@@ -776,7 +775,7 @@ class MainWindowTest : public QObject {
       choice.Seats[1] = {"Bob", 5000000, true};
       w->Game().StartNewGame(choice);
       w->show();
-      QLabel* annCash = w->panelLabels[0].Values[static_cast<int>(PanelField::Cash)];
+      QLabel* annCash = w->Panel(0).Value(PanelField::Cash);
       QTRY_COMPARE(annCash->text(), QStringLiteral("5.000.000,00"));
       GameState& game = w->Game().MutableState();
       game.Players[0].CurrentPosition = 1;
@@ -1061,21 +1060,20 @@ class MainWindowTest : public QObject {
       PanelField field;
     } values[] = {{0, PanelField::Cash}, {1, PanelField::Total}};
     for (const auto& v : values) {
-      QLabel* label = w->panelLabels[static_cast<std::size_t>(v.panel)]
-                          .Values[static_cast<std::size_t>(v.field)];
+      QLabel* label = w->Panel(v.panel).Value(v.field);
       const QString shown = label->text();
       QVERIFY2(shown.endsWith(QStringLiteral("999.999.999,00")), qPrintable(shown));
       QVERIFY2(label->fontMetrics().horizontalAdvance(shown) <= label->contentsRect().width(),
                qPrintable(shown));
     }
     for (int p = 0; p < 2; ++p) {
-      QVERIFY(w->OwnerFrame(p)->isVisible());
+      QVERIFY(w->Panel(p).OwnerFrame()->isVisible());
       const QColor owner(game.Players[static_cast<std::size_t>(p)].Color & 0xFF,
                          (game.Players[static_cast<std::size_t>(p)].Color >> 8) & 0xFF,
                          (game.Players[static_cast<std::size_t>(p)].Color >> 16) & 0xFF);
-      QVERIFY(w->OwnerFrame(p)->styleSheet().contains(owner.name()));
+      QVERIFY(w->Panel(p).OwnerFrame()->styleSheet().contains(owner.name()));
     }
-    QVERIFY(!w->OwnerFrame(2)->isVisible());
+    QVERIFY(!w->Panel(2).OwnerFrame()->isVisible());
   }
 
   // Input a finance action can never take is answered with one line that says what to type.
@@ -1181,9 +1179,8 @@ class MainWindowTest : public QObject {
     QCOMPARE(w->squares[0]->accessibleName(), QStringLiteral("Square 1"));
     QCOMPARE(w->tokens[0]->accessibleName(), QStringLiteral("Ann's token"));
     QCOMPARE(w->tokens[0]->accessibleDescription(), QStringLiteral("on square 3"));
-    QTRY_COMPARE(
-        w->panelLabels[1].Values[static_cast<std::size_t>(PanelField::Cash)]->accessibleName(),
-        QStringLiteral("Cash: 5.000.000,00"));
+    QTRY_COMPARE(w->Panel(1).Value(PanelField::Cash)->accessibleName(),
+                 QStringLiteral("Cash: 5.000.000,00"));
   }
 };
 
