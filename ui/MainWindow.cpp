@@ -407,8 +407,13 @@ void MainWindow::BuildMenus() {
   aboutAction = action(helpMenu, QStringLiteral("About Quillbury"), &MainWindow::ShowAbout);
   aboutAction->setIcon(icon(7));
   // Shortcuts of menu items work while the window has the focus.
-  for (QAction* a : {newGameAction, loadGameAction, saveGameAction, exitAction, rulesAction})
+  saveGameAsAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+  gameLogAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_G));
+  statisticsAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
+  for (QAction* a : {newGameAction, loadGameAction, saveGameAction, saveGameAsAction, exitAction,
+                     rulesAction, gameLogAction, statisticsAction}) {
     addAction(a);
+  }
   RefreshRecentFiles();
 
   auto tool = [this](const QString& text, int iconIndex, void (MainWindow::*handler)()) {
@@ -429,6 +434,14 @@ void MainWindow::BuildMenus() {
   toolBar_->addSeparator();
   sellCompanyAction = tool(QStringLiteral("Sell company"), 13, &MainWindow::SellCompany);
   sellBuildingAction = tool(QStringLiteral("Sell building"), 14, &MainWindow::SellBuilding);
+  // Every command can be reached from the keyboard: the money actions in toolbar order.
+  QAction* const inOrder[] = {buildAction, buyGroundAction,   loanAction,
+                              repayAction, sellCompanyAction, sellBuildingAction};
+  for (int i = 0; i < 6; ++i) {
+    QAction* a = inOrder[i];
+    a->setShortcut(QKeySequence(Qt::CTRL | static_cast<Qt::Key>(Qt::Key_1 + i)));
+    addAction(a);
+  }
 }
 
 // ---------------------------------------------------------------- start-up

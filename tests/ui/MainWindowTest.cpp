@@ -70,6 +70,7 @@ class ModalDriver : public QObject {
   std::vector<QString> messages;
   std::deque<Handler> handlers;
   int newGameDialogs = 0;
+  int prompts = 0;
 
  private:
   void Poll() {
@@ -79,6 +80,7 @@ class ModalDriver : public QObject {
     modal->setProperty("answered", true);
     if (auto* box = qobject_cast<QMessageBox*>(modal)) messages.push_back(box->text());
     if (qobject_cast<NewGameDialog*>(modal) != nullptr) ++newGameDialogs;
+    if (qobject_cast<QInputDialog*>(modal) != nullptr) ++prompts;
     if (!handlers.empty()) {
       Handler h = std::move(handlers.front());
       handlers.pop_front();
@@ -1181,6 +1183,27 @@ class MainWindowTest : public QObject {
     QCOMPARE(w->tokens[0]->accessibleDescription(), QStringLiteral("on square 3"));
     QTRY_COMPARE(w->Panel(1).Value(PanelField::Cash)->accessibleName(),
                  QStringLiteral("Cash: 5.000.000,00"));
+  }
+
+  // The money actions, the log and the statistics answer their keys.
+  void everyCommandAnswersItsKey() {
+    ModalDriver driver;
+    auto w = StartedWindow();
+    w->Game().MutableState().Players[0].Loan = 1000;  // so that Pay back asks
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+    for (int i = 0; i < 6; ++i) {
+      QApplication::setActiveWindow(w.get());
+      const int before = driver.prompts;
+      QTest::keyClick(w.get(), static_cast<Qt::Key>(Qt::Key_1 + i), Qt::ControlModifier);
+      QTRY_VERIFY2(driver.prompts > before, qPrintable(QString::number(i + 1)));
+    }
+    QApplication::setActiveWindow(w.get());
+    QTest::keyClick(w.get(), Qt::Key_G, Qt::ControlModifier);
+    QTRY_VERIFY(w->GameLog() != nullptr && w->GameLog()->isVisible());
+    QApplication::setActiveWindow(w.get());
+    QTest::keyClick(w.get(), Qt::Key_T, Qt::ControlModifier);
+    QTRY_VERIFY(w->Statistics() != nullptr && w->Statistics()->isVisible());
   }
 };
 
