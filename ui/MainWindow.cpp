@@ -34,6 +34,7 @@
 #include "ui/Settings.h"
 #include "ui/SoundPlayer.h"
 #include "ui/StatisticsWindow.h"
+#include "ui/StatusPanel.h"
 #include "ui/WindowFont.h"
 #include "ui/WonDialog.h"
 
@@ -48,19 +49,6 @@ constexpr const char* kSaveError =
     "Error!!! Couldn't save your game. Please try again or contact Pellmark is still wont.";
 
 QFont PixelFont(int pixels, bool bold = false) { return WindowFont(pixels, bold); }
-
-QLabel* MakeLabel(QWidget* parent, const QRect& geometry, const QFont& font, const QColor& colour,
-                  Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter) {
-  auto* label = new QLabel(parent);
-  label->setGeometry(geometry);
-  label->setFont(font);
-  label->setAlignment(alignment);
-  label->setAttribute(Qt::WA_TranslucentBackground);
-  QPalette p = label->palette();
-  p.setColor(QPalette::WindowText, colour);
-  label->setPalette(p);
-  return label;
-}
 
 class QtFileDialogs final : public FileDialogs {
  public:
@@ -247,7 +235,7 @@ void MainWindow::BuildBoard() {
       QStringLiteral("background: white; border: 1px solid rgb(0, 102, 204);"));
 
   boardTitle =
-      MakeLabel(this, QRect(64, 256, 481, 59), PixelFont(48, true), Qt::white, Qt::AlignCenter);
+      PlacedLabel(this, QRect(64, 256, 481, 59), PixelFont(48, true), Qt::white, Qt::AlignCenter);
   boardTitle->setText(QStringLiteral("Quillbury 2007"));
 
   for (int n = 1; n <= 42; ++n) {
@@ -264,8 +252,8 @@ void MainWindow::BuildBoard() {
     // In the square's top left corner, on a dark patch that any picture leaves readable: the
     // finance prompts ask for these numbers.
     const QPoint corner = SquareTopLeft(kGroundSquares[static_cast<std::size_t>(g)]);
-    QLabel* number = MakeLabel(this, QRect(corner + QPoint(2, 2), QSize(16, 13)),
-                               PixelFont(10, true), Qt::white, Qt::AlignCenter);
+    QLabel* number = PlacedLabel(this, QRect(corner + QPoint(2, 2), QSize(16, 13)),
+                                 PixelFont(10, true), Qt::white, Qt::AlignCenter);
     number->setAttribute(Qt::WA_TranslucentBackground, false);
     number->setAutoFillBackground(true);
     QPalette p = number->palette();
@@ -278,7 +266,7 @@ void MainWindow::BuildBoard() {
   }
 
   notificationLabel =
-      MakeLabel(this, QRect(368, 408, 217, 73), PixelFont(11, true), Qt::black, Qt::AlignCenter);
+      PlacedLabel(this, QRect(368, 408, 217, 73), PixelFont(11, true), Qt::black, Qt::AlignCenter);
   notificationLabel->setWordWrap(true);
 
   rollButton = new QPushButton(QStringLiteral("Roll"), this);
@@ -287,9 +275,9 @@ void MainWindow::BuildBoard() {
   rollButton->setDefault(true);
   connect(rollButton, &QPushButton::clicked, this, &MainWindow::Roll);
 
-  turnCaption = MakeLabel(this, QRect(200, 530, 10, 20), PixelFont(16, true), Qt::white);
+  turnCaption = PlacedLabel(this, QRect(200, 530, 10, 20), PixelFont(16, true), Qt::white);
   gameOverCaption =
-      MakeLabel(this, QRect(64, 318, 481, 44), PixelFont(15, true), Qt::white, Qt::AlignCenter);
+      PlacedLabel(this, QRect(64, 318, 481, 44), PixelFont(15, true), Qt::white, Qt::AlignCenter);
   gameOverCaption->setWordWrap(true);
   gameOverCaption->setObjectName(QStringLiteral("gameOverCaption"));
   gameOverCaption->hide();
@@ -345,52 +333,11 @@ QPixmap MainWindow::TokenPicture(int player) {
 }
 
 void MainWindow::BuildPanels() {
-  static const int kCaptionRows[8] = {23, 40, 56, 72, 92, 108, 130, 152};
-  static const char* const kCaptionTexts[8] = {"Property", "Cash",  "Lots",  "Buildings",
-                                               "Debts",    "Loans", "Total", "Salary"};
-  static const bool kCaptionBold[8] = {true, false, false, false, true, false, true, false};
   for (int k = 0; k < 3; ++k) {
-    auto* panel = new QLabel(this);
-    panel->setGeometry(608, 56 + 176 * k, 170, 170);
-    panel->setAttribute(Qt::WA_OpaquePaintEvent);
-    statusPanels[static_cast<std::size_t>(k)] = panel;
-    auto* frame = new QFrame(panel);
-    frame->setGeometry(0, 0, 170, 170);
-    frame->setAttribute(Qt::WA_TransparentForMouseEvents);
-    frame->hide();
-    ownerFrames_[static_cast<std::size_t>(k)] = frame;
-    PanelLabels& labels = panelLabels[static_cast<std::size_t>(k)];
-    labels.Name = MakeLabel(panel, QRect(3, 2, 142, 16), PixelFont(13, true), Qt::white);
-    auto* token = new QLabel(panel);
-    token->setGeometry(QRect(QPoint(148, 0), TokenPicture(k).deviceIndependentSize().toSize()));
-    token->setPixmap(TokenPicture(k));
-    token->setAttribute(Qt::WA_TranslucentBackground);
-    for (int row = 0; row < 8; ++row) {
-      QLabel* caption = MakeLabel(panel, QRect(5, kCaptionRows[row], 100, 15),
-                                  PixelFont(11, kCaptionBold[row]), Qt::black);
-      caption->setText(QString::fromLatin1(kCaptionTexts[row]));
-      labels.Captions[static_cast<std::size_t>(row)] = caption;
-    }
-    QLabel* dollars = MakeLabel(panel, QRect(147, 23, 20, 15), PixelFont(11, true), Qt::black);
-    dollars->setText(QStringLiteral("($)"));
-    struct ValueRow {
-      PanelField field;
-      int y, right;
-      QColor colour;
-      bool bold;
-    };
-    const ValueRow rows[] = {{PanelField::Cash, 40, 161, QColor(0, 0, 255), false},
-                             {PanelField::Lots, 56, 161, QColor(0, 0, 255), false},
-                             {PanelField::Buildings, 72, 161, QColor(0, 0, 255), false},
-                             {PanelField::Loans, 108, 161, QColor(255, 0, 0), false},
-                             {PanelField::Total, 130, 163, Qt::black, true},
-                             {PanelField::Salary, 152, 161, Qt::black, false}};
-    for (const ValueRow& r : rows) {
-      QLabel* value = MakeLabel(panel, QRect(60, r.y - 1, r.right - 60, 17), PixelFont(13, r.bold),
-                                r.colour, Qt::AlignRight | Qt::AlignVCenter);
-      value->setProperty("basePixels", 13);
-      labels.Values[static_cast<std::size_t>(r.field)] = value;
-    }
+    auto* panel = new StatusPanel(this, TokenPicture(k));
+    panel->move(608, 56 + 176 * k);
+    panel->setObjectName(QStringLiteral("statusPanel%1").arg(k + 1));
+    panels_[static_cast<std::size_t>(k)] = panel;
   }
 }
 
@@ -463,8 +410,13 @@ void MainWindow::BuildMenus() {
   aboutAction = action(helpMenu, QStringLiteral("About Quillbury"), &MainWindow::ShowAbout);
   aboutAction->setIcon(icon(7));
   // Shortcuts of menu items work while the window has the focus.
-  for (QAction* a : {newGameAction, loadGameAction, saveGameAction, exitAction, rulesAction})
+  saveGameAsAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+  gameLogAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_G));
+  statisticsAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
+  for (QAction* a : {newGameAction, loadGameAction, saveGameAction, saveGameAsAction, exitAction,
+                     rulesAction, gameLogAction, statisticsAction}) {
     addAction(a);
+  }
   RefreshRecentFiles();
 
   auto tool = [this](const QString& text, int iconIndex, void (MainWindow::*handler)()) {
@@ -485,6 +437,14 @@ void MainWindow::BuildMenus() {
   toolBar_->addSeparator();
   sellCompanyAction = tool(QStringLiteral("Sell company"), 13, &MainWindow::SellCompany);
   sellBuildingAction = tool(QStringLiteral("Sell building"), 14, &MainWindow::SellBuilding);
+  // Every command can be reached from the keyboard: the money actions in toolbar order.
+  QAction* const inOrder[] = {buildAction, buyGroundAction,   loanAction,
+                              repayAction, sellCompanyAction, sellBuildingAction};
+  for (int i = 0; i < 6; ++i) {
+    QAction* a = inOrder[i];
+    a->setShortcut(QKeySequence(Qt::CTRL | static_cast<Qt::Key>(Qt::Key_1 + i)));
+    addAction(a);
+  }
 }
 
 // ---------------------------------------------------------------- start-up
@@ -598,13 +558,10 @@ void MainWindow::ApplyLanguage() {
   }
   statisticsAction->setText(message(MessageId::StatisticsTitle));
   gameLogAction->setText(message(MessageId::GameLogTitle));
-  static const char* const kKeys[8] = {"Property", "Cash",  "Lots",  "Buildings",
-                                       "Debts",    "Loans", "Total", "Salary"};
-  for (PanelLabels& panel : panelLabels) {
-    for (int row = 0; row < 8; ++row) {
-      QLabel* caption = panel.Captions[static_cast<std::size_t>(row)];
-      caption->setText(read("statusPanels", kKeys[row], caption->text()));
-    }
+  for (StatusPanel* panel : panels_) {
+    panel->SetCaptions([&read](const char* key, const QString& current) {
+      return read("statusPanels", key, current);
+    });
   }
 }
 
@@ -1123,56 +1080,14 @@ void MainWindow::SetRollEnabled(bool enabled) { rollButton->setEnabled(enabled);
 
 void MainWindow::SetPanelText(int panel, PanelField field, const std::string& text) {
   if (panel < 0 || panel > 2) return;
-  PanelLabels& labels = panelLabels[static_cast<std::size_t>(panel)];
-  QLabel* label =
-      field == PanelField::Name ? labels.Name : labels.Values[static_cast<std::size_t>(field)];
-  if (label == nullptr) return;
-  label->setText(QString::fromStdString(text));
-  if (field == PanelField::Name) {
-    statusPanels[static_cast<std::size_t>(panel)]->setAccessibleName(
-        Say(MessageId::AccessPanel, {text}));
-  } else {
-    FitValue(label);
-    // A screen reader tells the value with the caption of its row.
-    label->setAccessibleName(CaptionOf(panel, field) + QStringLiteral(": ") + label->text());
-  }
-}
-
-QString MainWindow::CaptionOf(int panel, PanelField field) const {
-  // Captions by row: Property, Cash, Lots, Buildings, Debts, Loans, Total, Salary.
-  static const std::size_t kRowOf[] = {0, 3, 7, 2, 5, 1, 6};  // by PanelField, Name unused
-  const auto f = static_cast<std::size_t>(field);
-  if (f >= std::size(kRowOf) || field == PanelField::Name) return {};
-  return panelLabels[static_cast<std::size_t>(panel)].Captions[kRowOf[f]]->text();
-}
-
-void MainWindow::FitValue(QLabel* label) {
-  // The largest sums and negative ones are shown whole: the font shrinks until the value fits.
-  QFont font = label->font();
-  const int widest = label->contentsRect().width();
-  int pixels = label->property("basePixels").toInt();
-  font.setPixelSize(pixels);
-  while (pixels > 7 && QFontMetrics(font).horizontalAdvance(label->text()) > widest) {
-    font.setPixelSize(--pixels);
-  }
-  if (font != label->font()) label->setFont(font);
+  StatusPanel& shown = Panel(panel);
+  shown.SetField(field, QString::fromStdString(text));
+  if (field == PanelField::Name) shown.setAccessibleName(Say(MessageId::AccessPanel, {text}));
 }
 
 void MainWindow::DrawStatusPanel(int panel, std::int32_t colour) {
   if (panel < 0 || panel > 2) return;
-  const qreal ratio = devicePixelRatioF();
-  QPixmap picture(QSize(170, 170) * ratio);
-  picture.setDevicePixelRatio(ratio);
-  picture.fill(Qt::white);
-  QPainter painter(&picture);
-  const QColor c = FromBgr(colour);
-  painter.setPen(QPen(c, 1));
-  painter.drawRect(QRectF(0.5, 0.5, 169, 169));
-  painter.drawLine(QPointF(6, 126.5), QPointF(165, 126.5));
-  painter.drawLine(QPointF(6, 149.5), QPointF(165, 149.5));
-  painter.fillRect(QRect(1, 1, 168, 19), c);
-  painter.end();
-  statusPanels[static_cast<std::size_t>(panel)]->setPixmap(picture);
+  Panel(panel).Draw(FromBgr(colour));
 }
 
 void MainWindow::SetTurnCaption(const std::string& text) {
@@ -1252,17 +1167,10 @@ void MainWindow::ShowStatus() {
 void MainWindow::ShowOwnerColours(const GameState& game) {
   // Each panel is framed in its player's owner colour, the colour that frames his companies.
   for (int k = 0; k < kMaxPlayers; ++k) {
-    const std::int32_t colour =
-        k < game.PlayerCount() ? game.Players[static_cast<std::size_t>(k)].Color : -1;
-    auto& shown = ownerColours_[static_cast<std::size_t>(k)];
-    if (shown == colour) continue;
-    shown = colour;
-    QFrame* frame = ownerFrames_[static_cast<std::size_t>(k)];
-    frame->setVisible(colour >= 0);
-    if (colour >= 0) {
-      frame->setStyleSheet(
-          QStringLiteral("QFrame { border: 3px solid %1; background: transparent; }")
-              .arg(FromBgr(colour).name()));
+    if (k < game.PlayerCount()) {
+      Panel(k).SetOwnerColour(FromBgr(game.Players[static_cast<std::size_t>(k)].Color));
+    } else {
+      Panel(k).ClearOwnerColour();
     }
   }
 }

@@ -49,6 +49,7 @@ class FileDialogs {
 
 class GameLogWindow;
 class StatisticsWindow;
+class StatusPanel;
 class RulesWindow;
 
 // The main window: the board, the tokens and dice, the status panels, menus and toolbar. It
@@ -109,8 +110,8 @@ class MainWindow : public QWidget, public GameDialogs, public GameListener, publ
   QLabel* GroundNumber(int ground) const {
     return groundNumbers_[static_cast<std::size_t>(ground)];
   }
-  // The frame in the owner colour of the player of panel (0..2).
-  QFrame* OwnerFrame(int panel) const { return ownerFrames_[static_cast<std::size_t>(panel)]; }
+  // The status panel of player k (0..2).
+  StatusPanel& Panel(int k) const { return *panels_[static_cast<std::size_t>(k)]; }
   void RefreshGround(int ground);
   void ShowDice(int firstFace, int secondFace);
   void PlaceDice(int arrangement);
@@ -180,15 +181,6 @@ class MainWindow : public QWidget, public GameDialogs, public GameListener, publ
   std::array<QLabel*, 3> tokens{};
   QLabel* firstDie = nullptr;
   QLabel* secondDie = nullptr;
-  std::array<QLabel*, 3> statusPanels{};
-  // Per panel: the value labels by field, the row captions by language key.
-  struct PanelLabels {
-    QLabel* Name = nullptr;
-    std::array<QLabel*, 7> Values{};  // indexed by PanelField
-    std::array<QLabel*, 8>
-        Captions{};  // Property, Cash, Lots, Buildings, Debts, Loans, Total, Salary
-  };
-  std::array<PanelLabels, 3> panelLabels{};
   QTimer* walkTimer = nullptr;
   QTimer* refreshTimer = nullptr;
   QTimer* computerTimer = nullptr;
@@ -256,8 +248,6 @@ class MainWindow : public QWidget, public GameDialogs, public GameListener, publ
   // Accessible names of the square, from the game on the board.
   void DescribeSquare(int square);
   QString Say(MessageId id, std::initializer_list<std::string_view> args = {}) const;
-  QString CaptionOf(int panel, PanelField field) const;
-  void FitValue(QLabel* label);
   void ShowOwnerColours(const GameState& game);
   static QColor FromBgr(std::int32_t colour);
   QString FromGame(const std::string& text) const;
@@ -285,8 +275,7 @@ class MainWindow : public QWidget, public GameDialogs, public GameListener, publ
   RulesWindow* rules_ = nullptr;
   std::array<QLabel*, kGroundCount> groundNumbers_{};
   std::array<int, 3> tokenSquares_{};  // where each token stands, 0 for nowhere yet
-  std::array<QFrame*, 3> ownerFrames_{};
-  std::array<std::int32_t, 3> ownerColours_{-2, -2, -2};  // as shown; -1 no player
+  std::array<StatusPanel*, 3> panels_{};
   WorthHistory history_;
   StatisticsWindow* stats_ = nullptr;
   int winner_ = -1;       // of the game that ended last

@@ -1,6 +1,7 @@
 #include "ui/WindowFont.h"
 
 #include <QFontMetrics>
+#include <QLabel>
 
 namespace quillbury::ui {
 
@@ -21,6 +22,19 @@ QFont FittingFont(QFont font, const QString& text, QSize box, int flags, int min
   font.setStretch(QFont::Condensed);
   while (!fits(font) && font.pixelSize() > minPixelSize) font.setPixelSize(font.pixelSize() - 1);
   return font;
+}
+
+QLabel* PlacedLabel(QWidget* parent, const QRect& geometry, const QFont& font, const QColor& colour,
+                    Qt::Alignment alignment) {
+  auto* label = new QLabel(parent);
+  label->setGeometry(geometry);
+  label->setFont(font);
+  label->setAlignment(alignment);
+  label->setAttribute(Qt::WA_TranslucentBackground);
+  QPalette p = label->palette();
+  p.setColor(QPalette::WindowText, colour);
+  label->setPalette(p);
+  return label;
 }
 
 }  // namespace quillbury::ui

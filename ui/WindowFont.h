@@ -1,8 +1,13 @@
 #pragma once
 
+#include <QColor>
 #include <QFont>
+#include <QRect>
 #include <QSize>
 #include <QString>
+
+class QLabel;
+class QWidget;
 
 namespace quillbury::ui {
 
@@ -14,5 +19,10 @@ QFont WindowFont(int pixelSize = 11, bool bold = false);
 // box when drawn with flags. Faces differ in width from desktop to desktop, and a fixed box
 // must not cut its text off.
 QFont FittingFont(QFont font, const QString& text, QSize box, int flags, int minPixelSize = 9);
+
+// A label placed at geometry on parent with a transparent background, in font and colour: the
+// board's and the panels' captions and values.
+QLabel* PlacedLabel(QWidget* parent, const QRect& geometry, const QFont& font, const QColor& colour,
+                    Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter);
 
 }  // namespace quillbury::ui

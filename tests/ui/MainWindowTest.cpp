@@ -35,6 +35,7 @@
 #include "ui/RulesWindow.h"
 #include "ui/Settings.h"
 #include "ui/StatisticsWindow.h"
+#include "ui/StatusPanel.h"
 #include "ui/WonDialog.h"
 
 using namespace quillbury;
@@ -69,6 +70,7 @@ class ModalDriver : public QObject {
   std::vector<QString> messages;
   std::deque<Handler> handlers;
   int newGameDialogs = 0;
+  int prompts = 0;
 
  private:
   void Poll() {
@@ -78,6 +80,7 @@ class ModalDriver : public QObject {
     modal->setProperty("answered", true);
     if (auto* box = qobject_cast<QMessageBox*>(modal)) messages.push_back(box->text());
     if (qobject_cast<NewGameDialog*>(modal) != nullptr) ++newGameDialogs;
+    if (qobject_cast<QInputDialog*>(modal) != nullptr) ++prompts;
     if (!handlers.empty()) {
       Handler h = std::move(handlers.front());
       handlers.pop_front();
@@ -266,18 +269,16 @@ class MainWindowTest : public QObject {
       QCOMPARE(w->Game().State().PlayerCount(), players);
       QCOMPARE(w->tokens[2]->isVisible(), players == 3);
       QVERIFY(w->loanAction->isEnabled());
-      QTRY_COMPARE(Text(w->panelLabels[0].Name), QStringLiteral("Ann"));
-      QCOMPARE(Text(w->panelLabels[1].Name), QStringLiteral("Bart Broker  [CPU]"));
+      QTRY_COMPARE(Text(w->Panel(0).NameLabel()), QStringLiteral("Ann"));
+      QCOMPARE(Text(w->Panel(1).NameLabel()), QStringLiteral("Bart Broker  [CPU]"));
       QCOMPARE(Text(w->turnCaption), QStringLiteral("Ann's turn"));
-      QCOMPARE(Text(w->panelLabels[0].Values[static_cast<int>(PanelField::Cash)]),
-               QStringLiteral("5.000.000,00"));
+      QCOMPARE(Text(w->Panel(0).Value(PanelField::Cash)), QStringLiteral("5.000.000,00"));
       if (players == 2) {
-        QCOMPARE(Text(w->panelLabels[2].Name), QString());
-        QCOMPARE(Text(w->panelLabels[2].Values[static_cast<int>(PanelField::Total)]), QString());
-        QCOMPARE(w->statusPanels[2]->pixmap().toImage().pixelColor(80, 10),
-                 QColor(0x80, 0x80, 0x80));
+        QCOMPARE(Text(w->Panel(2).NameLabel()), QString());
+        QCOMPARE(Text(w->Panel(2).Value(PanelField::Total)), QString());
+        QCOMPARE(w->Panel(2).pixmap().toImage().pixelColor(80, 10), QColor(0x80, 0x80, 0x80));
       } else {
-        QCOMPARE(w->statusPanels[2]->pixmap().toImage().pixelColor(80, 10), QColor(0, 0x66, 0xCC));
+        QCOMPARE(w->Panel(2).pixmap().toImage().pixelColor(80, 10), QColor(0, 0x66, 0xCC));
       }
     }
   }
@@ -389,8 +390,8 @@ class MainWindowTest : public QObject {
     QTRY_VERIFY(w->gameOverCaption->isVisible());
     QCOMPARE(w->gameOverCaption->text(),
              QStringLiteral("Game over. Choose File > New Game to play again."));
-    QCOMPARE(Text(w->panelLabels[0].Name), QStringLiteral("Ann"));
-    QCOMPARE(Text(w->panelLabels[1].Name), QStringLiteral("Bob"));
+    QCOMPARE(Text(w->Panel(0).NameLabel()), QStringLiteral("Ann"));
+    QCOMPARE(Text(w->Panel(1).NameLabel()), QStringLiteral("Bob"));
     QVERIFY(w->tokens[0]->isVisible());
     QVERIFY(!w->tokens[1]->isVisible());
     QVERIFY(w->GroundTooltip(0).contains(QStringLiteral("for sale")));
@@ -802,7 +803,7 @@ class MainWindowTest : public QObject {
       choice.Seats[1] = {"Bob", 5000000, true};
       w->Game().StartNewGame(choice);
       w->show();
-      QLabel* annCash = w->panelLabels[0].Values[static_cast<int>(PanelField::Cash)];
+      QLabel* annCash = w->Panel(0).Value(PanelField::Cash);
       QTRY_COMPARE(annCash->text(), QStringLiteral("5.000.000,00"));
       GameState& game = w->Game().MutableState();
       game.Players[0].CurrentPosition = 1;
@@ -1029,19 +1030,26 @@ class MainWindowTest : public QObject {
     for (const QString& l : w->GameLogLines()) program << l.mid(10);
     QVERIFY(program.contains(QStringLiteral("Game saved to ") + path + QLatin1Char('.')));
     QVERIFY(program.contains(QStringLiteral("Game loaded from ") + path + QLatin1Char('.')));
-    w->ShowGameLog();
+    auto rolls = [&w](int count) {
+      for (int i = 0; i < count; ++i) {
+        GameEvent roll;
+        roll.Type = EventType::Rolled;
+        roll.Player = 0, roll.Die1 = 1 + i % 6, roll.Die2 = 1;
+        w->OnGameEvent(roll);
+      }
+    };
+    auto atNewest = [&w] {
+      w->ShowGameLog();
+      if (!QTest::qWaitForWindowExposed(w->GameLog())) return false;
+      QScrollBar* bar = w->GameLog()->Log->verticalScrollBar();
+      return bar->maximum() > 0 && bar->value() == bar->maximum();
+    };
+    rolls(300);
+    QVERIFY(atNewest());                                  // opened for the first time on a long log
+    w->GameLog()->Log->verticalScrollBar()->setValue(0);  // the reader scrolls back
     w->GameLog()->close();
-    for (int i = 0; i < 300; ++i) {
-      GameEvent roll;
-      roll.Type = EventType::Rolled;
-      roll.Player = 0, roll.Die1 = 1 + i % 6, roll.Die2 = 1;
-      w->OnGameEvent(roll);
-    }
-    w->ShowGameLog();
-    QVERIFY(QTest::qWaitForWindowExposed(w->GameLog()));
-    QScrollBar* bar = w->GameLog()->Log->verticalScrollBar();
-    QVERIFY(bar->maximum() > 0);
-    QCOMPARE(bar->value(), bar->maximum());
+    rolls(300);
+    QVERIFY(atNewest());  // reopened
   }
 
   // Every company's number stands on its own square; tokens on one square do not cover each
@@ -1087,21 +1095,20 @@ class MainWindowTest : public QObject {
       PanelField field;
     } values[] = {{0, PanelField::Cash}, {1, PanelField::Total}};
     for (const auto& v : values) {
-      QLabel* label = w->panelLabels[static_cast<std::size_t>(v.panel)]
-                          .Values[static_cast<std::size_t>(v.field)];
+      QLabel* label = w->Panel(v.panel).Value(v.field);
       const QString shown = label->text();
       QVERIFY2(shown.endsWith(QStringLiteral("999.999.999,00")), qPrintable(shown));
       QVERIFY2(label->fontMetrics().horizontalAdvance(shown) <= label->contentsRect().width(),
                qPrintable(shown));
     }
     for (int p = 0; p < 2; ++p) {
-      QVERIFY(w->OwnerFrame(p)->isVisible());
+      QVERIFY(w->Panel(p).OwnerFrame()->isVisible());
       const QColor owner(game.Players[static_cast<std::size_t>(p)].Color & 0xFF,
                          (game.Players[static_cast<std::size_t>(p)].Color >> 8) & 0xFF,
                          (game.Players[static_cast<std::size_t>(p)].Color >> 16) & 0xFF);
-      QVERIFY(w->OwnerFrame(p)->styleSheet().contains(owner.name()));
+      QVERIFY(w->Panel(p).OwnerFrame()->styleSheet().contains(owner.name()));
     }
-    QVERIFY(!w->OwnerFrame(2)->isVisible());
+    QVERIFY(!w->Panel(2).OwnerFrame()->isVisible());
   }
 
   // Input a finance action can never take is answered with one line that says what to type.
@@ -1207,9 +1214,29 @@ class MainWindowTest : public QObject {
     QCOMPARE(w->squares[0]->accessibleName(), QStringLiteral("Square 1"));
     QCOMPARE(w->tokens[0]->accessibleName(), QStringLiteral("Ann's token"));
     QCOMPARE(w->tokens[0]->accessibleDescription(), QStringLiteral("on square 3"));
-    QTRY_COMPARE(
-        w->panelLabels[1].Values[static_cast<std::size_t>(PanelField::Cash)]->accessibleName(),
-        QStringLiteral("Cash: 5.000.000,00"));
+    QTRY_COMPARE(w->Panel(1).Value(PanelField::Cash)->accessibleName(),
+                 QStringLiteral("Cash: 5.000.000,00"));
+  }
+
+  // The money actions, the log and the statistics answer their keys.
+  void everyCommandAnswersItsKey() {
+    ModalDriver driver;
+    auto w = StartedWindow();
+    w->Game().MutableState().Players[0].Loan = 1000;  // so that Pay back asks
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+    for (int i = 0; i < 6; ++i) {
+      QApplication::setActiveWindow(w.get());
+      const int before = driver.prompts;
+      QTest::keyClick(w.get(), static_cast<Qt::Key>(Qt::Key_1 + i), Qt::ControlModifier);
+      QTRY_VERIFY2(driver.prompts > before, qPrintable(QString::number(i + 1)));
+    }
+    QApplication::setActiveWindow(w.get());
+    QTest::keyClick(w.get(), Qt::Key_G, Qt::ControlModifier);
+    QTRY_VERIFY(w->GameLog() != nullptr && w->GameLog()->isVisible());
+    QApplication::setActiveWindow(w.get());
+    QTest::keyClick(w.get(), Qt::Key_T, Qt::ControlModifier);
+    QTRY_VERIFY(w->Statistics() != nullptr && w->Statistics()->isVisible());
   }
 };
 
