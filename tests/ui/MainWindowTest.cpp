@@ -371,7 +371,7 @@ class MainWindowTest : public QObject {
     QCOMPARE(w->Game().State().CurrentPlayer, 0);
     QCOMPARE(w->Game().State().Grounds[5].House, 3);
     QCOMPARE(w->Game().State().ComputerTurns, 0);
-    QCOMPARE(Text(w->panelLabels[1].Name), QStringLiteral("Bob  [CPU]"));
+    QTRY_COMPARE(Text(w->Panel(1).NameLabel()), QStringLiteral("Bob  [CPU]"));
   }
 
   void twoPlayerGameEndsWithItsMessageAndANewGameDialog() {
