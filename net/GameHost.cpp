@@ -210,13 +210,14 @@ void GameHost::Receive(QWebSocket* socket, const QString& text) {
   }
   if (type == QStringLiteral("action")) {
     // A finance action, for the player's own turn between moves; its numbers are asked back.
-    static const std::map<QString, void (GameRules::*)()> kActions = {
-        {QStringLiteral("loan"), &GameRules::TakeLoan},
-        {QStringLiteral("repay"), &GameRules::RepayLoan},
-        {QStringLiteral("buy-company"), &GameRules::BuyGroundFromPlayer},
-        {QStringLiteral("build"), &GameRules::Build},
-        {QStringLiteral("sell-company"), &GameRules::SellCompany},
-        {QStringLiteral("sell-building"), &GameRules::SellBuilding}};
+    using Action = void (*)(GameRules&);
+    static const std::map<QString, Action> kActions = {
+        {QStringLiteral("loan"), [](GameRules& r) { r.TakeLoan(); }},
+        {QStringLiteral("repay"), [](GameRules& r) { r.RepayLoan(); }},
+        {QStringLiteral("buy-company"), [](GameRules& r) { r.BuyGroundFromPlayer(); }},
+        {QStringLiteral("build"), [](GameRules& r) { r.Build(); }},
+        {QStringLiteral("sell-company"), [](GameRules& r) { r.SellCompany(); }},
+        {QStringLiteral("sell-building"), [](GameRules& r) { r.SellBuilding(); }}};
     const auto action = kActions.find(message->value(QStringLiteral("action")).toString());
     if (action == kActions.end()) return Refuse(socket, QStringLiteral("unknown action"));
     if (rules_.State().CurrentPlayer != peer.seat || !rules_.ActionsAllowed() ||
@@ -227,7 +228,7 @@ void GameHost::Receive(QWebSocket* socket, const QString& text) {
     const int seat = peer.seat;
     QTimer::singleShot(0, this, [this, run, seat] {
       // Still his turn: nothing else may have run in between, but a game may have been replaced.
-      if (rules_.State().CurrentPlayer == seat && rules_.RollAllowed()) (rules_.*run)();
+      if (rules_.State().CurrentPlayer == seat && rules_.RollAllowed()) run(rules_);
     });
     return;
   }
