@@ -71,27 +71,22 @@ BENCHMARK(BM_SimulatorTurns)->Arg(2)->Arg(3)->Unit(benchmark::kMillisecond);
 // The strong computer's decisions over whole seeded games (strong against two classic): the
 // median and the worst time from the start of its turn until it rolls, look-ahead included.
 void BM_StrongDecisions(benchmark::State& state) {
-  class Over final : public quillbury::SilentDialogs {
-   public:
-    void RunNewGameCommand() override { over = true; }
-    bool over = false;
-  };
   std::vector<double> times;
   for (auto _ : state) {
-    Over dialogs;
+    quillbury::SilentDialogs dialogs;
     quillbury::SeededRandom random(11);
     quillbury::GameRules rules(dialogs, random);
     rules.Settings().AppDir = quillbury::ProgramDir();
     quillbury::StrongComputer strong(7, static_cast<int>(state.range(0)));
     rules.SetSeat(quillbury::SeatKind::StrongComputer, strong);
     for (int game = 0; game < 20; ++game) {
-      dialogs.over = false;
+      dialogs.gameOver = false;
       rules.NewGame(3);
       for (auto& p : rules.MutableState().Players) p.CPU = true;
       rules.MutableState().Players[0].Level = quillbury::ComputerLevel::Strong;
-      for (int turn = 0; turn < 600 && !dialogs.over; ++turn) {
+      for (int turn = 0; turn < 600 && !dialogs.gameOver; ++turn) {
         rules.RefreshStatus();
-        if (dialogs.over) break;
+        if (dialogs.gameOver) break;
         const bool mine = rules.State().CurrentPlayer == 0 && rules.RollAllowed();
         const auto start = std::chrono::steady_clock::now();
         rules.ComputerTurnTick();

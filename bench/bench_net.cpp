@@ -17,8 +17,6 @@
 
 namespace {
 
-class Quiet final : public quillbury::SilentDialogs {};
-
 class Buyer final : public quillbury::Seat {
  public:
   bool WantsToBuy(const quillbury::GameState&, int, int) override { return true; }
@@ -33,7 +31,7 @@ class Buyer final : public quillbury::Seat {
 void BM_RollRoundTrip(benchmark::State& state) {
   using namespace quillbury;
   for (auto _ : state) {
-    Quiet dialogs;
+    SilentDialogs dialogs;
     SeededRandom random(1);
     GameRules rules(dialogs, random);
     rules.Settings().AppDir = ProgramDir();

@@ -30,7 +30,8 @@ class GameDialogs {
   virtual void RunNewGameCommand() = 0;
 };
 
-// Dialogs that show nothing and answer no: a base for tools and tests.
+// Dialogs that show nothing and answer no, for headless play: the New Game command that follows
+// the end of a game only notes that the game is over.
 class SilentDialogs : public GameDialogs {
  public:
   bool ShowsMessages() const override { return false; }
@@ -39,7 +40,8 @@ class SilentDialogs : public GameDialogs {
   bool InputBox(const std::string&, const std::string&, std::string&) override { return false; }
   void ShowCasino(const std::string&) override {}
   void ShowWon(const std::string&, std::int32_t) override {}
-  void RunNewGameCommand() override {}
+  void RunNewGameCommand() override { gameOver = true; }
+  bool gameOver = false;
 };
 
 }  // namespace quillbury

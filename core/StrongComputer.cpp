@@ -211,17 +211,6 @@ void StrongComputer::Carry(GameRules& rules, const Plan& plan) {
   answers_.clear();
 }
 
-namespace {
-
-// The rollouts' own table: no messages, and the end of a game ends the rollout.
-class RolloutDialogs final : public SilentDialogs {
- public:
-  void RunNewGameCommand() override { over = true; }
-  bool over = false;
-};
-
-}  // namespace
-
 void StrongComputer::TakeTurn(GameRules& rules) {
   const int player = rules.State().CurrentPlayer;
   Plan best = MakePlan(rules.State(), player);
@@ -262,7 +251,7 @@ void StrongComputer::TakeTurn(GameRules& rules) {
 
 double StrongComputer::Rollout(const GameState& start, int player, const Plan& plan,
                                std::uint64_t seed) {
-  RolloutDialogs dialogs;
+  SilentDialogs dialogs;  // the end of a game ends the rollout
   SeededRandom dice(seed);
   GameRules copy(dialogs, dice);
   copy.SetSeat(SeatKind::StrongComputer, *this);
@@ -270,17 +259,17 @@ double StrongComputer::Rollout(const GameState& start, int player, const Plan& p
   Carry(copy, plan);
   copy.Roll();
   // Everybody else's turn, until the strong player may roll again or the game is over.
-  for (int guard = 0; guard < 64 && !dialogs.over; ++guard) {
+  for (int guard = 0; guard < 64 && !dialogs.gameOver; ++guard) {
     while (copy.Walking()) copy.StepWalk();
     copy.RefreshStatus();
-    if (dialogs.over) break;
+    if (dialogs.gameOver) break;
     const GameState& now = copy.State();
     if (now.CurrentPlayer == player && copy.RollAllowed()) break;
     copy.ComputerTurnTick();
   }
   const GameState& end = copy.State();
   const Player& me = end.Players[static_cast<std::size_t>(player)];
-  if (dialogs.over) return me.Playing ? 1e12 : -1e12;
+  if (dialogs.gameOver) return me.Playing ? 1e12 : -1e12;
   double best = 0;
   for (int p = 0; p < end.PlayerCount(); ++p) {
     if (p == player || !end.Players[static_cast<std::size_t>(p)].Playing) continue;

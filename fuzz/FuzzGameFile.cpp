@@ -10,13 +10,6 @@
 
 namespace {
 
-// Plays every seat as the computer, without a window.
-class QuietDialogs final : public quillbury::SilentDialogs {
- public:
-  void RunNewGameCommand() override { ended = true; }
-  bool ended = false;
-};
-
 const quillbury::GroundList& Grounds() {
   static const quillbury::GroundList grounds = [] {
     quillbury::GroundList g(quillbury::kGroundCount);
@@ -39,12 +32,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string_view text(reinterpret_cast<const char*>(data), size);
   auto loaded = quillbury::ParseGameText(text, Grounds());
   if (!loaded) return 0;
-  QuietDialogs dialogs;
+  quillbury::SilentDialogs dialogs;
   quillbury::SeededRandom random(size);
   quillbury::GameRules rules(dialogs, random);
   rules.LoadGame(std::move(*loaded));
   for (auto& p : rules.MutableState().Players) p.CPU = true;
-  for (int turn = 0; turn < 60 && !dialogs.ended; ++turn) {
+  for (int turn = 0; turn < 60 && !dialogs.gameOver; ++turn) {
     int steps = 0;
     while (rules.Walking() && steps++ < 100) rules.StepWalk();
     rules.RefreshStatus();

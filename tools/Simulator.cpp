@@ -12,12 +12,6 @@
 namespace quillbury {
 namespace {
 
-class SimulatorDialogs final : public SilentDialogs {
- public:
-  void RunNewGameCommand() override { gameOver = true; }
-  bool gameOver = false;
-};
-
 // Follows the games: how each ended, and the stream of events when it is asked for.
 class SimulatorListener final : public GameListener {
  public:
@@ -81,7 +75,7 @@ double Median(std::vector<int> values) {
 SimulatorReport RunSimulation(const SimulatorOptions& options,
                               const std::optional<StartPosition>& from, std::ostream* events) {
   SimulatorReport report;
-  SimulatorDialogs dialogs;
+  SilentDialogs dialogs;
   SeededRandom random(options.Seed);
   GameRules rules(dialogs, random);
   // Its own generator, derived from the seed: thinking never changes the game's dice.

@@ -9,12 +9,6 @@
 namespace quillbury {
 namespace {
 
-class EndOfGame final : public SilentDialogs {
- public:
-  void RunNewGameCommand() override { over = true; }
-  bool over = false;
-};
-
 // Adds up the changes the events report, from the balances at the start of the game.
 class BalanceBook final : public GameListener {
  public:
@@ -51,7 +45,7 @@ class BalanceBook final : public GameListener {
 
 TEST(EventStream, BalancesAddUpFromTheEventsThroughWholeGames) {
   for (int players : {2, 3}) {
-    EndOfGame dialogs;
+    SilentDialogs dialogs;
     SeededRandom random(static_cast<std::uint64_t>(40 + players));
     GameRules rules(dialogs, random);
     rules.Settings().AppDir = testing::TestAppDir();
@@ -59,18 +53,18 @@ TEST(EventStream, BalancesAddUpFromTheEventsThroughWholeGames) {
     rules.AddListener(book);
     int finished = 0;
     for (int game = 0; game < 25; ++game) {
-      dialogs.over = false;
+      dialogs.gameOver = false;
       rules.NewGame(players);
       for (Player& p : rules.MutableState().Players) p.CPU = true;
-      for (int turn = 0; turn < 800 && !dialogs.over; ++turn) {
+      for (int turn = 0; turn < 800 && !dialogs.gameOver; ++turn) {
         rules.RefreshStatus();
-        if (dialogs.over) break;
+        if (dialogs.gameOver) break;
         book.Check("after a refresh");
         rules.ComputerTurnTick();
         while (rules.Walking()) rules.StepWalk();
         book.Check("after a move");
       }
-      finished += dialogs.over ? 1 : 0;
+      finished += dialogs.gameOver ? 1 : 0;
     }
     EXPECT_GT(finished, 5) << "games end, so the settlements and sales were exercised";
     EXPECT_GT(book.told, 1000);

@@ -20,12 +20,6 @@ namespace {
 
 std::string AppDir() { return std::string(QUILLBURY_TEST_DATA) + "/core/data/"; }
 
-class EndOfGame final : public SilentDialogs {
- public:
-  void RunNewGameCommand() override { over = true; }
-  bool over = false;
-};
-
 // A player who buys what he can afford, never bribes and never uses the finance actions.
 class SimplePlayer final : public Seat {
  public:
@@ -49,15 +43,15 @@ bool Until(const std::function<bool()>& done, int ms = 5000) {
 
 // Plays the host's game to its end: the computer's ticks, the walk and the refresh, while the
 // event loop carries the joined players' rolls and answers. Players 0 and 1 are persons.
-GameState PlayOut(GameRules& rules, EndOfGame& dialogs, const std::function<void()>& between,
+GameState PlayOut(GameRules& rules, SilentDialogs& dialogs, const std::function<void()>& between,
                   int maxTurns = 3000) {
   // The window's timers wake its event loop every 10 ms; a waiting test needs the same.
   QTimer wake;
   wake.start(5);
   GameState last;
-  for (int tick = 0; tick < maxTurns * 50 && !dialogs.over; ++tick) {
+  for (int tick = 0; tick < maxTurns * 50 && !dialogs.gameOver; ++tick) {
     rules.RefreshStatus();
-    if (dialogs.over) break;
+    if (dialogs.gameOver) break;
     between();
     rules.ComputerTurnTick();
     while (rules.Walking()) rules.StepWalk();
@@ -94,7 +88,7 @@ TEST(NetworkGame, JoinedPlayersSeeTheHostsGameAndItEqualsTheSameGameAtOneScreen)
   // The same game at one screen, with the same decisions.
   GameState alone;
   {
-    EndOfGame dialogs;
+    SilentDialogs dialogs;
     SeededRandom random(17);
     GameRules rules(dialogs, random);
     rules.Settings().AppDir = AppDir();
@@ -108,18 +102,18 @@ TEST(NetworkGame, JoinedPlayersSeeTheHostsGameAndItEqualsTheSameGameAtOneScreen)
         rules.Roll();
       }
     });
-    ASSERT_TRUE(dialogs.over) << "the game ends: current " << rules.State().CurrentPlayer
-                              << " roll " << rules.RollAllowed() << " walking " << rules.Walking()
-                              << " money " << rules.State().Players[0].Money << "/"
-                              << rules.State().Players[1].Money << "/"
-                              << rules.State().Players[2].Money << " playing "
-                              << rules.State().Players[0].Playing
-                              << rules.State().Players[1].Playing
-                              << rules.State().Players[2].Playing;
+    ASSERT_TRUE(dialogs.gameOver) << "the game ends: current " << rules.State().CurrentPlayer
+                                  << " roll " << rules.RollAllowed() << " walking "
+                                  << rules.Walking() << " money " << rules.State().Players[0].Money
+                                  << "/" << rules.State().Players[1].Money << "/"
+                                  << rules.State().Players[2].Money << " playing "
+                                  << rules.State().Players[0].Playing
+                                  << rules.State().Players[1].Playing
+                                  << rules.State().Players[2].Playing;
     alone = final.state;
   }
 
-  EndOfGame dialogs;
+  SilentDialogs dialogs;
   SeededRandom random(17);
   GameRules rules(dialogs, random);
   rules.Settings().AppDir = AppDir();
@@ -163,9 +157,9 @@ TEST(NetworkGame, JoinedPlayersSeeTheHostsGameAndItEqualsTheSameGameAtOneScreen)
       QCoreApplication::processEvents();
     }
   });
-  ASSERT_TRUE(dialogs.over) << "current " << rules.State().CurrentPlayer << " roll "
-                            << rules.RollAllowed() << " walking " << rules.Walking() << " refused "
-                            << host.RefusedMessages() << " a " << a.Refusals();
+  ASSERT_TRUE(dialogs.gameOver) << "current " << rules.State().CurrentPlayer << " roll "
+                                << rules.RollAllowed() << " walking " << rules.Walking()
+                                << " refused " << host.RefusedMessages() << " a " << a.Refusals();
   EXPECT_EQ(BuildGameText(final.state), BuildGameText(alone)) << "as at one screen";
   // The joined programs end with the host's final state.
   const QString expected = QString::fromStdString(BuildGameText(final.state));
@@ -177,7 +171,7 @@ TEST(NetworkGame, JoinedPlayersSeeTheHostsGameAndItEqualsTheSameGameAtOneScreen)
 // out-of-turn and unknown messages are refused and never applied.
 TEST(NetworkGame, WrongCodesAndBadMessagesAreRefused) {
   const GroundList grounds = FreshGrounds(IniFile(AppDir() + "database.dat"));
-  EndOfGame dialogs;
+  SilentDialogs dialogs;
   SeededRandom random(3);
   GameRules rules(dialogs, random);
   rules.Settings().AppDir = AppDir();
@@ -211,7 +205,7 @@ TEST(NetworkGame, WrongCodesAndBadMessagesAreRefused) {
 // while he is gone his questions are answered for him, so the game never hangs.
 TEST(NetworkGame, ADroppedPlayerRejoinsWithHisToken) {
   const GroundList grounds = FreshGrounds(IniFile(AppDir() + "database.dat"));
-  EndOfGame dialogs;
+  SilentDialogs dialogs;
   SeededRandom random(5);
   GameRules rules(dialogs, random);
   rules.Settings().AppDir = AppDir();
@@ -246,7 +240,7 @@ TEST(NetworkGame, ADroppedPlayerRejoinsWithHisToken) {
 // a whole saved game.
 TEST(NetworkGame, TheComputerStandsInForAGonePlayerAndTheHostsEndIsTold) {
   const GroundList grounds = FreshGrounds(IniFile(AppDir() + "database.dat"));
-  EndOfGame dialogs;
+  SilentDialogs dialogs;
   SeededRandom random(9);
   GameRules rules(dialogs, random);
   rules.Settings().AppDir = AppDir();
@@ -323,7 +317,7 @@ TEST(NetworkGame, TheComputerStandsInForAGonePlayerAndTheHostsEndIsTold) {
 // asked back on his screen.
 TEST(NetworkGame, AJoinedPlayerBorrowsOnHisOwnTurnOnly) {
   const GroundList grounds = FreshGrounds(IniFile(AppDir() + "database.dat"));
-  EndOfGame dialogs;
+  SilentDialogs dialogs;
   SeededRandom random(4);
   GameRules rules(dialogs, random);
   rules.Settings().AppDir = AppDir();
