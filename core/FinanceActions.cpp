@@ -11,6 +11,10 @@ std::optional<std::int32_t> GroundIndexFrom(const NumberAnswer& answer) {
 
 }  // namespace
 
+void GameRules::Refuse(Refusal why, std::int32_t player, std::int32_t ground) {
+  SeatOf(player).Refused(why, state_, player, ground);
+}
+
 // Each action asks the current player's seat, then acts on whoever still holds the turn: a
 // question may let the refresh, the computer or a new game run, and then the action stops.
 
@@ -49,7 +53,8 @@ void GameRules::RepayLoan() {
       SeatOf(cur).ChooseNumber(NumberQuestion::RepayAmount, state_, cur, suggested);
   if (TurnGone(hold) || !amount.IsNumber() || amount.Value < 1) return;
   player = PlayerAt(cur);
-  if (player == nullptr || !CanAfford(player->Money, amount.Value)) return;
+  if (player == nullptr) return;
+  if (!CanAfford(player->Money, amount.Value)) return Refuse(Refusal::CannotAfford, cur, -1);
   const std::int32_t pay = std::min(amount.Value, player->Loan);
   if (pay < 0) return;
   GameEvent event = EventFor(EventType::LoanRepaid, cur);
@@ -68,17 +73,21 @@ void GameRules::BuyGroundFromPlayer() {
   Player* player = PlayerAt(cur);
   if (!i || player == nullptr) return;
   Ground& ground = state_.Grounds[static_cast<std::size_t>(*i)];
-  if (ground.Owner < 0 || ground.Owner == cur || !ValidPlayer(ground.Owner)) return;
+  if (ground.Owner < 0 || ground.Owner == cur || !ValidPlayer(ground.Owner)) {
+    return Refuse(Refusal::NoOtherOwner, cur, *i);
+  }
   const std::int32_t seller = ground.Owner;
   const Player& owner = state_.Players[static_cast<std::size_t>(seller)];
   const std::int64_t base = std::int64_t{ground.Price} + BuildingValue(state_, *i);
   const std::int64_t received = base + base / 2;
   const std::int64_t paid = received + (received / 100) * 30;
-  if (!FitsInt32(paid) || !FitsInt32(received)) return;
-  if (!CanAfford(player->Money, static_cast<std::int32_t>(paid))) return;
+  if (!FitsInt32(paid) || !FitsInt32(received)) return Refuse(Refusal::MoneyLimit, cur, *i);
+  if (!CanAfford(player->Money, static_cast<std::int32_t>(paid))) {
+    return Refuse(Refusal::CannotAfford, cur, *i);
+  }
   if (!FitsInt32(std::int64_t{player->Money} - paid) ||
       !FitsInt32(std::int64_t{owner.Money} + received)) {
-    return;
+    return Refuse(Refusal::MoneyLimit, cur, *i);
   }
   GameEvent event = EventFor(EventType::BoughtFromPlayer, cur);
   event.Other = seller;
@@ -105,16 +114,17 @@ void GameRules::Build() {
   const std::int32_t level = house.Value > 4 ? 3 : house.Value - 1;
   Player* player = PlayerAt(cur);
   Ground& ground = state_.Grounds[static_cast<std::size_t>(*i)];
-  if (player == nullptr || ground.Owner != cur) return;
+  if (player == nullptr) return;
+  if (ground.Owner != cur) return Refuse(Refusal::NotYours, cur, *i);
   // Asking for a lower level gives a negative cost: the player is paid the difference.
   const std::int64_t cost =
       std::int64_t{ground.Houses[static_cast<std::size_t>(level)].Rent} - BuildingValue(state_, *i);
-  if (!FitsInt32(cost)) return;
+  if (!FitsInt32(cost)) return Refuse(Refusal::MoneyLimit, cur, *i);
   if (!CanAfford(player->Money, static_cast<std::int32_t>(cost))) {
     dialogs_.ShowMessage("You didn't have enought money!");
     return;
   }
-  if (!FitsInt32(std::int64_t{player->Money} - cost)) return;
+  if (!FitsInt32(std::int64_t{player->Money} - cost)) return Refuse(Refusal::MoneyLimit, cur, *i);
   GameEvent event = EventFor(EventType::Built, cur);
   event.Ground = *i;
   event.Level = level;
@@ -134,9 +144,9 @@ void GameRules::SellCompany() {
   const Player* player = PlayerAt(cur);
   if (!i || player == nullptr) return;
   const Ground& ground = state_.Grounds[static_cast<std::size_t>(*i)];
-  if (ground.Owner != cur) return;
+  if (ground.Owner != cur) return Refuse(Refusal::NotYours, cur, *i);
   const std::int64_t money = std::int64_t{player->Money} + ground.Price + BuildingValue(state_, *i);
-  if (!FitsInt32(money)) return;
+  if (!FitsInt32(money)) return Refuse(Refusal::MoneyLimit, cur, *i);
   SellCompanyOf(cur, *i, false);
 }
 
@@ -153,7 +163,8 @@ void GameRules::SellBuilding() {
   if (!count.IsNumber() || count.Value < 1 || count.Value > 4 || !i) return;
   const Ground& ground = state_.Grounds[static_cast<std::size_t>(*i)];
   const std::int32_t k = count.Value - 1;
-  if (ground.Owner != cur || ground.House < 0 || k > ground.House) return;
+  if (ground.Owner != cur) return Refuse(Refusal::NotYours, cur, *i);
+  if (ground.House < 0 || k > ground.House) return Refuse(Refusal::NoSuchBuildings, cur, *i);
   SellBuildingsOf(cur, *i, k, false);
 }
 

@@ -163,6 +163,8 @@ class GameRules {
   }
 
  private:
+  // Tells the player's seat why its action was turned down.
+  void Refuse(Refusal why, std::int32_t player, std::int32_t ground);
   bool ValidPlayer(std::int32_t index) const {
     return index >= 0 && static_cast<std::size_t>(index) < state_.Players.size();
   }

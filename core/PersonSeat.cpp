@@ -76,4 +76,14 @@ NumberAnswer PersonSeat::ChooseNumber(NumberQuestion question, const GameState& 
   return NumberAnswer::Of(*number);
 }
 
+void PersonSeat::Refused(Refusal why, const GameState& /*game*/, int /*player*/, int ground) {
+  // In the order of Refusal.
+  static constexpr MessageId kReasons[] = {
+      MessageId::RefusedNotYours, MessageId::RefusedNoOtherOwner, MessageId::RefusedCannotAfford,
+      MessageId::RefusedNoSuchBuildings, MessageId::RefusedMoneyLimit};
+  dialogs_.ShowMessage(MessageText(language_ != nullptr ? *language_ : nullptr,
+                                   kReasons[static_cast<std::size_t>(why)],
+                                   {std::to_string(ground + 1)}));
+}
+
 }  // namespace quillbury

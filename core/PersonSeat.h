@@ -18,6 +18,7 @@ class PersonSeat final : public Seat {
   bool WantsToBribe(const GameState& game, int player) override;
   NumberAnswer ChooseNumber(NumberQuestion question, const GameState& game, int player,
                             std::optional<std::int32_t> suggested) override;
+  void Refused(Refusal why, const GameState& game, int player, int ground) override;
 
  private:
   GameDialogs& dialogs_;

@@ -32,6 +32,15 @@ struct NumberAnswer {
   bool IsNumber() const { return Given == Kind::Number; }
 };
 
+// Why the rules turned down a finance action whose numbers were well formed.
+enum class Refusal {
+  NotYours,         // the company is not the player's
+  NoOtherOwner,     // buying from a player: nobody else owns the company
+  CannotAfford,     // the player has too little cash
+  NoSuchBuildings,  // selling more buildings than the company has
+  MoneyLimit,       // someone's cash would pass the largest amount
+};
+
 // Who decides for a player. Every choice of the game goes through here: a person's seat asks
 // through the window's dialogs, a computer's seat answers by its own logic. The rules check
 // every answer; a seat cannot break them.
@@ -50,6 +59,9 @@ class Seat {
   // Called while the player may roll. A computer acts here (repays, builds) and rolls; a
   // person's seat does nothing and waits for the Roll button.
   virtual void TakeTurn(GameRules& /*rules*/) {}
+  // The action the player asked for was turned down; ground is the company concerned or -1.
+  virtual void Refused(Refusal /*why*/, const GameState& /*game*/, int /*player*/, int /*ground*/) {
+  }
 };
 
 }  // namespace quillbury

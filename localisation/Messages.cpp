@@ -7,7 +7,7 @@
 namespace quillbury {
 namespace {
 
-constexpr std::array<MessageEntry, 76> kMessages{{
+constexpr auto kMessages = std::to_array<MessageEntry>({
     {MessageId::FileMissing, "FileMissing", "The file %1 does not exist."},
     {MessageId::FileIsFolder, "FileIsFolder", "%1 is a folder, not a file."},
     {MessageId::FileIsPipe, "FileIsPipe", "%1 is a named pipe, not a file."},
@@ -37,6 +37,15 @@ constexpr std::array<MessageEntry, 76> kMessages{{
     {MessageId::InputGroundNumber, "InputGroundNumber", "Type a whole number from 1 to 28."},
     {MessageId::InputLevel, "InputLevel", "Type a whole number from 1 to 4."},
     {MessageId::InputAmount, "InputAmount", "Type a whole amount from 1 to 2.147.483.647."},
+    {MessageId::RefusedNotYours, "RefusedNotYours", "Company %1 is not yours."},
+    {MessageId::RefusedNoOtherOwner, "RefusedNoOtherOwner",
+     "Company %1 is not owned by another player."},
+    {MessageId::RefusedCannotAfford, "RefusedCannotAfford",
+     "You don't have enough money for that."},
+    {MessageId::RefusedNoSuchBuildings, "RefusedNoSuchBuildings",
+     "Company %1 has fewer buildings than that."},
+    {MessageId::RefusedMoneyLimit, "RefusedMoneyLimit",
+     "That would take a player's money past $ 2.147.483.647."},
     {MessageId::LogGameStarted, "LogGameStarted", "A new game begins with %1."},
     {MessageId::LogGameLoaded, "LogGameLoaded", "Game loaded from %1."},
     {MessageId::LogGameSaved, "LogGameSaved", "Game saved to %1."},
@@ -95,7 +104,7 @@ constexpr std::array<MessageEntry, 76> kMessages{{
     {MessageId::AccessOnSquare, "AccessOnSquare", "on square %1"},
     {MessageId::AccessDie, "AccessDie", "Die showing %1"},
     {MessageId::AccessPanel, "AccessPanel", "Status of %1"},
-}};
+});
 
 constexpr bool InIdOrder() {
   for (std::size_t i = 0; i < kMessages.size(); ++i) {

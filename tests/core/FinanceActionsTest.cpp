@@ -104,6 +104,60 @@ TEST_F(FinanceActionsTest, BadOrCancelledEntriesEndEveryActionWithoutAChange) {
   }
 }
 
+// Well-formed numbers the rules turn down are answered with one line that says why, and change
+// nothing.
+TEST_F(FinanceActionsTest, TurnedDownActionsSayWhy) {
+  const struct {
+    const char* name;
+    void (GameRules::*action)();
+    std::vector<Input> typed;
+    MessageId reason;
+  } cases[] = {
+      {"build on another's company", &GameRules::Build, {"5", "1"}, MessageId::RefusedNotYours},
+      {"build on an unowned company", &GameRules::Build, {"9", "1"}, MessageId::RefusedNotYours},
+      {"sell another's company", &GameRules::SellCompany, {"5"}, MessageId::RefusedNotYours},
+      {"sell another's building", &GameRules::SellBuilding, {"5", "1"}, MessageId::RefusedNotYours},
+      {"sell a building never built",
+       &GameRules::SellBuilding,
+       {"6", "1"},
+       MessageId::RefusedNoSuchBuildings},
+      {"sell two of one building",
+       &GameRules::SellBuilding,
+       {"7", "2"},
+       MessageId::RefusedNoSuchBuildings},
+      {"buy one's own company",
+       &GameRules::BuyGroundFromPlayer,
+       {"6"},
+       MessageId::RefusedNoOtherOwner},
+      {"buy an unowned company",
+       &GameRules::BuyGroundFromPlayer,
+       {"9"},
+       MessageId::RefusedNoOtherOwner},
+      {"buy a company too dear",
+       &GameRules::BuyGroundFromPlayer,
+       {"5"},
+       MessageId::RefusedCannotAfford},
+      {"repay more than one has", &GameRules::RepayLoan, {"600"}, MessageId::RefusedCannotAfford},
+  };
+  for (const auto& c : cases) {
+    Own(4, 1);
+    Own(5, 0);
+    Own(6, 0, 0);
+    PlayerAt(0).Money = 500;
+    PlayerAt(0).Loan = 1000;
+    const GameState before = game;
+    dialogs.messages.clear();
+    events.events.clear();
+    dialogs.inputs.assign(c.typed.begin(), c.typed.end());
+    (rules.*c.action)();
+    ASSERT_EQ(dialogs.messages.size(), 1u) << c.name;
+    const std::string ground = c.typed.front().value_or("");
+    EXPECT_EQ(dialogs.messages[0], MessageText(nullptr, c.reason, {ground})) << c.name;
+    EXPECT_TRUE(events.events.empty()) << c.name;
+    EXPECT_TRUE(game == before) << c.name;
+  }
+}
+
 TEST_F(FinanceActionsTest, GroundNumbersOutsideTheBoardAreRefused) {
   events.events.clear();
   for (const char* number : {"0", "-3", "29", "1000"}) {
@@ -169,7 +223,7 @@ TEST_F(FinanceActionsTest, BuyingAnotherPlayersGroundPaysHimOneAndAHalfTimes) {
     EXPECT_EQ(GroundAt(4).House, c.house) << "the buildings pass with the ground";
     EXPECT_EQ(events.Last(EventType::BoughtFromPlayer).Ground, 4);
   }
-  // One dollar short, unowned or already one's own: nothing, no message.
+  // One dollar short, unowned or already one's own: nothing changes, and the player is told why.
   Own(4, 1);
   PlayerAt(0).Money = 1949999;
   Answer({"5"});
@@ -182,7 +236,7 @@ TEST_F(FinanceActionsTest, BuyingAnotherPlayersGroundPaysHimOneAndAHalfTimes) {
     rules.BuyGroundFromPlayer();
     EXPECT_EQ(PlayerAt(0).Money, 5000000);
   }
-  EXPECT_TRUE(dialogs.messages.empty());
+  EXPECT_EQ(dialogs.messages.size(), 3u);
 }
 
 TEST_F(FinanceActionsTest, BuildHouseChargesTheDifferenceToTheLevelAsked) {

@@ -1111,7 +1111,8 @@ class MainWindowTest : public QObject {
     QVERIFY(!w->Panel(2).OwnerFrame()->isVisible());
   }
 
-  // Input a finance action can never take is answered with one line that says what to type.
+  // Input a finance action can never take, or that the rules turn down, is answered with one
+  // line that says why.
   void refusedInputSaysWhy() {
     const QString ground = QStringLiteral("Type a whole number from 1 to 28.");
     const QString level = QStringLiteral("Type a whole number from 1 to 4.");
@@ -1134,6 +1135,19 @@ class MainWindowTest : public QObject {
          &MainWindow::SellBuilding,
          {QStringLiteral("3"), QStringLiteral("5")},
          level},
+        // Well-formed numbers the rules turn down.
+        {"building on an unowned company",
+         &MainWindow::Build,
+         {QStringLiteral("3"), QStringLiteral("1")},
+         QStringLiteral("Company 3 is not yours.")},
+        {"buying an unowned company",
+         &MainWindow::BuyGroundFromPlayer,
+         {QStringLiteral("3")},
+         QStringLiteral("Company 3 is not owned by another player.")},
+        {"repaying more than one has",
+         &MainWindow::RepayLoan,
+         {QStringLiteral("999999999")},
+         QStringLiteral("You don't have enough money for that.")},
     };
     for (const auto& c : cases) {
       ModalDriver driver;
