@@ -23,7 +23,7 @@
 #include "localisation/Messages.h"
 #include "persistence/GameFile.h"
 #include "ui/AboutDialog.h"
-#include "ui/BoardLayout.h"
+#include "ui/BoardView.h"
 #include "ui/CasinoWindow.h"
 #include "ui/CrashReport.h"
 #include "ui/GameLogText.h"
@@ -85,10 +85,6 @@ QString WithGameExtension(const QString& path) {
 }
 
 }  // namespace
-
-QColor MainWindow::FromBgr(std::int32_t c) {
-  return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
-}
 
 QString MainWindow::FromGame(const std::string& text) const {
   // The game's fixed texts break lines with LF CR, its language files with CR LF.
@@ -225,46 +221,13 @@ void MainWindow::CloseGameBoxes() {
 // ---------------------------------------------------------------- building the window
 
 void MainWindow::BuildBoard() {
-  boardPicture = new QLabel(this);
-  boardPicture->setGeometry(0, 40, 800, 620);
-  boardPicture->setPixmap(art_.Picture(QStringLiteral("board-background"), QSize(800, 620)));
+  board_ = new BoardView(art_, this);
+  board_->SetGame(&game_->State());
 
   notificationFrame = new QFrame(this);
   notificationFrame->setGeometry(360, 400, 234, 89);
   notificationFrame->setStyleSheet(
       QStringLiteral("background: white; border: 1px solid rgb(0, 102, 204);"));
-
-  boardTitle =
-      PlacedLabel(this, QRect(64, 256, 481, 59), PixelFont(48, true), Qt::white, Qt::AlignCenter);
-  boardTitle->setText(QStringLiteral("Quillbury 2007"));
-
-  for (int n = 1; n <= 42; ++n) {
-    auto* square = new QLabel(this);
-    square->setGeometry(QRect(SquareTopLeft(n), QSize(kSquareSize, kSquareSize)));
-    square->setObjectName(QStringLiteral("square%1").arg(n));
-    square->setPixmap(art_.Picture(QStringLiteral("square-%1").arg(n, 2, 10, QLatin1Char('0')),
-                                   QSize(kSquareSize, kSquareSize)));
-    square->setAttribute(Qt::WA_OpaquePaintEvent);
-    square->installEventFilter(this);
-    squares[static_cast<std::size_t>(n - 1)] = square;
-  }
-  for (int g = 0; g < kGroundCount; ++g) {
-    // In the square's top left corner, on a dark patch that any picture leaves readable: the
-    // finance prompts ask for these numbers.
-    const QPoint corner = SquareTopLeft(kGroundSquares[static_cast<std::size_t>(g)]);
-    QLabel* number = PlacedLabel(this, QRect(corner + QPoint(2, 2), QSize(16, 13)),
-                                 PixelFont(10, true), Qt::white, Qt::AlignCenter);
-    number->setAttribute(Qt::WA_TranslucentBackground, false);
-    number->setAutoFillBackground(true);
-    QPalette p = number->palette();
-    p.setColor(QPalette::Window, QColor(0, 0, 0, 170));
-    number->setPalette(p);
-    number->setAttribute(Qt::WA_TransparentForMouseEvents);
-    number->setText(QString::number(g + 1));
-    number->setObjectName(QStringLiteral("groundNumber%1").arg(g + 1));
-    groundNumbers_[static_cast<std::size_t>(g)] = number;
-  }
-
   notificationLabel =
       PlacedLabel(this, QRect(368, 408, 217, 73), PixelFont(11, true), Qt::black, Qt::AlignCenter);
   notificationLabel->setWordWrap(true);
@@ -276,65 +239,11 @@ void MainWindow::BuildBoard() {
   connect(rollButton, &QPushButton::clicked, this, &MainWindow::Roll);
 
   turnCaption = PlacedLabel(this, QRect(200, 530, 10, 20), PixelFont(16, true), Qt::white);
-  gameOverCaption =
-      PlacedLabel(this, QRect(64, 318, 481, 44), PixelFont(15, true), Qt::white, Qt::AlignCenter);
-  gameOverCaption->setWordWrap(true);
-  gameOverCaption->setObjectName(QStringLiteral("gameOverCaption"));
-  gameOverCaption->hide();
-
-  const QSize tokenSizes[3] = {QSize(22, 20), QSize(20, 18), QSize(20, 20)};
-  for (int p = 0; p < 3; ++p) {
-    auto* token = new QLabel(this);
-    token->setObjectName(QStringLiteral("token%1").arg(p + 1));
-    token->setGeometry(QRect(QPoint(76, 72), tokenSizes[p]));
-    token->setPixmap(TokenPicture(p));
-    token->setAttribute(Qt::WA_TranslucentBackground);
-    token->setAttribute(Qt::WA_TransparentForMouseEvents);
-    tokens[static_cast<std::size_t>(p)] = token;
-  }
-  tokens[2]->hide();
-  firstDie = new QLabel(this);
-  secondDie = new QLabel(this);
-  for (QLabel* die : {firstDie, secondDie}) {
-    die->resize(31, 33);
-    die->hide();
-    die->setAttribute(Qt::WA_TransparentForMouseEvents);
-  }
-  firstDie->move(152, 536);
-  secondDie->move(112, 512);
-}
-
-QPixmap MainWindow::TokenPicture(int player) {
-  const QSize sizes[3] = {QSize(22, 20), QSize(20, 18), QSize(20, 20)};
-  const QSize size = sizes[player];
-  // The token one pixel smaller inside a dark outline, so it stands out on any square.
-  const QPixmap inner =
-      art_.Picture(QStringLiteral("token-%1").arg(player + 1), size - QSize(2, 2));
-  const qreal ratio = inner.devicePixelRatio();
-  QImage outline = inner.toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
-  {
-    QPainter tint(&outline);
-    tint.setCompositionMode(QPainter::CompositionMode_SourceIn);
-    tint.fillRect(outline.rect(), QColor(20, 20, 20));
-  }
-  outline.setDevicePixelRatio(ratio);
-  QPixmap picture(size * ratio);
-  picture.setDevicePixelRatio(ratio);
-  picture.fill(Qt::transparent);
-  QPainter painter(&picture);
-  for (int dx = 0; dx <= 2; ++dx) {
-    for (int dy = 0; dy <= 2; ++dy) {
-      if (dx != 1 || dy != 1) painter.drawImage(QPointF(dx, dy), outline);
-    }
-  }
-  painter.drawPixmap(QPointF(1, 1), inner);
-  painter.end();
-  return picture;
 }
 
 void MainWindow::BuildPanels() {
   for (int k = 0; k < 3; ++k) {
-    auto* panel = new StatusPanel(this, TokenPicture(k));
+    auto* panel = new StatusPanel(this, BoardView::TokenPicture(art_, k));
     panel->move(608, 56 + 176 * k);
     panel->setObjectName(QStringLiteral("statusPanel%1").arg(k + 1));
     panels_[static_cast<std::size_t>(k)] = panel;
@@ -476,22 +385,13 @@ void MainWindow::FormCreate(const StartOptions& options) {
              QString::fromStdString(MessageText(languageFile_.get(), MessageId::RecentPathTooLong,
                                                 {std::to_string(RecentFiles::kMaxPathBytes)})));
   }
-  lightGround_ = squares[1]->pixmap();
-  darkGround_ = squares[6]->pixmap();
   refreshTimer->start();
   computerOn_ = true;
   computerTimer->start();
   soundOn_ = true;
   s.Settings().Animation = true;
   s.SetUpPlaceholderGame();
-  for (int n = 1; n <= 42; ++n) {
-    QPixmap picture = squares[static_cast<std::size_t>(n - 1)]->pixmap();
-    QPainter painter(&picture);
-    painter.setPen(QPen(Qt::black, 1));
-    painter.drawRect(QRectF(0.5, 0.5, 48, 48));
-    painter.end();
-    DrawSquarePicture(n, picture);
-  }
+  board_->ShowEmpty();
   if (!options.GameFile.isEmpty()) {
     if (!LoadGame(options.GameFile)) {
       // A broken or missing file is said so, and the players get the New Game dialog rather than
@@ -563,6 +463,8 @@ void MainWindow::ApplyLanguage() {
       return read("statusPanels", key, current);
     });
   }
+  board_->SetLanguage(file);
+  board_->Describe();
 }
 
 void MainWindow::ChooseLanguage() {
@@ -875,50 +777,6 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
   QWidget::keyPressEvent(event);
 }
 
-bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::ToolTip) {
-    for (int g = 0; g < 28; ++g) {
-      if (watched ==
-          squares[static_cast<std::size_t>(kGroundSquares[static_cast<std::size_t>(g)] - 1)]) {
-        auto* help = static_cast<QHelpEvent*>(event);
-        QToolTip::showText(help->globalPos(), GroundTooltip(g), static_cast<QWidget*>(watched));
-        return true;
-      }
-    }
-  }
-  return QWidget::eventFilter(watched, event);
-}
-
-QString MainWindow::GroundTooltip(int ground) const {
-  const GameState& game = ShownGame();
-  if (ground < 0 || static_cast<std::size_t>(ground) >= game.Grounds.size()) return {};
-  const Ground& g = game.Grounds[static_cast<std::size_t>(ground)];
-  auto money = [](std::int32_t v) { return QString::fromStdString(MoneyText(v)).toHtmlEscaped(); };
-  QString owner = QStringLiteral("nobody: for sale");
-  if (g.Owner >= 0 && static_cast<std::size_t>(g.Owner) < game.Players.size()) {
-    owner = QString::fromStdString(game.Players[static_cast<std::size_t>(g.Owner)].Name)
-                .toHtmlEscaped();
-  }
-  QString level = g.House < 0
-                      ? QStringLiteral("no buildings")
-                      : QStringLiteral("%1 building%2").arg(g.House + 1).arg(g.House ? "s" : "");
-  QString goods = QString::fromStdString(g.Sell);
-  if (goods.startsWith(QStringLiteral("bought "))) goods = goods.mid(7);
-  QString text = QStringLiteral("<b>%1. %2</b><br>Sells: %3<br>Price: $ %4<br>")
-                     .arg(ground + 1)
-                     .arg(QString::fromStdString(g.Name).toHtmlEscaped(), goods.toHtmlEscaped(),
-                          money(g.Price));
-  text += QStringLiteral("Rent without buildings: $ %1").arg(money(g.Price / 100 * 25));
-  for (std::size_t i = 0; i < g.Houses.size(); ++i) {
-    text += QStringLiteral("<br>Rent with %1 building%2: $ %3")
-                .arg(i + 1)
-                .arg(i ? "s" : "")
-                .arg(money(g.Houses[i].Rent));
-  }
-  text += QStringLiteral("<br>Owner: %1<br>Now: %2").arg(owner, level);
-  return text;
-}
-
 // ---------------------------------------------------------------- the port
 
 void MainWindow::ShowMessage(const std::string& text) {
@@ -951,122 +809,8 @@ bool MainWindow::InputBox(const std::string& caption, const std::string& prompt,
 
 void MainWindow::PlaySound(const std::string& path) { sound_->PlaySound(path); }
 
-void MainWindow::PlaceToken(int player, int square) {
-  if (player < 0 || player > 2 || square < 1 || square > 42) return;
-  const int left = tokenSquares_[static_cast<std::size_t>(player)];
-  tokenSquares_[static_cast<std::size_t>(player)] = square;
-  if (left != square && left >= 1) LayOutTokens(left);
-  LayOutTokens(square);
-  const GameState& game = ShownGame();
-  if (player < game.PlayerCount()) {
-    QLabel* token = tokens[static_cast<std::size_t>(player)];
-    token->setAccessibleName(
-        Say(MessageId::AccessToken, {game.Players[static_cast<std::size_t>(player)].Name}));
-    token->setAccessibleDescription(Say(MessageId::AccessOnSquare, {std::to_string(square)}));
-  }
-}
-
-void MainWindow::LayOutTokens(int square) {
-  // One token stands in the middle of its square; tokens that share a square stand apart, so
-  // none hides another.
-  std::vector<QLabel*> here;
-  for (std::size_t p = 0; p < tokens.size(); ++p) {
-    if (tokenSquares_[p] == square && !tokens[p]->isHidden()) here.push_back(tokens[p]);
-  }
-  static const QPoint kSpread[3][3] = {
-      {{0, 0}}, {{-12, -11}, {12, 11}}, {{-12, -11}, {12, -11}, {0, 12}}};
-  const QPoint middle = SquareTopLeft(square) + QPoint(kSquareSize / 2, kSquareSize / 2);
-  for (std::size_t i = 0; i < here.size(); ++i) {
-    QLabel* token = here[i];
-    const QPoint centre = middle + kSpread[here.size() - 1][i];
-    token->move(centre.x() - kSquareSize / 2 + (kSquareSize - token->width()) / 2,
-                centre.y() - kSquareSize / 2 + (kSquareSize - token->height()) / 2);
-  }
-}
-
-void MainWindow::DrawSquarePicture(int square, const QPixmap& picture) {
-  QLabel* label = squares[static_cast<std::size_t>(square - 1)];
-  label->setPixmap(picture);
-  label->repaint();
-}
-
-void MainWindow::RefreshGround(int ground) {
-  const GameState& game = game_->State();
-  if (ground < 0 || static_cast<std::size_t>(ground) >= game.Grounds.size()) return;
-  const Ground& g = game.Grounds[static_cast<std::size_t>(ground)];
-  if (g.Square < 1 || g.Square > 42) return;
-  QPixmap picture = IsLightGroundSquare(g.Square) ? lightGround_ : darkGround_;
-  picture.detach();
-  QPainter painter(&picture);
-  // An unowned ground gets no frame at all, so nothing on it can be taken for an owner's colour.
-  if (g.Owner >= 0 && static_cast<std::size_t>(g.Owner) < game.Players.size()) {
-    painter.setPen(QPen(FromBgr(game.Players[static_cast<std::size_t>(g.Owner)].Color), 1));
-    painter.drawRect(QRectF(0.5, 0.5, 48, 48));
-    painter.drawRect(QRectF(1.5, 1.5, 46, 46));
-  }
-  if (g.House >= 0 && g.House <= 3) {
-    painter.drawPixmap(0, 0,
-                       art_.Picture(QStringLiteral("building-%1").arg(g.House + 1),
-                                    QSize(kSquareSize, kSquareSize)));
-  }
-  painter.end();
-  DrawSquarePicture(g.Square, picture);
-  DescribeSquare(g.Square);
-}
-
 QString MainWindow::Say(MessageId id, std::initializer_list<std::string_view> args) const {
   return QString::fromStdString(MessageText(languageFile_.get(), id, args));
-}
-
-void MainWindow::DescribeSquare(int square) {
-  // What a screen reader says of a square: its number, and for a company its number, name,
-  // owner and buildings.
-  QLabel* label = squares[static_cast<std::size_t>(square - 1)];
-  const GameState& game = ShownGame();
-  const std::string number = std::to_string(square);
-  for (int g = 0; g < kGroundCount; ++g) {
-    if (kGroundSquares[static_cast<std::size_t>(g)] != square) continue;
-    const Ground* ground = static_cast<std::size_t>(g) < game.Grounds.size()
-                               ? &game.Grounds[static_cast<std::size_t>(g)]
-                               : nullptr;
-    const std::string name = ground != nullptr ? ground->Name : std::string();
-    const std::string owner =
-        ground != nullptr && ground->Owner >= 0 && ground->Owner < game.PlayerCount()
-            ? game.Players[static_cast<std::size_t>(ground->Owner)].Name
-            : MessageText(languageFile_.get(), MessageId::AccessNobody);
-    const std::string buildings = std::to_string(ground != nullptr ? ground->House + 1 : 0);
-    label->setAccessibleName(
-        Say(MessageId::AccessGround,
-            {number, std::to_string(g + 1) + " " + name,
-             MessageText(languageFile_.get(), MessageId::AccessGroundState, {owner, buildings})}));
-    return;
-  }
-  label->setAccessibleName(Say(MessageId::AccessSquare, {number}));
-}
-
-void MainWindow::ShowDice(int firstFace, int secondFace) {
-  auto face = [this](int value) {
-    return art_.Picture(QStringLiteral("die-%1").arg(std::clamp(value, 1, 6)), QSize(31, 33));
-  };
-  firstDie->setPixmap(face(firstFace));
-  secondDie->setPixmap(face(secondFace));
-  firstDie->setAccessibleName(Say(MessageId::AccessDie, {std::to_string(firstFace)}));
-  secondDie->setAccessibleName(Say(MessageId::AccessDie, {std::to_string(secondFace)}));
-}
-
-void MainWindow::PlaceDice(int arrangement) {
-  if (arrangement == 1) {
-    firstDie->move(112, 536);
-    secondDie->move(152, 512);
-  } else {
-    firstDie->move(152, 536);
-    secondDie->move(112, 512);
-  }
-}
-
-void MainWindow::SetDiceVisible(bool visible) {
-  firstDie->setVisible(visible);
-  secondDie->setVisible(visible);
 }
 
 void MainWindow::SetActionsEnabled(bool enabled) {
@@ -1083,6 +827,11 @@ void MainWindow::SetPanelText(int panel, PanelField field, const std::string& te
   StatusPanel& shown = Panel(panel);
   shown.SetField(field, QString::fromStdString(text));
   if (field == PanelField::Name) shown.setAccessibleName(Say(MessageId::AccessPanel, {text}));
+  if (field == PanelField::Cash || field == PanelField::Total) {
+    shown.setAccessibleDescription(
+        Say(MessageId::AccessPanelState, {shown.Value(PanelField::Cash)->text().toStdString(),
+                                          shown.Value(PanelField::Total)->text().toStdString()}));
+  }
 }
 
 void MainWindow::DrawStatusPanel(int panel, std::int32_t colour) {
@@ -1155,6 +904,12 @@ StatusPresenter::Controls MainWindow::Controls() const {
   return {game_->RollAllowed() && !paused, game_->ActionsAllowed() && !paused};
 }
 
+void MainWindow::ShowFinal(bool on) {
+  showingFinal_ = on;
+  board_->SetGame(&ShownGame());
+  if (!on) board_->ShowCaption(QString());
+}
+
 const GameState& MainWindow::ShownGame() const {
   return showingFinal_ ? finalState_ : game_->State();
 }
@@ -1172,27 +927,6 @@ void MainWindow::ShowOwnerColours(const GameState& game) {
     } else {
       Panel(k).ClearOwnerColour();
     }
-  }
-}
-
-void MainWindow::DrawWholeGame(const GameEvent& event) {
-  const GameState& game = game_->State();
-  for (int g = 0; g < kGroundCount; ++g) RefreshGround(g);
-  for (int n = 1; n <= 42; ++n) DescribeSquare(n);
-  for (int p = 0; p < kMaxPlayers; ++p) {
-    const bool seated = p < game.PlayerCount();
-    tokens[static_cast<std::size_t>(p)]->setVisible(
-        seated && game.Players[static_cast<std::size_t>(p)].Playing);
-  }
-  for (int p = 0; p < game.PlayerCount() && p < kMaxPlayers; ++p) {
-    PlaceToken(p, game.Players[static_cast<std::size_t>(p)].CurrentPosition);
-  }
-  if (event.Type == EventType::GameLoaded && game.StepsLeft > 0) {
-    // The saved move goes on: its dice are on the table.
-    ShowDice(game.Die2, game.Die1);
-    PlaceDice(event.DiceLayout);
-  } else {
-    SetDiceVisible(false);
   }
 }
 
@@ -1223,67 +957,39 @@ void MainWindow::OnGameEvent(const GameEvent& event) {
       if (showingFinal_ && !game_->RollAllowed()) {
         // The rules' stand-in after a finished game: the final position stays on the board
         // with a caption until New Game starts a game.
-        gameOverCaption->setText(
+        board_->ShowCaption(
             QString::fromStdString(MessageText(languageFile_.get(), MessageId::GameOverCaption)));
-        gameOverCaption->show();
         ShowStatus();
-        break;
+        Sync();
+        return;
       }
-      showingFinal_ = false;
-      gameOverCaption->hide();
-      DrawWholeGame(event);
+      ShowFinal(false);
       break;
     case EventType::GameLoaded:
       CloseGameBoxes();
-      showingFinal_ = false;
-      gameOverCaption->hide();
-      DrawWholeGame(event);
-      break;
-    case EventType::Rolled:
-      // The first die picture shows the second die's face, as the board always has.
-      ShowDice(event.Die2, event.Die1);
-      PlaceDice(event.DiceLayout);
+      ShowFinal(false);
       break;
     case EventType::Moved:
-      SetDiceVisible(true);
       if (event.StepsLeft > 0 && soundOn_) PlaySound(SoundPath("Go1.wav"));
-      PlaceToken(event.Player, event.Square);
       break;
     case EventType::WalkEnded:
       if (soundOn_) PlaySound(SoundPath("Go2.wav"));
-      break;
-    case EventType::Shortcut:
-      PlaceToken(event.Player, event.Square);
-      break;
-    case EventType::Bought:
-    case EventType::Built:
-    case EventType::BuildingSold:
-    case EventType::CompanySold:
-    case EventType::BoughtFromPlayer:
-      RefreshGround(event.Ground);
-      break;
-    case EventType::PlayerOut:
-      if (event.Player >= 0 && event.Player < kMaxPlayers) {
-        tokens[static_cast<std::size_t>(event.Player)]->setVisible(false);
-        LayOutTokens(tokenSquares_[static_cast<std::size_t>(event.Player)]);
-      }
-      ShowStatus();
-      break;
-    case EventType::TurnPassed:
-      SetDiceVisible(false);
       break;
     case EventType::GameWon:
     case EventType::NobodyWon:
       winner_ = event.Type == EventType::GameWon ? event.Player : -1;
       // The finished game stays on the board until the next one begins.
       finalState_ = game_->State();
-      showingFinal_ = true;
+      ShowFinal(true);
       CloseGameBoxes();
-      SetDiceVisible(false);
-      ShowStatus();
       break;
     default:
       break;
+  }
+  board_->Follow(event);
+  if (event.Type == EventType::PlayerOut || event.Type == EventType::GameWon ||
+      event.Type == EventType::NobodyWon) {
+    ShowStatus();
   }
   Sync();
 }

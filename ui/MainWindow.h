@@ -50,6 +50,7 @@ class FileDialogs {
 class GameLogWindow;
 class StatisticsWindow;
 class StatusPanel;
+class BoardView;
 class RulesWindow;
 
 // The main window: the board, the tokens and dice, the status panels, menus and toolbar. It
@@ -103,24 +104,14 @@ class MainWindow : public QWidget, public GameDialogs, public GameListener, publ
   void SetActionsEnabled(bool enabled) override;
   void SetRollEnabled(bool enabled) override;
 
-  // --- the board view ---
+  // --- the board and the panels ---
   void PlaySound(const std::string& path);
-  void PlaceToken(int player, int square);
-  // The number printed on ground's square (0..27).
-  QLabel* GroundNumber(int ground) const {
-    return groundNumbers_[static_cast<std::size_t>(ground)];
-  }
+  BoardView& Board() const { return *board_; }
   // The status panel of player k (0..2).
   StatusPanel& Panel(int k) const { return *panels_[static_cast<std::size_t>(k)]; }
-  void RefreshGround(int ground);
-  void ShowDice(int firstFace, int secondFace);
-  void PlaceDice(int arrangement);
-  void SetDiceVisible(bool visible);
 
   // The captions of the window from the language file.
   void ApplyLanguage();
-  // The tooltip of a ground square: what the company is, costs and earns, and who owns it.
-  QString GroundTooltip(int ground) const;
 
   // --- handlers ---
   void Roll();
@@ -158,7 +149,23 @@ class MainWindow : public QWidget, public GameDialogs, public GameListener, publ
   void SellCompany();
   void SellBuilding();
 
-  // --- components, named as the game's documents name them ---
+  // --- the window's parts, by role ---
+  QPushButton* RollButton() const { return rollButton; }
+  QLabel* TurnCaption() const { return turnCaption; }
+  QLabel* Tip() const { return notificationLabel; }
+  QAction* LoanAction() const { return loanAction; }
+  QAction* AboutAction() const { return aboutAction; }
+  const QList<QAction*>& RecentFileActions() const { return recentFileActions; }
+  // The walk's steps, the refresh, the computer's tick and the New Game dialog at start-up.
+  QTimer* WalkTimer() const { return walkTimer; }
+  QTimer* RefreshTimer() const { return refreshTimer; }
+  QTimer* ComputerTimer() const { return computerTimer; }
+  QTimer* StartupTimer() const { return startupNewGameTimer; }
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+
+ private:
   QMenuBar* menuBar_ = nullptr;
   QToolBar* toolBar_ = nullptr;
   QMenu *fileMenu = nullptr, *optionsMenu = nullptr, *helpMenu = nullptr, *websitesMenu = nullptr;
@@ -170,17 +177,10 @@ class MainWindow : public QWidget, public GameDialogs, public GameListener, publ
   QList<QAction*> recentFileActions;  // the recent-files entries of the File menu
   QAction *buildAction = nullptr, *buyGroundAction = nullptr, *loanAction = nullptr,
           *repayAction = nullptr, *sellCompanyAction = nullptr, *sellBuildingAction = nullptr;
-  QLabel* boardPicture = nullptr;
-  QLabel* boardTitle = nullptr;
   QFrame* notificationFrame = nullptr;
   QLabel* notificationLabel = nullptr;
   QLabel* turnCaption = nullptr;
-  QLabel* gameOverCaption = nullptr;  // over the board after a finished game
   QPushButton* rollButton = nullptr;
-  std::array<QLabel*, 42> squares{};  // square n is squares[n - 1]
-  std::array<QLabel*, 3> tokens{};
-  QLabel* firstDie = nullptr;
-  QLabel* secondDie = nullptr;
   QTimer* walkTimer = nullptr;
   QTimer* refreshTimer = nullptr;
   QTimer* computerTimer = nullptr;
@@ -188,11 +188,6 @@ class MainWindow : public QWidget, public GameDialogs, public GameListener, publ
   QTimer* closingTimer = nullptr;
   QTimer* resumeTimer = nullptr;  // notices a window that closed on its own (Help, error report)
 
- protected:
-  void keyPressEvent(QKeyEvent* event) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
-
- private:
   // Holds the game still while a window outside its flow is open.
   class PauseScope {
    public:
@@ -215,7 +210,6 @@ class MainWindow : public QWidget, public GameDialogs, public GameListener, publ
   void BuildBoard();
   void BuildPanels();
   void FormCreate(const StartOptions& options);
-  void DrawSquarePicture(int square, const QPixmap& picture);
   void Guarded(const char* where, const std::function<void()>& handler);
   // Brings the timers and the Roll button and actions in line with the rules.
   void Sync();
@@ -224,8 +218,8 @@ class MainWindow : public QWidget, public GameDialogs, public GameListener, publ
   void ShowStatus();
   // The game on the board: the finished one until the next begins, else the rules' game.
   const GameState& ShownGame() const;
-  // Draws the whole board of a game that was just started or loaded.
-  void DrawWholeGame(const GameEvent& event);
+  // Shows the finished game (on) or the rules' game on the board.
+  void ShowFinal(bool on);
   std::string SoundPath(const char* file) const { return appDir_.toStdString() + file; }
   void RefreshRecentFiles();
   // A line of the game log: the time, the player it concerns (-1: the game or the program)
@@ -242,14 +236,9 @@ class MainWindow : public QWidget, public GameDialogs, public GameListener, publ
   bool DatabaseUnfit();
   // True, after telling the player, when there is no game to save.
   bool NothingToSave();
-  QPixmap TokenPicture(int player);
-  void LayOutTokens(int square);
   void PlaceBeside(QWidget* window, int down);
-  // Accessible names of the square, from the game on the board.
-  void DescribeSquare(int square);
   QString Say(MessageId id, std::initializer_list<std::string_view> args = {}) const;
   void ShowOwnerColours(const GameState& game);
-  static QColor FromBgr(std::int32_t colour);
   QString FromGame(const std::string& text) const;
 
   QString appDir_;
@@ -262,7 +251,6 @@ class MainWindow : public QWidget, public GameDialogs, public GameListener, publ
   bool soundOn_ = true;
   std::unique_ptr<SoundPlayer> sound_;
   std::unique_ptr<FileDialogs> fileDialogs_;
-  QPixmap lightGround_, darkGround_;
   bool startupFailed_ = false;
   std::string fileError_;  // why the last load or save failed
   QString loadingFile_;    // the file being loaded, for the log
@@ -273,8 +261,7 @@ class MainWindow : public QWidget, public GameDialogs, public GameListener, publ
   QStringList logLines_;
   GameLogWindow* log_ = nullptr;
   RulesWindow* rules_ = nullptr;
-  std::array<QLabel*, kGroundCount> groundNumbers_{};
-  std::array<int, 3> tokenSquares_{};  // where each token stands, 0 for nowhere yet
+  BoardView* board_ = nullptr;
   std::array<StatusPanel*, 3> panels_{};
   WorthHistory history_;
   StatisticsWindow* stats_ = nullptr;

@@ -27,6 +27,7 @@
 #include "core/Random.h"
 #include "tests/ScriptedDraws.h"
 #include "ui/BoardLayout.h"
+#include "ui/BoardView.h"
 #include "ui/CasinoWindow.h"
 #include "ui/CrashReport.h"
 #include "ui/GameLogWindow.h"
@@ -165,7 +166,7 @@ class MainWindowTest : public QObject {
   // A window with a two-player game of Ann and Bob under way, without the start-up dialog.
   std::unique_ptr<MainWindow> StartedWindow(bool bobIsComputer = false) {
     auto w = MakeWindow();
-    w->startupNewGameTimer->stop();
+    w->StartupTimer()->stop();
     NewGameChoice choice;
     choice.Seats[0] = {"Ann", 5000000, false};
     choice.Seats[1] = {"Bob", 5000000, bobIsComputer};
@@ -175,7 +176,7 @@ class MainWindowTest : public QObject {
   // The default three-player game, shown.
   std::unique_ptr<MainWindow> DefaultThreePlayerWindow() {
     auto w = MakeWindow();
-    w->startupNewGameTimer->stop();
+    w->StartupTimer()->stop();
     NewGameChoice choice;
     choice.PlayerCount = 3;
     w->Game().StartNewGame(choice);
@@ -192,8 +193,8 @@ class MainWindowTest : public QObject {
   }
   // Waits until the game waits for a roll.
   static bool WaitForRoll(MainWindow& w, int ms = 5000) {
-    return QTest::qWaitFor([&] { return w.rollButton->isEnabled() && !w.walkTimer->isActive(); },
-                           ms);
+    return QTest::qWaitFor(
+        [&] { return w.RollButton()->isEnabled() && !w.WalkTimer()->isActive(); }, ms);
   }
 
  private slots:
@@ -214,12 +215,12 @@ class MainWindowTest : public QObject {
     ModalDriver driver;
     auto w = MakeWindow();
     QVERIFY(!w->StartupFailed());
-    QCOMPARE(w->rollButton->text(), QStringLiteral("Slå"));
-    QVERIFY(w->aboutAction->text().endsWith(QStringLiteral(" Quillbury")));
+    QCOMPARE(w->RollButton()->text(), QStringLiteral("Slå"));
+    QVERIFY(w->AboutAction()->text().endsWith(QStringLiteral(" Quillbury")));
     // Applying again never grows a caption built from a stem.
-    const QString about = w->aboutAction->text();
+    const QString about = w->AboutAction()->text();
     w->ApplyLanguage();
-    QCOMPARE(w->aboutAction->text(), about);
+    QCOMPARE(w->AboutAction()->text(), about);
   }
 
   void missingLanguageFileStopsStartUpWithAMessage() {
@@ -244,7 +245,7 @@ class MainWindowTest : public QObject {
     QTRY_COMPARE(driver.messages.size(), std::size_t{1});
     QVERIFY(driver.messages[0].contains(QStringLiteral("da.lang")));
     QVERIFY(ReadRegString(kSettingsKey, QStringLiteral("Language")).isEmpty());
-    QCOMPARE(w->rollButton->text(), QStringLiteral("Roll"));
+    QCOMPARE(w->RollButton()->text(), QStringLiteral("Roll"));
   }
 
   void newGameDialogOpensAfterStartUpAndCancelKeepsThePlaceholder() {
@@ -255,8 +256,8 @@ class MainWindowTest : public QObject {
     QTRY_COMPARE(driver.newGameDialogs, 1);
     QVERIFY(driver.handlers.empty());
     QVERIFY(!w->Game().HasGame());
-    QVERIFY(!w->rollButton->isEnabled());
-    QVERIFY(!w->loanAction->isEnabled());
+    QVERIFY(!w->RollButton()->isEnabled());
+    QVERIFY(!w->LoanAction()->isEnabled());
   }
 
   void newGameWithTwoAndThreePlayers() {
@@ -267,11 +268,11 @@ class MainWindowTest : public QObject {
       w->show();
       QVERIFY(WaitForRoll(*w));
       QCOMPARE(w->Game().State().PlayerCount(), players);
-      QCOMPARE(w->tokens[2]->isVisible(), players == 3);
-      QVERIFY(w->loanAction->isEnabled());
+      QCOMPARE(w->Board().Token(2)->isVisible(), players == 3);
+      QVERIFY(w->LoanAction()->isEnabled());
       QTRY_COMPARE(Text(w->Panel(0).NameLabel()), QStringLiteral("Ann"));
       QCOMPARE(Text(w->Panel(1).NameLabel()), QStringLiteral("Bart Broker  [CPU]"));
-      QCOMPARE(Text(w->turnCaption), QStringLiteral("Ann's turn"));
+      QCOMPARE(Text(w->TurnCaption()), QStringLiteral("Ann's turn"));
       QCOMPARE(Text(w->Panel(0).Value(PanelField::Cash)), QStringLiteral("5.000.000,00"));
       if (players == 2) {
         QCOMPARE(Text(w->Panel(2).NameLabel()), QString());
@@ -289,26 +290,26 @@ class MainWindowTest : public QObject {
     NewGameChoice choice;
     choice.Seats[0] = {"Ann", 5000000, false};
     choice.Seats[1] = {"Bob", 5000000, false};
-    w->startupNewGameTimer->stop();
+    w->StartupTimer()->stop();
     w->Game().StartNewGame(choice);
     w->Game().MutableState().Players[0].CurrentPosition = 40;
     w->Game().MutableState().Players[0].Loan = 100000;
     w->show();
     random_.Roll(2, 3);                        // 41, 42, 1, 2, 3
     driver.Expect(ClickBox(QMessageBox::No));  // square 3: do not buy
-    QTest::mouseClick(w->rollButton, Qt::LeftButton);
-    QVERIFY(!w->rollButton->isEnabled());
-    QVERIFY(!w->loanAction->isEnabled());
-    QTRY_VERIFY(w->firstDie->isVisible());
+    QTest::mouseClick(w->RollButton(), Qt::LeftButton);
+    QVERIFY(!w->RollButton()->isEnabled());
+    QVERIFY(!w->LoanAction()->isEnabled());
+    QTRY_VERIFY(w->Board().Die(0)->isVisible());
     QTRY_COMPARE(w->Game().MutableState().Players[0].CurrentPosition, 41);
-    QCOMPARE(w->tokens[0]->pos(), QPoint(64 + 13, 152 + 14));
+    QCOMPARE(w->Board().Token(0)->pos(), QPoint(64 + 13, 112 + 14));
     QVERIFY(WaitForRoll(*w));
     QCOMPARE(w->Game().MutableState().Players[0].CurrentPosition, 3);
     QCOMPARE(w->Game().MutableState().Players[0].Money, 5000000 + 300000 - 14000);
     QCOMPARE(w->Game().State().CurrentPlayer, 1);
-    QVERIFY(!w->firstDie->isVisible());
+    QVERIFY(!w->Board().Die(0)->isVisible());
     QVERIFY(driver.messages.back().startsWith(QStringLiteral("Do you wish to buy")));
-    QTRY_COMPARE(Text(w->turnCaption), QStringLiteral("Bob's turn"));
+    QTRY_COMPARE(Text(w->TurnCaption()), QStringLiteral("Bob's turn"));
   }
 
   void purchasePromptAnsweredYesAndNo() {
@@ -323,8 +324,8 @@ class MainWindowTest : public QObject {
       const Ground& g = w->Game().MutableState().Grounds[1];
       QCOMPARE(g.Owner, yes ? 0 : -1);
       QCOMPARE(w->Game().MutableState().Players[0].Money, yes ? 5000000 - g.Price : 5000000);
-      QVERIFY(w->GroundTooltip(1).contains(yes ? QStringLiteral("Owner: Ann")
-                                               : QStringLiteral("for sale")));
+      QVERIFY(w->Board().GroundTooltip(1).contains(yes ? QStringLiteral("Owner: Ann")
+                                                       : QStringLiteral("for sale")));
     }
   }
 
@@ -333,9 +334,9 @@ class MainWindowTest : public QObject {
     auto w = StartedWindow(true);
     w->Game().Settings().Animation = false;
     w->Game().MutableState().Players[0].Loan = 1;
-    QTRY_VERIFY(Text(w->notificationLabel).startsWith(QStringLiteral("TIP")));
+    QTRY_VERIFY(Text(w->Tip()).startsWith(QStringLiteral("TIP")));
     w->Game().MutableState().Players[0].Loan = 0;
-    QTRY_COMPARE(Text(w->notificationLabel), QString());
+    QTRY_COMPARE(Text(w->Tip()), QString());
     // Ann moves onto a plain square; the computer then plays its turn without any help.
     w->Game().MutableState().Players[0].CurrentPosition = 1;
     w->Game().MutableState().Players[1].CurrentPosition = 1;
@@ -353,7 +354,7 @@ class MainWindowTest : public QObject {
   void strongComputerPlaysItsTurn() {
     ModalDriver driver;
     auto w = MakeWindow();
-    w->startupNewGameTimer->stop();
+    w->StartupTimer()->stop();
     NewGameChoice choice;
     choice.Seats[0] = {"Ann", 5000000, false};
     choice.Seats[1] = {"Bob", 5000000, true, ComputerLevel::Strong};
@@ -384,25 +385,25 @@ class MainWindowTest : public QObject {
     w->Game().MutableState().Players[1].Loan = 100000000;
     QTRY_COMPARE(driver.newGameDialogs, 1);
     QCOMPARE(driver.messages.front(), QStringLiteral("Bob has lost the game! Ann wins!"));
-    QVERIFY(!w->rollButton->isEnabled());
-    QVERIFY(!w->loanAction->isEnabled());
+    QVERIFY(!w->RollButton()->isEnabled());
+    QVERIFY(!w->LoanAction()->isEnabled());
     // With New Game cancelled, the final position stays with a caption that says what next.
-    QTRY_VERIFY(w->gameOverCaption->isVisible());
-    QCOMPARE(w->gameOverCaption->text(),
+    QTRY_VERIFY(w->Board().Caption()->isVisible());
+    QCOMPARE(w->Board().Caption()->text(),
              QStringLiteral("Game over. Choose File > New Game to play again."));
     QCOMPARE(Text(w->Panel(0).NameLabel()), QStringLiteral("Ann"));
     QCOMPARE(Text(w->Panel(1).NameLabel()), QStringLiteral("Bob"));
-    QVERIFY(w->tokens[0]->isVisible());
-    QVERIFY(!w->tokens[1]->isVisible());
-    QVERIFY(w->GroundTooltip(0).contains(QStringLiteral("for sale")));
+    QVERIFY(w->Board().Token(0)->isVisible());
+    QVERIFY(!w->Board().Token(1)->isVisible());
+    QVERIFY(w->Board().GroundTooltip(0).contains(QStringLiteral("for sale")));
   }
 
   void refreshesWithNothingNewPaintNothing() {
     ModalDriver driver;
     auto w = DefaultThreePlayerWindow();
     QVERIFY(QTest::qWaitForWindowExposed(w.get()));
-    w->refreshTimer->stop();
-    w->computerTimer->stop();
+    w->RefreshTimer()->stop();
+    w->ComputerTimer()->stop();
     w->RefreshStatus();
     QApplication::processEvents();
     int paints = 0;
@@ -518,11 +519,11 @@ class MainWindowTest : public QObject {
     }
     ModalDriver driver;
     auto w = MakeWindow();
-    w->startupNewGameTimer->stop();
+    w->StartupTimer()->stop();
     QCOMPARE(w->RecentFileEntries(), (QStringList{a, b}));
-    QCOMPARE(w->recentFileActions.size(), 2);
-    QVERIFY(w->recentFileActions[0]->text().contains(QStringLiteral("a.qbgame")));
-    w->recentFileActions[1]->trigger();
+    QCOMPARE(w->RecentFileActions().size(), 2);
+    QVERIFY(w->RecentFileActions()[0]->text().contains(QStringLiteral("a.qbgame")));
+    w->RecentFileActions()[1]->trigger();
     QCOMPARE(w->CurrentFile(), b.toStdString());
     QVERIFY(w->Game().HasGame());
     QCOMPARE(w->RecentFileEntries(), (QStringList{b, a}));
@@ -545,7 +546,7 @@ class MainWindowTest : public QObject {
     QCOMPARE(driver.newGameDialogs, 0);
     QCOMPARE(w->CurrentFile(), file.toStdString());
     QCOMPARE(w->Game().State().PlayerCount(), 3);
-    QVERIFY(w->tokens[2]->isVisible());
+    QVERIFY(w->Board().Token(2)->isVisible());
     QCOMPARE(w->RecentFileEntries(), QStringList{file});
   }
 
@@ -574,7 +575,7 @@ class MainWindowTest : public QObject {
   void helpShowsTheRulesInTheGamesLanguage() {
     ModalDriver driver;
     auto w = MakeWindow();
-    w->startupNewGameTimer->stop();
+    w->StartupTimer()->stop();
     w->ShowRules();
     QVERIFY(w->Rules()->isVisible());
     QVERIFY(w->Rules()->Text->toPlainText().contains(QStringLiteral("How to play Quillbury")));
@@ -587,7 +588,7 @@ class MainWindowTest : public QObject {
   void wallOfFameShowsTheStoredScore() {
     ModalDriver driver;
     auto w = MakeWindow();
-    w->startupNewGameTimer->stop();
+    w->StartupTimer()->stop();
     w->ShowWallOfFame();
     WriteRegString(kWallOfFameKey, QStringLiteral("1"), QStringLiteral("2400000"));
     w->ShowWallOfFame();
@@ -616,16 +617,16 @@ class MainWindowTest : public QObject {
     {
       ModalDriver driver;
       auto w = MakeWindow();
-      w->startupNewGameTimer->stop();
+      w->StartupTimer()->stop();
       QVERIFY(!w->StartupFailed());
       QCOMPARE(driver.messages.size(), std::size_t{1});
       QCOMPARE(driver.messages[0], QStringLiteral("Error in language file. Quillbury is closing!"));
-      QCOMPARE(w->rollButton->text(), QStringLiteral("Roll"));
+      QCOMPARE(w->RollButton()->text(), QStringLiteral("Roll"));
       QVERIFY(ReadRegString(kSettingsKey, QStringLiteral("Language")).isEmpty());
     }
     ModalDriver driver;
     auto w = MakeWindow();
-    w->startupNewGameTimer->stop();
+    w->StartupTimer()->stop();
     QVERIFY(!w->StartupFailed());
     QVERIFY(driver.messages.empty());
   }
@@ -659,7 +660,7 @@ class MainWindowTest : public QObject {
     for (const auto& c : commands) {
       ModalDriver driver;
       auto w = MakeWindow(appDir);
-      w->startupNewGameTimer->stop();
+      w->StartupTimer()->stop();
       QVERIFY(!w->StartupFailed());
       auto scripted = std::make_unique<ScriptedFiles>();
       ScriptedFiles* files = scripted.get();
@@ -680,7 +681,7 @@ class MainWindowTest : public QObject {
     QTemporaryDir dir;
     ModalDriver driver;
     auto w = MakeWindow();
-    w->startupNewGameTimer->stop();
+    w->StartupTimer()->stop();
     auto scripted = std::make_unique<ScriptedFiles>();
     ScriptedFiles* files = scripted.get();
     files->saves = {dir.filePath(QStringLiteral("nothing.qbgame"))};
@@ -727,10 +728,10 @@ class MainWindowTest : public QObject {
     }
     ModalDriver driver;
     auto w = MakeWindow();
-    w->startupNewGameTimer->stop();
+    w->StartupTimer()->stop();
     QCOMPARE(w->RecentFileEntries(), QStringList{tom});
-    QCOMPARE(w->recentFileActions.size(), 1);
-    QCOMPARE(w->recentFileActions[0]->text(), QStringLiteral("&1 Tom&&Jerry.qbgame"));
+    QCOMPARE(w->RecentFileActions().size(), 1);
+    QCOMPARE(w->RecentFileActions()[0]->text(), QStringLiteral("&1 Tom&&Jerry.qbgame"));
     QSettings settings;
     QCOMPARE(settings.value(RecentFiles::kKey + QStringLiteral("/MRU1")).toString(), tom);
     QVERIFY(!settings.contains(RecentFiles::kKey + QStringLiteral("/MRU2")));
@@ -817,7 +818,7 @@ class MainWindowTest : public QObject {
         position = w->Game().State().Players[1].CurrentPosition;
         w->Game().MutableState().Players[0].Money += 1000;  // the refresh would show it
         QTest::qWait(500);                                  // longer than a step of the walk
-        rollOff = !w->rollButton->isEnabled() && !w->loanAction->isEnabled();
+        rollOff = !w->RollButton()->isEnabled() && !w->LoanAction()->isEnabled();
         cashShown = annCash->text();
       };
       // Before the computer's roll: it waits.
@@ -1052,27 +1053,14 @@ class MainWindowTest : public QObject {
     QVERIFY(atNewest());  // reopened
   }
 
-  // Every company's number stands on its own square; tokens on one square do not cover each
-  // other; the window opens in the middle of the screen.
-  void numbersStandOnTheirSquaresAndTokensApart() {
+  // The window opens in the middle of the screen, its three tokens apart on the start square.
+  void opensCentredWithTokensApart() {
     ModalDriver driver;
     auto w = DefaultThreePlayerWindow();
-    for (int g = 0; g < kGroundCount; ++g) {
-      const QRect number = w->GroundNumber(g)->geometry();
-      for (int n = 1; n <= 42; ++n) {
-        const QRect square(SquareTopLeft(n), QSize(kSquareSize, kSquareSize));
-        const bool own = n == kGroundSquares[static_cast<std::size_t>(g)];
-        QVERIFY2(square.contains(number) == own,
-                 qPrintable(QStringLiteral("ground %1, square %2").arg(g + 1).arg(n)));
-      }
-    }
-    // All three start on square 1.
     for (int a = 0; a < 3; ++a) {
-      QVERIFY(QRect(SquareTopLeft(1), QSize(kSquareSize, kSquareSize))
-                  .contains(w->tokens[static_cast<std::size_t>(a)]->geometry()));
+      QCOMPARE(w->Board().TokenSquare(a), 1);
       for (int b = a + 1; b < 3; ++b) {
-        QVERIFY(!w->tokens[static_cast<std::size_t>(a)]->geometry().intersects(
-            w->tokens[static_cast<std::size_t>(b)]->geometry()));
+        QVERIFY(!w->Board().Token(a)->geometry().intersects(w->Board().Token(b)->geometry()));
       }
     }
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
@@ -1084,7 +1072,7 @@ class MainWindowTest : public QObject {
     ModalDriver driver;
     auto w = StartedWindow();
     w->show();
-    w->refreshTimer->stop();
+    w->RefreshTimer()->stop();
     GameState& game = w->Game().MutableState();
     game.Players[0].Money = 999999999;
     w->RefreshStatus();
@@ -1222,14 +1210,17 @@ class MainWindowTest : public QObject {
     w->Roll();
     QVERIFY(WaitForRoll(*w));
     const std::string company = w->Game().State().Grounds[1].Name;
-    QCOMPARE(w->squares[2]->accessibleName(),
-             QStringLiteral("Square 3: company 2 %1, owner Ann, 0 buildings")
-                 .arg(QString::fromStdString(company)));
-    QCOMPARE(w->squares[0]->accessibleName(), QStringLiteral("Square 1"));
-    QCOMPARE(w->tokens[0]->accessibleName(), QStringLiteral("Ann's token"));
-    QCOMPARE(w->tokens[0]->accessibleDescription(), QStringLiteral("on square 3"));
+    QCOMPARE(w->Board().Square(3)->accessibleName(),
+             QStringLiteral("Square 3: company 2 %1").arg(QString::fromStdString(company)));
+    QCOMPARE(w->Board().Square(3)->accessibleDescription(),
+             QStringLiteral("owner Ann, 0 buildings"));
+    QCOMPARE(w->Board().Square(1)->accessibleName(), QStringLiteral("Square 1"));
+    QCOMPARE(w->Board().Token(0)->accessibleName(), QStringLiteral("Ann's token"));
+    QCOMPARE(w->Board().Token(0)->accessibleDescription(), QStringLiteral("on square 3"));
     QTRY_COMPARE(w->Panel(1).Value(PanelField::Cash)->accessibleName(),
                  QStringLiteral("Cash: 5.000.000,00"));
+    QCOMPARE(w->Panel(1).accessibleDescription(),
+             QStringLiteral("cash $ 5.000.000,00, total $ 5.000.000,00"));
   }
 
   // The money actions, the log and the statistics answer their keys.
