@@ -6,6 +6,7 @@
 #include <QElapsedTimer>
 #include <QTimer>
 #include <QUrl>
+#include <QWebSocket>
 #include <memory>
 
 #include "core/GroundDatabase.h"
@@ -201,9 +202,10 @@ TEST(NetworkGame, WrongCodesAndBadMessagesAreRefused) {
   EXPECT_FALSE(rules.Walking());
 }
 
-// A player whose program drops keeps his seat and comes back with his token to the whole state;
-// while he is gone his questions are answered for him, so the game never hangs.
-TEST(NetworkGame, ADroppedPlayerRejoinsWithHisToken) {
+// A player whose program drops keeps his seat: a question for him waits, offered to the
+// computer, until he comes back with his token (never with the invite code alone) to the whole
+// state and the question he left, which he answers once.
+TEST(NetworkGame, ADroppedPlayerRejoinsWithHisTokenAndAnswersTheQuestionLeftWaiting) {
   const GroundList grounds = FreshGrounds(IniFile(AppDir() + "database.dat"));
   SilentDialogs dialogs;
   SeededRandom random(5);
@@ -213,31 +215,147 @@ TEST(NetworkGame, ADroppedPlayerRejoinsWithHisToken) {
   GameHost host(rules);
   ASSERT_TRUE(host.Listen(0));
   host.OpenSeat(0);
+  // Only a broken test waits this long; the computer's answer (no bribe) would show it.
+  host.SetAnswerTimeout(10000);
   const QUrl url(QStringLiteral("ws://127.0.0.1:%1").arg(host.Port()));
   SimplePlayer player;
+  std::vector<std::pair<int, bool>> connections;
+  QObject::connect(&host, &GameHost::SeatConnectionChanged, &host,
+                   [&](int p, bool on) { connections.emplace_back(p, on); });
   auto ann = std::make_unique<GameClient>(player, grounds);
   ann->Join(url, host.InviteCode(), QStringLiteral("Ann"));
   ASSERT_TRUE(Until([&] { return ann->Joined(); }));
   const QString token = ann->Token();
   ann->Leave();
   ASSERT_TRUE(Until([&] { return !host.SeatTaken(0); }));
-  EXPECT_FALSE(host.Ask(0, {{QStringLiteral("question"), QStringLiteral("bribe")}}))
-      << "nobody there to answer";
+  EXPECT_EQ(connections, (std::vector<std::pair<int, bool>>{{0, true}, {0, false}}));
 
-  // The invite code alone does not give the seat back; the token does.
-  GameClient other(player, grounds);
-  other.Join(url, host.InviteCode(), QStringLiteral("Mallory"));
-  ASSERT_TRUE(Until([&] { return other.Refusals() == 1; }));
-  GameClient back(player, grounds);
-  back.Join(url, QString(), QStringLiteral("Ann"), token);
-  ASSERT_TRUE(Until([&] { return back.Joined(); }));
+  class Briber final : public Seat {
+   public:
+    bool WantsToBuy(const GameState&, int, int) override { return false; }
+    bool WantsToBribe(const GameState&, int) override {
+      ++asked;
+      return true;
+    }
+    NumberAnswer ChooseNumber(NumberQuestion, const GameState&, int,
+                              std::optional<std::int32_t>) override {
+      return NumberAnswer::Nothing();
+    }
+    int asked = 0;
+  } briber;
+  GameClient other(player, grounds), back(briber, grounds);
+  bool offered = false;
+  int waitedFor = -2;
+  // While the question waits: a stranger with the code is refused, then Ann returns.
+  QTimer script;
+  script.start(5);
+  QObject::connect(&script, &QTimer::timeout, &script, [&] {
+    if (waitedFor == -2) {
+      waitedFor = host.WaitingFor();
+      offered = host.StandInOffered(0);
+      other.Join(url, host.InviteCode(), QStringLiteral("Mallory"));
+    } else if (other.Refusals() == 1 && !back.Joined() && back.Token().isEmpty()) {
+      back.Join(url, QString(), QStringLiteral("Ann"), token);
+    }
+  });
+  const auto answer = host.Ask(0, {{QStringLiteral("question"), QStringLiteral("bribe")}});
+  script.stop();
+  EXPECT_EQ(waitedFor, 0);
+  EXPECT_TRUE(offered) << "the computer is offered at once for a player who is gone";
+  EXPECT_EQ(other.Refusals(), 1);
+  ASSERT_TRUE(answer.has_value());
+  EXPECT_TRUE(answer->toBool()) << "Ann's own answer, not the computer's";
+  EXPECT_EQ(briber.asked, 1);
   EXPECT_EQ(back.SeatIndex(), 0);
   EXPECT_EQ(back.State(), *ParseGameText(BuildGameText(rules.State()), grounds));
+  EXPECT_EQ(host.WaitingFor(), 0) << "now for her roll, as it is her turn";
+  // Nothing more arrives for the question: it was answered once.
+  QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+  EXPECT_EQ(briber.asked, 1);
+  EXPECT_EQ(host.RefusedMessages(), 1);
 }
 
-// A seat whose player is gone is played by the classic computer until he is back; then his own
-// program rolls again. When the host quits, every joined program keeps the last state, which is
-// a whole saved game.
+// A player who is connected but does not answer is waited for; after the offer time the host
+// may let the classic computer play his seat, which ends the question at once and plays on.
+// His next message gives him the seat back; a late answer to the question taken over is not
+// applied.
+TEST(NetworkGame, ASilentPlayerIsWaitedForUntilTheHostLetsTheComputerPlay) {
+  const GroundList grounds = FreshGrounds(IniFile(AppDir() + "database.dat"));
+  SilentDialogs dialogs;
+  SeededRandom random(9);
+  GameRules rules(dialogs, random);
+  rules.Settings().AppDir = AppDir();
+  NewGameChoice choice = Choice();
+  choice.PlayerCount = 2;
+  rules.StartNewGame(choice);
+  GameHost host(rules);
+  ASSERT_TRUE(host.Listen(0));
+  host.OpenSeat(1);
+  host.SetOfferAfter(150);
+  std::vector<int> waits, offers;
+  QObject::connect(&host, &GameHost::WaitingChanged, &host, [&](int p) { waits.push_back(p); });
+  QObject::connect(&host, &GameHost::StandInOfferReady, &host, [&](int p) { offers.push_back(p); });
+  // A program that joins and then never answers.
+  QWebSocket silent;
+  QStringList received;
+  QObject::connect(&silent, &QWebSocket::textMessageReceived, &silent,
+                   [&](const QString& text) { received << text; });
+  QObject::connect(&silent, &QWebSocket::connected, &silent, [&] {
+    silent.sendTextMessage(
+        MakeMessage(QStringLiteral("join"), {{QStringLiteral("code"), host.InviteCode()},
+                                             {QStringLiteral("name"), QStringLiteral("Bob")}}));
+  });
+  silent.open(QUrl(QStringLiteral("ws://127.0.0.1:%1").arg(host.Port())));
+  ASSERT_TRUE(Until([&] { return host.SeatTaken(1); }));
+
+  // His turn to roll: the host waits, and offers the computer only after the offer time.
+  rules.MutableState().CurrentPlayer = 1;
+  host.Poll();
+  EXPECT_EQ(host.WaitingFor(), 1);
+  EXPECT_FALSE(host.StandInOffered(1));
+  EXPECT_FALSE(host.StandInOffered(0)) << "not a network seat";
+  ASSERT_TRUE(Until([&] { return !offers.empty(); }));
+  EXPECT_EQ(offers, std::vector<int>{1});
+  EXPECT_TRUE(host.StandInOffered(1));
+  EXPECT_GE(host.WaitedMs(), 150);
+  rules.ComputerTurnTick();
+  EXPECT_TRUE(rules.RollAllowed()) << "nobody rolls for him unasked";
+
+  host.SetStandIn(1, true);
+  host.Poll();
+  EXPECT_EQ(host.WaitingFor(), -1);
+  rules.ComputerTurnTick();
+  EXPECT_FALSE(rules.RollAllowed()) << "the computer rolled for him";
+  while (rules.Walking()) rules.StepWalk();
+
+  // A question for him while the computer plays is the computer's; one under way when the
+  // host chooses it ends at once.
+  EXPECT_FALSE(host.Ask(1, {{QStringLiteral("question"), QStringLiteral("bribe")}}));
+  host.SetStandIn(1, false);
+  QTimer::singleShot(300, &host, [&] {
+    EXPECT_EQ(host.WaitingFor(), 1);
+    host.SetStandIn(1, true);
+  });
+  QElapsedTimer clock;
+  clock.start();
+  EXPECT_FALSE(host.Ask(1, {{QStringLiteral("question"), QStringLiteral("bribe")}}));
+  EXPECT_LT(clock.elapsed(), 2000);
+  EXPECT_EQ(waits, (std::vector<int>{1, -1, 1, -1}));
+
+  // His late answer gives him the seat back but is not applied.
+  ASSERT_TRUE(Until([&] { return received.last().contains(QStringLiteral("bribe")); }));
+  const auto ask = ReadMessage(received.last());
+  const int refusedBefore = host.RefusedMessages();
+  silent.sendTextMessage(MakeMessage(
+      QStringLiteral("answer"),
+      {{QStringLiteral("id"), ask->value(QStringLiteral("id"))}, {QStringLiteral("value"), true}}));
+  ASSERT_TRUE(Until([&] { return !host.StandIn(1); }));
+  EXPECT_TRUE(Until([&] { return host.RefusedMessages() == refusedBefore + 1; }));
+}
+
+// A seat whose player is gone is played by the classic computer once the host chooses it, until
+// he is back; then his own program rolls again. When the host quits, every joined program is
+// told so and keeps the host's last state, which is a whole saved game.
 TEST(NetworkGame, TheComputerStandsInForAGonePlayerAndTheHostsEndIsTold) {
   const GroundList grounds = FreshGrounds(IniFile(AppDir() + "database.dat"));
   SilentDialogs dialogs;
@@ -300,17 +418,23 @@ TEST(NetworkGame, TheComputerStandsInForAGonePlayerAndTheHostsEndIsTold) {
   });
   back.Join(url, QString(), QStringLiteral("Bob"), token);
   ASSERT_TRUE(Until([&] { return back.Joined(); }));
-  host->SetStandIn(1, false);
+  EXPECT_FALSE(host->StandIn(1)) << "his return gives the seat back";
   EXPECT_EQ(play(6), 6);
   EXPECT_GE(backRolls, 2) << "Bob rolls for himself again";
 
-  bool told = false;
-  QObject::connect(&back, &GameClient::Disconnected, &back, [&] { told = true; });
+  bool left = false, dropped = false;
+  QObject::connect(&back, &GameClient::HostLeft, &back, [&] { left = true; });
+  QObject::connect(&back, &GameClient::Disconnected, &back, [&] { dropped = true; });
+  // A change the joined have not been told of yet goes with the goodbye.
+  rules.MutableState().Players[0].Money += 1;
+  const GameState atClose = *ParseGameText(BuildGameText(rules.State()), grounds);
   host.reset();
-  ASSERT_TRUE(Until([&] { return told; }));
+  ASSERT_TRUE(Until([&] { return left; }));
   const auto kept = ParseGameText(back.LastStateText().toStdString(), grounds);
   ASSERT_TRUE(kept.has_value()) << "what Bob holds can be saved and loaded";
-  EXPECT_EQ(kept->Players[1].Name, "Bob");
+  EXPECT_EQ(*kept, atClose);
+  QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+  EXPECT_FALSE(dropped) << "the host's goodbye is not a dropped connection";
 }
 
 // A joined player's finance actions run on the host for his own turn only; their numbers are
