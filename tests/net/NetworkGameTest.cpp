@@ -14,6 +14,7 @@
 #include "net/GameClient.h"
 #include "net/GameHost.h"
 #include "net/NetMessage.h"
+#include "net/NetworkDialogs.h"
 #include "persistence/GameFile.h"
 
 namespace quillbury::net {
@@ -69,6 +70,33 @@ NewGameChoice Choice() {
   choice.Seats[2] = {"Cid", 400000, true};
   return choice;
 }
+
+// What a joined window draws: tokens, dice, money, loans, holdings and whose turn it is.
+std::string Drawn(const GameState& game) {
+  std::string text = std::to_string(game.CurrentPlayer) + " dice " + std::to_string(game.Die1) +
+                     std::to_string(game.Die2) + " steps " + std::to_string(game.StepsLeft);
+  for (const Player& p : game.Players) {
+    text += " | " + std::to_string(p.CurrentPosition) + " $" + std::to_string(p.Money) + " L" +
+            std::to_string(p.Loan) + (p.Playing ? "" : " out");
+  }
+  for (const Ground& g : game.Grounds) {
+    text += " " + std::to_string(g.Owner) + ":" + std::to_string(g.House);
+  }
+  return text;
+}
+
+// The host's game as each event is told.
+class DrawnAtEachEvent final : public GameListener {
+ public:
+  explicit DrawnAtEachEvent(const GameRules& rules) : rules_(rules) {}
+  void OnGameEvent(const GameEvent& e) override {
+    seen.push_back(std::string(EventName(e.Type)) + ": " + Drawn(rules_.State()));
+  }
+  std::vector<std::string> seen;
+
+ private:
+  const GameRules& rules_;
+};
 
 // Captures the finished game when its end is told, before the board is reset.
 class FinalState final : public GameListener {
@@ -147,6 +175,16 @@ TEST(NetworkGame, JoinedPlayersSeeTheHostsGameAndItEqualsTheSameGameAtOneScreen)
   ASSERT_TRUE(Until([&] { return b.Joined(); }));
   EXPECT_EQ(a.SeatIndex(), 0);
   EXPECT_EQ(b.SeatIndex(), 1);
+  // After every event a joined program's state draws what the host's did at that event.
+  DrawnAtEachEvent onHost(rules);
+  rules.AddListener(onHost);
+  std::vector<std::string> onA, onB;
+  QObject::connect(&a, &GameClient::GameEventReceived, &a, [&](const GameEvent& e) {
+    onA.push_back(std::string(EventName(e.Type)) + ": " + Drawn(a.State()));
+  });
+  QObject::connect(&b, &GameClient::GameEventReceived, &b, [&](const GameEvent& e) {
+    onB.push_back(std::string(EventName(e.Type)) + ": " + Drawn(b.State()));
+  });
 
   PlayOut(rules, dialogs, [&] {
     host.Poll();
@@ -166,6 +204,14 @@ TEST(NetworkGame, JoinedPlayersSeeTheHostsGameAndItEqualsTheSameGameAtOneScreen)
   const QString expected = QString::fromStdString(BuildGameText(final.state));
   EXPECT_TRUE(Until([&] { return aAtEnd == expected && bAtEnd == expected; }));
   EXPECT_EQ(host.RefusedMessages(), 0);
+  rules.RemoveListener(onHost);
+  ASSERT_GT(onHost.seen.size(), 100u);
+  ASSERT_EQ(onA.size(), onHost.seen.size());
+  ASSERT_EQ(onB.size(), onHost.seen.size());
+  for (std::size_t i = 0; i < onHost.seen.size(); ++i) {
+    ASSERT_EQ(onA[i], onHost.seen[i]) << "event " << i;
+    ASSERT_EQ(onB[i], onHost.seen[i]) << "event " << i;
+  }
 }
 
 // A wrong invite code is refused without telling whether a seat is open; malformed, oversized,
@@ -476,6 +522,163 @@ TEST(NetworkGame, AJoinedPlayerBorrowsOnHisOwnTurnOnly) {
   EXPECT_EQ(borrower.asked, NumberQuestion::LoanAmount);
   bob.Act(QStringLiteral("juggle"));
   ASSERT_TRUE(Until([&] { return bob.Refusals() == 2; }));
+}
+
+// The host window's dialogs, as far as a test needs to see them.
+class WindowDialogs final : public SilentDialogs {
+ public:
+  bool ShowsMessages() const override { return true; }
+  void ShowMessage(const std::string& text) override { shown.push_back("message: " + text); }
+  void ShowCasino(const std::string& text) override { shown.push_back("casino: " + text); }
+  void ShowWon(const std::string& caption, std::int32_t) override {
+    shown.push_back("won: " + caption);
+  }
+  bool AskYesNo(const std::string& text) override {
+    shown.push_back("ask: " + text);
+    return true;
+  }
+  std::vector<std::string> shown;
+};
+
+using Shown = std::vector<std::pair<QString, bool>>;
+
+// Every message reaches every screen. One about the move of a player at another computer waits
+// for him to confirm it, while the host's window shows it without waiting; for everybody else,
+// and while the computer plays his seat, the host's own dialog shows it.
+TEST(NetworkGame, MessagesReachEveryScreenAndTheMoverConfirmsHisOwn) {
+  const GroundList grounds = FreshGrounds(IniFile(AppDir() + "database.dat"));
+  WindowDialogs window;
+  NetworkDialogs dialogs(window);
+  SeededRandom random(2);
+  GameRules rules(dialogs, random);
+  rules.Settings().AppDir = AppDir();
+  NewGameChoice choice = Choice();
+  choice.Seats[2].CPU = false;
+  rules.StartNewGame(choice);
+  GameHost host(rules);
+  ASSERT_TRUE(host.Listen(0));
+  host.OpenSeat(1);
+  host.OpenSeat(2);
+  dialogs.SetHost(&host);
+  std::vector<std::string> aside;
+  dialogs.ShowWithoutWaiting = [&](const std::string& text) { aside.push_back(text); };
+  const QUrl url(QStringLiteral("ws://127.0.0.1:%1").arg(host.Port()));
+  SimplePlayer player;
+  GameClient bob(player, grounds), cid(player, grounds);
+  bob.SetAutoConfirm(false);
+  Shown toBob, toCid;
+  int waitedForBob = -2;
+  QObject::connect(&bob, &GameClient::MessageShown, &bob, [&](const QString& text, bool confirm) {
+    toBob.emplace_back(text, confirm);
+    if (confirm) {
+      QTimer::singleShot(100, &bob, [&] {
+        waitedForBob = host.WaitingFor();
+        EXPECT_TRUE(bob.Confirm());
+      });
+    }
+  });
+  QObject::connect(&cid, &GameClient::MessageShown, &cid,
+                   [&](const QString& text, bool confirm) { toCid.emplace_back(text, confirm); });
+  bob.Join(url, host.InviteCode(), QStringLiteral("Bob"));
+  ASSERT_TRUE(Until([&] { return bob.Joined(); }));
+  cid.Join(url, host.InviteCode(), QStringLiteral("Cid"));
+  ASSERT_TRUE(Until([&] { return cid.Joined(); }));
+
+  // Ann's move at the host's screen: her dialog, and everybody reads along.
+  dialogs.ShowMessage("Ann pays rent");
+  EXPECT_EQ(window.shown, std::vector<std::string>{"message: Ann pays rent"});
+  EXPECT_TRUE(Until([&] { return toBob.size() == 1 && toCid.size() == 1; }));
+  EXPECT_EQ(toBob, (Shown{{QStringLiteral("Ann pays rent"), false}}));
+
+  // Bob's move: he confirms it on his screen, the host waits for him without a dialog.
+  rules.MutableState().CurrentPlayer = 1;
+  QElapsedTimer clock;
+  clock.start();
+  dialogs.ShowMessage("Bob goes to jail");
+  EXPECT_GE(clock.elapsed(), 100);
+  EXPECT_EQ(waitedForBob, 1);
+  dialogs.ShowCasino("Bob wins at the casino");
+  EXPECT_EQ(window.shown.size(), 1u) << "no dialog the host must press";
+  EXPECT_EQ(aside, (std::vector<std::string>{"Bob goes to jail", "Bob wins at the casino"}));
+  EXPECT_FALSE(bob.ConfirmPending());
+  EXPECT_TRUE(Until([&] { return toCid.size() == 3; }));
+  EXPECT_EQ(toBob, (Shown{{QStringLiteral("Ann pays rent"), false},
+                          {QStringLiteral("Bob goes to jail"), true},
+                          {QStringLiteral("Bob wins at the casino"), true}}));
+  EXPECT_EQ(toCid, (Shown{{QStringLiteral("Ann pays rent"), false},
+                          {QStringLiteral("Bob goes to jail"), false},
+                          {QStringLiteral("Bob wins at the casino"), false}}));
+
+  // While the computer plays Bob's seat the host confirms at its screen; the game's end, the
+  // questions and prompts are the host's own.
+  host.SetStandIn(1, true);
+  dialogs.ShowMessage("Bob buys a company");
+  dialogs.ShowWon("Bob has won", 100);
+  EXPECT_TRUE(dialogs.AskYesNo("Save?"));
+  EXPECT_EQ(window.shown,
+            (std::vector<std::string>{"message: Ann pays rent", "message: Bob buys a company",
+                                      "won: Bob has won", "ask: Save?"}));
+  EXPECT_TRUE(Until([&] { return toBob.size() == 5 && toCid.size() == 5; }));
+  EXPECT_EQ(toBob.back(), std::make_pair(QStringLiteral("Bob has won"), false));
+  EXPECT_EQ(host.RefusedMessages(), 0);
+
+  // Without a host the window's dialogs are all there is.
+  dialogs.SetHost(nullptr);
+  host.SetStandIn(1, false);
+  dialogs.ShowMessage("alone again");
+  EXPECT_EQ(window.shown.back(), "message: alone again");
+}
+
+// The host's pause is shown on every joined screen, also to who joins while it lasts; when the
+// host quits, the joined are told and keep the game as it stood at that moment.
+TEST(NetworkGame, PauseAndQuitAreToldToEveryJoinedProgram) {
+  const GroundList grounds = FreshGrounds(IniFile(AppDir() + "database.dat"));
+  SilentDialogs dialogs;
+  SeededRandom random(6);
+  GameRules rules(dialogs, random);
+  rules.Settings().AppDir = AppDir();
+  rules.StartNewGame(Choice());
+  GameHost host(rules);
+  ASSERT_TRUE(host.Listen(0));
+  host.OpenSeat(0);
+  host.OpenSeat(1);
+  const QUrl url(QStringLiteral("ws://127.0.0.1:%1").arg(host.Port()));
+  SimplePlayer player;
+  GameClient ann(player, grounds), bob(player, grounds);
+  std::vector<bool> annPauses;
+  QObject::connect(&ann, &GameClient::HostPaused, &ann, [&](bool on) { annPauses.push_back(on); });
+  ann.Join(url, host.InviteCode(), QStringLiteral("Ann"));
+  ASSERT_TRUE(Until([&] { return ann.Joined(); }));
+
+  host.SetPaused(true);
+  host.SetPaused(true);  // told once
+  ASSERT_TRUE(Until([&] { return ann.HostIsPaused(); }));
+  bob.Join(url, host.InviteCode(), QStringLiteral("Bob"));
+  ASSERT_TRUE(Until([&] { return bob.Joined(); }));
+  EXPECT_TRUE(bob.HostIsPaused()) << "told on joining";
+  host.SetPaused(false);
+  ASSERT_TRUE(Until([&] { return !ann.HostIsPaused() && !bob.HostIsPaused(); }));
+  EXPECT_EQ(annPauses, (std::vector<bool>{true, false}));
+
+  bool annLeft = false, bobLeft = false, dropped = false;
+  QObject::connect(&ann, &GameClient::HostLeft, &ann, [&] { annLeft = true; });
+  QObject::connect(&bob, &GameClient::HostLeft, &bob, [&] { bobLeft = true; });
+  QObject::connect(&ann, &GameClient::Disconnected, &ann, [&] { dropped = true; });
+  rules.MutableState().Players[1].Loan = 123456;
+  rules.MutableState().Grounds[3].Owner = 1;
+  const GameState atClose = *ParseGameText(BuildGameText(rules.State()), grounds);
+  host.Close();
+  ASSERT_TRUE(Until([&] { return annLeft && bobLeft; }));
+  for (const GameClient* client : {&ann, &bob}) {
+    const auto kept = ParseGameText(client->LastStateText().toStdString(), grounds);
+    ASSERT_TRUE(kept.has_value());
+    EXPECT_EQ(*kept, atClose);
+    EXPECT_EQ(client->State(), atClose);
+  }
+  EXPECT_FALSE(dropped);
+  // Nobody can answer any more: the game goes on with the computer's answers, at once.
+  EXPECT_FALSE(host.Ask(0, {{QStringLiteral("question"), QStringLiteral("bribe")}}));
+  EXPECT_EQ(host.WaitingFor(), -1);
 }
 
 }  // namespace
