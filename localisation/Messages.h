@@ -91,6 +91,19 @@ enum class MessageId {
   AccessOnSquare,
   AccessDie,
   AccessPanel,
+  // network play
+  NetWaitingFor,
+  NetOfferStandIn,
+  NetConnectionGone,
+  NetStandIn,
+  NetSeatBack,
+  NetPlayerJoined,
+  NetInvite,
+  NetCannotListen,
+  NetHostPaused,
+  NetHostLeft,
+  NetConnectionLost,
+  NetJoinRefused,
 };
 
 struct MessageEntry {
