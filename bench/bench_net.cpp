@@ -1,5 +1,6 @@
-// Network play on the loopback: the time from a joined player's roll sent to the host's roll
-// event received back, and the bytes the host sends for each turn.
+// Network play on the loopback: the time from a joined player's decision sent (a roll, a
+// purchase) to the host's resulting event received back, and the bytes the host sends for each
+// turn.
 #include <benchmark/benchmark.h>
 
 #include <QCoreApplication>
@@ -17,18 +18,25 @@
 
 namespace {
 
+// Buys whatever it is offered and starts the clock: its answer goes out as it returns.
 class Buyer final : public quillbury::Seat {
  public:
-  bool WantsToBuy(const quillbury::GameState&, int, int) override { return true; }
+  bool WantsToBuy(const quillbury::GameState&, int, int) override {
+    clock.start();
+    buying = true;
+    return true;
+  }
   bool WantsToBribe(const quillbury::GameState&, int) override { return false; }
   quillbury::NumberAnswer ChooseNumber(quillbury::NumberQuestion, const quillbury::GameState&, int,
                                        std::optional<std::int32_t>) override {
     return quillbury::NumberAnswer::Nothing();
   }
+  QElapsedTimer clock;
+  bool buying = false;
 };
 
-// Two players, one at the host and one joined; the joined one's rolls are timed.
-void BM_RollRoundTrip(benchmark::State& state) {
+// Two players, one at the host and one joined; the joined one's rolls and purchases are timed.
+void BM_DecisionRoundTrip(benchmark::State& state) {
   using namespace quillbury;
   for (auto _ : state) {
     SilentDialogs dialogs;
@@ -45,17 +53,21 @@ void BM_RollRoundTrip(benchmark::State& state) {
     Buyer buyer;
     net::GameClient bob(buyer, FreshGrounds(rules.Database()));
     QElapsedTimer clock;
-    std::vector<double> waits;
+    std::vector<double> rolls, buys;
     bool rolled = false;
     QObject::connect(&bob, &net::GameClient::MyTurn, &bob, [&] {
       clock.start();
       rolled = true;
       bob.Roll();
     });
-    QObject::connect(&bob, &net::GameClient::EventReceived, &bob, [&](const QString& name) {
-      if (rolled && name == QStringLiteral("roll")) {
-        waits.push_back(static_cast<double>(clock.nsecsElapsed()) / 1e6);
+    auto ms = [](const QElapsedTimer& c) { return static_cast<double>(c.nsecsElapsed()) / 1e6; };
+    QObject::connect(&bob, &net::GameClient::GameEventReceived, &bob, [&](const GameEvent& e) {
+      if (rolled && e.Type == EventType::Rolled) {
+        rolls.push_back(ms(clock));
         rolled = false;
+      } else if (buyer.buying && e.Type == EventType::Bought) {
+        buys.push_back(ms(buyer.clock));
+        buyer.buying = false;
       }
     });
     bob.Join(QUrl(QStringLiteral("ws://127.0.0.1:%1").arg(host.Port())), host.InviteCode(),
@@ -66,7 +78,7 @@ void BM_RollRoundTrip(benchmark::State& state) {
     wake.start(5);
     const qint64 bytesAtStart = host.BytesSent();
     int turns = 0;
-    while (waits.size() < 200) {
+    while ((rolls.size() + buys.size() < 400 || buys.size() < 20) && rolls.size() < 3000) {
       rules.RefreshStatus();
       host.Poll();
       if (rules.RollAllowed() && rules.State().CurrentPlayer == 0) rules.Roll();
@@ -76,14 +88,19 @@ void BM_RollRoundTrip(benchmark::State& state) {
       QCoreApplication::processEvents(bobsTurn ? QEventLoop::WaitForMoreEvents
                                                : QEventLoop::AllEvents);
     }
-    std::sort(waits.begin(), waits.end());
-    state.counters["median_ms"] = waits[waits.size() / 2];
-    state.counters["worst_ms"] = waits.back();
+    std::vector<double> all = rolls;
+    all.insert(all.end(), buys.begin(), buys.end());
+    for (auto* list : {&all, &rolls, &buys}) std::sort(list->begin(), list->end());
+    state.counters["decisions"] = static_cast<double>(all.size());
+    state.counters["median_ms"] = all[all.size() / 2];
+    state.counters["worst_ms"] = all.back();
+    state.counters["roll_median_ms"] = rolls[rolls.size() / 2];
+    if (!buys.empty()) state.counters["buy_median_ms"] = buys[buys.size() / 2];
     state.counters["bytes_per_turn"] =
         static_cast<double>(host.BytesSent() - bytesAtStart) / std::max(turns, 1);
   }
 }
-BENCHMARK(BM_RollRoundTrip)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DecisionRoundTrip)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -116,6 +116,23 @@ constexpr auto kMessages = std::to_array<MessageEntry>({
     {MessageId::AccessDie, "AccessDie", "Die showing %1"},
     {MessageId::AccessPanelState, "AccessPanelState", "cash $ %1, total $ %2"},
     {MessageId::AccessPanel, "AccessPanel", "Status of %1"},
+    {MessageId::NetWaitingFor, "NetWaitingFor", "Waiting for %1 (%2 s)."},
+    {MessageId::NetOfferStandIn, "NetOfferStandIn",
+     "%1 does not answer. Let the computer play for %1 until he is back?"},
+    {MessageId::NetConnectionGone, "NetConnectionGone",
+     "The connection to %1 is lost; the game waits for him to join again."},
+    {MessageId::NetStandIn, "NetStandIn", "The computer plays for %1 until he is back."},
+    {MessageId::NetSeatBack, "NetSeatBack", "%1 plays again."},
+    {MessageId::NetPlayerJoined, "NetPlayerJoined", "%1 has joined the game."},
+    {MessageId::NetInvite, "NetInvite", "Invite for the other players: %1"},
+    {MessageId::NetCannotListen, "NetCannotListen", "Cannot host the game on port %1: %2"},
+    {MessageId::NetHostPaused, "NetHostPaused", "The host has paused the game."},
+    {MessageId::NetHostLeft, "NetHostLeft",
+     "The host has ended the game. You can save the game as it stood."},
+    {MessageId::NetConnectionLost, "NetConnectionLost",
+     "The connection to the host is lost. Join again with the same invite."},
+    {MessageId::NetJoinRefused, "NetJoinRefused",
+     "The host did not let you in: the invite is wrong or the game is full."},
 });
 
 constexpr bool InIdOrder() {

@@ -108,6 +108,19 @@ enum class MessageId {
   AccessDie,
   AccessPanelState,
   AccessPanel,
+  // network play
+  NetWaitingFor,
+  NetOfferStandIn,
+  NetConnectionGone,
+  NetStandIn,
+  NetSeatBack,
+  NetPlayerJoined,
+  NetInvite,
+  NetCannotListen,
+  NetHostPaused,
+  NetHostLeft,
+  NetConnectionLost,
+  NetJoinRefused,
 };
 
 struct MessageEntry {

@@ -1,6 +1,6 @@
 #include "net/GameClient.h"
 
-#include <QJsonObject>
+#include <QTimer>
 
 #include "net/NetMessage.h"
 #include "persistence/GameFile.h"
@@ -10,7 +10,9 @@ namespace quillbury::net {
 GameClient::GameClient(Seat& decider, GroundList freshGrounds, QObject* parent)
     : QObject(parent), decider_(decider), freshGrounds_(std::move(freshGrounds)) {
   connect(&socket_, &QWebSocket::textMessageReceived, this, &GameClient::Receive);
-  connect(&socket_, &QWebSocket::disconnected, this, &GameClient::Disconnected);
+  connect(&socket_, &QWebSocket::disconnected, this, [this] {
+    if (!hostLeft_) emit Disconnected();
+  });
   connect(&socket_, &QWebSocket::connected, this, [this] {
     QJsonObject join{{QStringLiteral("name"), name_}};
     if (token_.isEmpty()) {
@@ -28,6 +30,8 @@ void GameClient::Join(const QUrl& url, const QString& code, const QString& name,
   name_ = name;
   token_ = token;
   seat_ = -1;
+  hostLeft_ = false;
+  confirmId_ = -1;
   socket_.open(url);
 }
 
@@ -36,6 +40,18 @@ void GameClient::Roll() { socket_.sendTextMessage(MakeMessage(QStringLiteral("ro
 void GameClient::Act(const QString& action) {
   socket_.sendTextMessage(
       MakeMessage(QStringLiteral("action"), {{QStringLiteral("action"), action}}));
+}
+
+bool GameClient::Confirm() {
+  if (confirmId_ < 0) return false;
+  Reply(confirmId_, true);
+  confirmId_ = -1;
+  return true;
+}
+
+void GameClient::Reply(const QJsonValue& id, const QJsonValue& value) {
+  socket_.sendTextMessage(MakeMessage(
+      QStringLiteral("answer"), {{QStringLiteral("id"), id}, {QStringLiteral("value"), value}}));
 }
 
 void GameClient::TakeState(const QString& text) {
@@ -47,6 +63,55 @@ void GameClient::TakeState(const QString& text) {
   }
 }
 
+void GameClient::TakeEvent(const QJsonObject& message) {
+  if (message.contains(QStringLiteral("state"))) {
+    TakeState(message.value(QStringLiteral("state")).toString());
+  }
+  const auto event = EventFromJson(message);
+  if (!event) return;
+  // The steps that come without a state, applied as the host's rules did.
+  const bool known = event->Player >= 0 && event->Player < state_.PlayerCount();
+  if (event->Type == EventType::Rolled) {
+    state_.Die1 = event->Die1;
+    state_.Die2 = event->Die2;
+    state_.StepsLeft = event->Die1 + event->Die2;
+    if (event->Die1 == 6 && event->Die2 == 6) state_.ExtraTurn = true;
+  } else if (event->Type == EventType::Moved && known) {
+    state_.Players[static_cast<std::size_t>(event->Player)].CurrentPosition = event->Square;
+    state_.StepsLeft = event->StepsLeft;
+  }
+  emit GameEventReceived(*event);
+  emit EventReceived(message.value(QStringLiteral("event")).toString());
+}
+
+void GameClient::Answer(const QJsonObject& ask) {
+  const QString question = ask.value(QStringLiteral("question")).toString();
+  const QJsonValue id = ask.value(QStringLiteral("id"));
+  if (question == QStringLiteral("confirm")) {
+    confirmId_ = id.toInt(-1);
+    emit MessageShown(ask.value(QStringLiteral("text")).toString(), true);
+    if (autoConfirm_) Confirm();
+    return;
+  }
+  QJsonValue value;
+  if (question == QStringLiteral("buy")) {
+    value = decider_.WantsToBuy(state_, seat_, ask.value(QStringLiteral("ground")).toInt());
+  } else if (question == QStringLiteral("bribe")) {
+    value = decider_.WantsToBribe(state_, seat_);
+  } else {
+    std::optional<std::int32_t> suggested;
+    if (ask.contains(QStringLiteral("suggested"))) {
+      suggested = ask.value(QStringLiteral("suggested")).toInt();
+    }
+    const NumberAnswer a = decider_.ChooseNumber(
+        static_cast<NumberQuestion>(ask.value(QStringLiteral("which")).toInt()), state_, seat_,
+        suggested);
+    value = QJsonObject{{QStringLiteral("given"), static_cast<int>(a.Given)},
+                        {QStringLiteral("value"), a.Value}};
+  }
+  Reply(id, value);
+}
+
 void GameClient::Receive(const QString& text) {
   const auto message = ReadMessage(text);
   if (!message) return;
@@ -55,35 +120,32 @@ void GameClient::Receive(const QString& text) {
     seat_ = message->value(QStringLiteral("seat")).toInt(-1);
     token_ = message->value(QStringLiteral("token")).toString();
     TakeState(message->value(QStringLiteral("state")).toString());
+    const bool paused = message->value(QStringLiteral("paused")).toBool();
+    if (paused != hostPaused_) {
+      hostPaused_ = paused;
+      emit HostPaused(paused);
+    }
     emit Welcomed();
   } else if (type == QStringLiteral("event")) {
-    if (message->contains(QStringLiteral("state"))) {
-      TakeState(message->value(QStringLiteral("state")).toString());
-    }
-    emit EventReceived(message->value(QStringLiteral("event")).toString());
+    TakeEvent(*message);
   } else if (type == QStringLiteral("turn")) {
     if (message->value(QStringLiteral("player")).toInt(-1) == seat_) emit MyTurn();
   } else if (type == QStringLiteral("ask")) {
-    const QString question = message->value(QStringLiteral("question")).toString();
-    QJsonValue value;
-    if (question == QStringLiteral("buy")) {
-      value = decider_.WantsToBuy(state_, seat_, message->value(QStringLiteral("ground")).toInt());
-    } else if (question == QStringLiteral("bribe")) {
-      value = decider_.WantsToBribe(state_, seat_);
-    } else {
-      std::optional<std::int32_t> suggested;
-      if (message->contains(QStringLiteral("suggested"))) {
-        suggested = message->value(QStringLiteral("suggested")).toInt();
-      }
-      const NumberAnswer a = decider_.ChooseNumber(
-          static_cast<NumberQuestion>(message->value(QStringLiteral("which")).toInt()), state_,
-          seat_, suggested);
-      value = QJsonObject{{QStringLiteral("given"), static_cast<int>(a.Given)},
-                          {QStringLiteral("value"), a.Value}};
-    }
-    socket_.sendTextMessage(MakeMessage(
-        QStringLiteral("answer"), {{QStringLiteral("id"), message->value(QStringLiteral("id"))},
-                                   {QStringLiteral("value"), value}}));
+    // Answered after this message's handling: a person's dialog waits in its own loop, and
+    // the connection delivers nothing more while one of its messages is being handled.
+    QTimer::singleShot(0, this, [this, ask = *message] { Answer(ask); });
+  } else if (type == QStringLiteral("message")) {
+    emit MessageShown(message->value(QStringLiteral("text")).toString(), false);
+  } else if (type == QStringLiteral("paused")) {
+    hostPaused_ = message->value(QStringLiteral("on")).toBool();
+    emit HostPaused(hostPaused_);
+  } else if (type == QStringLiteral("stand-in")) {
+    emit StandInChanged(message->value(QStringLiteral("player")).toInt(-1),
+                        message->value(QStringLiteral("on")).toBool());
+  } else if (type == QStringLiteral("closing")) {
+    TakeState(message->value(QStringLiteral("state")).toString());
+    hostLeft_ = true;
+    emit HostLeft();
   } else if (type == QStringLiteral("refused")) {
     ++refusals_;
   }

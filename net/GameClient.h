@@ -1,10 +1,12 @@
 #pragma once
 
+#include <QJsonObject>
 #include <QObject>
 #include <QString>
 #include <QUrl>
 #include <QWebSocket>
 
+#include "core/GameEvent.h"
 #include "core/GameState.h"
 #include "core/Seat.h"
 
@@ -28,26 +30,48 @@ class GameClient final : public QObject {
   // A finance action for the joined seat: "loan", "repay", "buy-company", "build",
   // "sell-company" or "sell-building"; the host asks its numbers back.
   void Act(const QString& action);
+  // Confirms the message the host waits on this player to read (MessageShown with
+  // needsConfirm); false when none waits.
+  bool Confirm();
+  // Whether a message that needs confirming is confirmed at once. A script wants that; a
+  // window turns it off and calls Confirm() when its player pressed OK.
+  void SetAutoConfirm(bool on) { autoConfirm_ = on; }
   void SendRaw(const QString& text) { socket_.sendTextMessage(text); }
   void Leave() { socket_.close(); }
 
   bool Joined() const { return seat_ >= 0; }
   int SeatIndex() const { return seat_; }
   QString Token() const { return token_; }
+  // The game as the host last told it, with the dice and token steps since.
   const GameState& State() const { return state_; }
+  // The host's last whole state: a complete saved game.
   QString LastStateText() const { return stateText_; }
   int Refusals() const { return refusals_; }
+  bool HostIsPaused() const { return hostPaused_; }
+  bool ConfirmPending() const { return confirmId_ >= 0; }
 
  signals:
   void Welcomed();
   void MyTurn();
   void StateChanged();
   void EventReceived(const QString& name);
+  // After State() shows it.
+  void GameEventReceived(const quillbury::GameEvent& event);
+  void MessageShown(const QString& text, bool needsConfirm);
+  void HostPaused(bool paused);
+  // The computer plays the player's seat on the host, or gave it back.
+  void StandInChanged(int player, bool standIn);
+  // The host quit; LastStateText() is the game as it stood. No Disconnected() follows.
+  void HostLeft();
+  // The connection dropped without the host saying goodbye.
   void Disconnected();
 
  private:
   void Receive(const QString& text);
   void TakeState(const QString& text);
+  void TakeEvent(const QJsonObject& message);
+  void Answer(const QJsonObject& ask);
+  void Reply(const QJsonValue& id, const QJsonValue& value);
 
   Seat& decider_;
   GroundList freshGrounds_;
@@ -55,6 +79,10 @@ class GameClient final : public QObject {
   QString code_, name_, token_;
   int seat_ = -1;
   int refusals_ = 0;
+  int confirmId_ = -1;
+  bool autoConfirm_ = true;
+  bool hostPaused_ = false;
+  bool hostLeft_ = false;
   GameState state_;
   QString stateText_;
 };

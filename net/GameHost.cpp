@@ -1,9 +1,9 @@
 #include "net/GameHost.h"
 
 #include <QRandomGenerator>
-#include <QTimer>
 #include <QWebSocket>
 
+#include "net/Invite.h"
 #include "net/NetMessage.h"
 #include "persistence/GameFile.h"
 
@@ -12,15 +12,21 @@ namespace {
 
 // A peer that keeps sending what cannot be applied is let go.
 constexpr int kStrikesBeforeDisconnect = 5;
+constexpr int kTokenLength = 24;
 
 QString RandomCode(int length) {
-  static const char kLetters[] = "ABCDEFGHJKLMNPQRSTUVWXYZ23456789";
   QString code;
   for (int i = 0; i < length; ++i) {
-    code += QLatin1Char(
-        kLetters[QRandomGenerator::system()->bounded(static_cast<int>(sizeof kLetters) - 1)]);
+    code += QLatin1Char(kInviteLetters[QRandomGenerator::system()->bounded(
+        static_cast<int>(sizeof kInviteLetters) - 1)]);
   }
   return code;
+}
+
+// Steps the joined programs follow by themselves (dice, token positions), so they carry no
+// state; every other event carries the state when it changed.
+bool AppliedByTheJoined(EventType type) {
+  return type == EventType::Rolled || type == EventType::Moved || type == EventType::WalkEnded;
 }
 
 }  // namespace
@@ -29,27 +35,25 @@ void RemoteSeat::TakeTurn(GameRules& rules) {
   if (standIn) classic_.TakeTurn(rules);
 }
 
-bool RemoteSeat::WantsToBuy(const GameState&, int, int ground) {
-  if (standIn) return true;
+bool RemoteSeat::WantsToBuy(const GameState& game, int player, int ground) {
   const auto answer = host_.Ask(player_, {{QStringLiteral("question"), QStringLiteral("buy")},
                                           {QStringLiteral("ground"), ground}});
-  return answer ? answer->toBool() : true;
+  return answer ? answer->toBool() : classic_.WantsToBuy(game, player, ground);
 }
 
-bool RemoteSeat::WantsToBribe(const GameState&, int) {
-  if (standIn) return false;
+bool RemoteSeat::WantsToBribe(const GameState& game, int player) {
   const auto answer = host_.Ask(player_, {{QStringLiteral("question"), QStringLiteral("bribe")}});
-  return answer ? answer->toBool() : false;
+  return answer ? answer->toBool() : classic_.WantsToBribe(game, player);
 }
 
-NumberAnswer RemoteSeat::ChooseNumber(NumberQuestion question, const GameState&, int,
+NumberAnswer RemoteSeat::ChooseNumber(NumberQuestion question, const GameState& game, int player,
                                       std::optional<std::int32_t> suggested) {
   QJsonObject ask{{QStringLiteral("question"), QStringLiteral("number")},
                   {QStringLiteral("which"), static_cast<int>(question)}};
   if (suggested) ask.insert(QStringLiteral("suggested"), *suggested);
-  if (standIn) return NumberAnswer::Nothing();
   const auto answer = host_.Ask(player_, ask);
-  if (!answer || !answer->isObject()) return NumberAnswer::Nothing();
+  if (!answer) return classic_.ChooseNumber(question, game, player, suggested);
+  if (!answer->isObject()) return NumberAnswer::Nothing();
   const QJsonObject a = answer->toObject();
   const int given = a.value(QStringLiteral("given")).toInt(0);
   if (given == static_cast<int>(NumberAnswer::Kind::Number)) {
@@ -65,7 +69,7 @@ GameHost::GameHost(GameRules& rules, QObject* parent)
     : QObject(parent),
       rules_(rules),
       server_(QStringLiteral("Quillbury"), QWebSocketServer::NonSecureMode),
-      code_(RandomCode(6)) {
+      code_(RandomCode(kInviteCodeLength)) {
   rules_.AddListener(*this);
   connect(&server_, &QWebSocketServer::newConnection, this, &GameHost::Accept);
   // Our own listener, so that every connection sends its small messages at once: with Nagle's
@@ -76,17 +80,19 @@ GameHost::GameHost(GameRules& rules, QObject* parent)
       server_.handleConnection(socket);
     }
   });
+  offerTimer_.setSingleShot(true);
+  // Never before the time the host was shown counting down.
+  offerTimer_.setTimerType(Qt::PreciseTimer);
+  connect(&offerTimer_, &QTimer::timeout, this, [this] {
+    if (waitingFor_ >= 0) emit StandInOfferReady(waitingFor_);
+  });
 }
 
 GameHost::~GameHost() {
+  Close();
   rules_.RemoveListener(*this);
   for (int p = 0; p < kMaxPlayers; ++p) {
     if (seats_[static_cast<std::size_t>(p)]) rules_.SetPlayerSeat(p, nullptr);
-  }
-  for (auto& [socket, peer] : peers_) {
-    socket->disconnect(this);
-    socket->close();
-    socket->deleteLater();
   }
 }
 
@@ -98,6 +104,11 @@ bool GameHost::Listen(quint16 port, QString* why) {
 
 quint16 GameHost::Port() const { return tcp_.serverPort(); }
 
+RemoteSeat* GameHost::SeatOf(int player) const {
+  if (player < 0 || player >= kMaxPlayers) return nullptr;
+  return seats_[static_cast<std::size_t>(player)].get();
+}
+
 void GameHost::OpenSeat(int player) {
   if (player < 0 || player >= kMaxPlayers) return;
   auto& seat = seats_[static_cast<std::size_t>(player)];
@@ -105,41 +116,110 @@ void GameHost::OpenSeat(int player) {
   rules_.SetPlayerSeat(player, seat.get());
 }
 
-void GameHost::SetStandIn(int player, bool standIn) {
-  if (player < 0 || player >= kMaxPlayers || !seats_[static_cast<std::size_t>(player)]) return;
-  seats_[static_cast<std::size_t>(player)]->standIn = standIn;
-  // Its player is told again when the seat is his once more.
-  if (!standIn) toldTurn_ = ~std::uint64_t{0};
-}
-
-bool GameHost::StandIn(int player) const {
-  return player >= 0 && player < kMaxPlayers && seats_[static_cast<std::size_t>(player)] &&
-         seats_[static_cast<std::size_t>(player)]->standIn;
-}
+bool GameHost::IsNetworkSeat(int player) const { return SeatOf(player) != nullptr; }
 
 bool GameHost::SeatTaken(int player) const {
   return player >= 0 && player < kMaxPlayers &&
          seatSockets_[static_cast<std::size_t>(player)] != nullptr;
 }
 
+void GameHost::SetStandIn(int player, bool standIn) {
+  RemoteSeat* seat = SeatOf(player);
+  if (seat == nullptr || seat->standIn == standIn) return;
+  seat->standIn = standIn;
+  Broadcast(MakeMessage(QStringLiteral("stand-in"),
+                        {{QStringLiteral("player"), player}, {QStringLiteral("on"), standIn}}));
+  if (standIn && pending_ != nullptr && pending_->player == player) {
+    // The computer answers the question now; an answer that still comes is refused.
+    pending_->answer.reset();
+    pending_->loop->quit();
+  }
+  // Its player is told again when the seat is his once more.
+  if (!standIn) toldTurn_ = ~std::uint64_t{0};
+  UpdateWaiting();
+}
+
+bool GameHost::StandIn(int player) const {
+  const RemoteSeat* seat = SeatOf(player);
+  return seat != nullptr && seat->standIn;
+}
+
+bool GameHost::StandInOffered(int player) const {
+  if (!PlayedFromAfar(player)) return false;
+  return !SeatTaken(player) || (waitingFor_ == player && WaitedMs() >= offerAfterMs_);
+}
+
+void GameHost::UpdateWaiting() {
+  int now = -1;
+  if (closed_) {
+    now = -1;
+  } else if (pending_ != nullptr) {
+    now = pending_->player;
+  } else {
+    const int current = rules_.State().CurrentPlayer;
+    if (rules_.RollAllowed() && PlayedFromAfar(current)) now = current;
+  }
+  if (now == waitingFor_) return;
+  waitingFor_ = now;
+  waitClock_.start();
+  offerTimer_.stop();
+  if (now >= 0) offerTimer_.start(offerAfterMs_);
+  emit WaitingChanged(now);
+  if (now >= 0 && !SeatTaken(now)) emit StandInOfferReady(now);
+}
+
+void GameHost::SetPaused(bool paused) {
+  if (paused_ == paused) return;
+  paused_ = paused;
+  Broadcast(MakeMessage(QStringLiteral("paused"), {{QStringLiteral("on"), paused}}));
+}
+
+void GameHost::Close() {
+  if (closed_) return;
+  closed_ = true;
+  Broadcast(MakeMessage(QStringLiteral("closing"), {{QStringLiteral("state"), StateText()}}));
+  for (auto& [socket, peer] : peers_) {
+    socket->disconnect(this);
+    socket->flush();
+    socket->close();
+    socket->deleteLater();
+  }
+  peers_.clear();
+  seatSockets_.fill(nullptr);
+  tcp_.close();
+  // A question still waiting is answered by the computer; nobody can answer it any more.
+  if (pending_ != nullptr) pending_->loop->quit();
+  UpdateWaiting();
+}
+
 void GameHost::Accept() {
   while (QWebSocket* socket = server_.nextPendingConnection()) {
+    if (closed_) {
+      socket->close();
+      socket->deleteLater();
+      continue;
+    }
     peers_[socket] = Peer{socket, -1, 0};
     connect(socket, &QWebSocket::textMessageReceived, this,
             [this, socket](const QString& text) { Receive(socket, text); });
     connect(socket, &QWebSocket::binaryMessageReceived, this, [this, socket](const QByteArray&) {
       Refuse(socket, QStringLiteral("binary message"));
     });
-    connect(socket, &QWebSocket::disconnected, this, [this, socket] {
-      const auto it = peers_.find(socket);
-      if (it == peers_.end()) return;
-      if (it->second.seat >= 0) seatSockets_[static_cast<std::size_t>(it->second.seat)] = nullptr;
-      // A question waiting on the player who left is answered for him.
-      if (waiting_ != nullptr && it->second.seat == waitingFor_) waiting_->quit();
-      peers_.erase(it);
-      socket->deleteLater();
-    });
+    connect(socket, &QWebSocket::disconnected, this, [this, socket] { Dropped(socket); });
   }
+}
+
+void GameHost::Dropped(QWebSocket* socket) {
+  const auto it = peers_.find(socket);
+  if (it == peers_.end()) return;
+  const int seat = it->second.seat;
+  peers_.erase(it);
+  socket->deleteLater();
+  if (seat < 0) return;
+  // The seat stays his, and a question waiting for him waits for his return or the host.
+  seatSockets_[static_cast<std::size_t>(seat)] = nullptr;
+  emit SeatConnectionChanged(seat, false);
+  if (waitingFor_ == seat) emit StandInOfferReady(seat);
 }
 
 void GameHost::Refuse(QWebSocket* socket, const QString& why) {
@@ -150,110 +230,130 @@ void GameHost::Refuse(QWebSocket* socket, const QString& why) {
   if (++it->second.strikes >= kStrikesBeforeDisconnect) socket->close();
 }
 
+void GameHost::Join(QWebSocket* socket, Peer& peer, const QJsonObject& message) {
+  if (peer.seat >= 0) return Refuse(socket, QStringLiteral("already seated"));
+  const QString token = message.value(QStringLiteral("token")).toString();
+  int seat = -1;
+  if (!token.isEmpty()) {
+    for (int p = 0; p < kMaxPlayers; ++p) {
+      if (tokens_[static_cast<std::size_t>(p)] == token && !SeatTaken(p)) seat = p;
+    }
+  } else if (message.value(QStringLiteral("code")).toString() == code_) {
+    for (int p = 0; p < kMaxPlayers && seat < 0; ++p) {
+      if (IsNetworkSeat(p) && tokens_[static_cast<std::size_t>(p)].isEmpty()) seat = p;
+    }
+  }
+  // A wrong code and a full game look alike from outside.
+  if (seat < 0) return Refuse(socket, QStringLiteral("cannot join"));
+  peer.seat = seat;
+  seatSockets_[static_cast<std::size_t>(seat)] = socket;
+  QString& seatToken = tokens_[static_cast<std::size_t>(seat)];
+  if (seatToken.isEmpty()) seatToken = RandomCode(kTokenLength);
+  bytesSent_ += socket->sendTextMessage(
+      MakeMessage(QStringLiteral("welcome"), {{QStringLiteral("seat"), seat},
+                                              {QStringLiteral("token"), seatToken},
+                                              {QStringLiteral("paused"), paused_},
+                                              {QStringLiteral("state"), StateText()}}));
+  emit SeatJoined(seat, message.value(QStringLiteral("name")).toString());
+  emit SeatConnectionChanged(seat, true);
+  // A returning player takes his seat back and gets the question he left unanswered.
+  SetStandIn(seat, false);
+  if (pending_ != nullptr && pending_->player == seat) Send(seat, pending_->message);
+  toldTurn_ = ~std::uint64_t{0};
+}
+
 void GameHost::Receive(QWebSocket* socket, const QString& text) {
   QString why;
   const auto message = ReadMessage(text, &why);
   if (!message) return Refuse(socket, why);
   Peer& peer = peers_[socket];
   const QString type = message->value(QStringLiteral("type")).toString();
-  if (type == QStringLiteral("join")) {
-    if (peer.seat >= 0) return Refuse(socket, QStringLiteral("already seated"));
-    const QString token = message->value(QStringLiteral("token")).toString();
-    int seat = -1;
-    if (!token.isEmpty()) {
-      for (int p = 0; p < kMaxPlayers; ++p) {
-        if (tokens_[static_cast<std::size_t>(p)] == token && !SeatTaken(p)) seat = p;
-      }
-    } else if (message->value(QStringLiteral("code")).toString() == code_) {
-      for (int p = 0; p < kMaxPlayers && seat < 0; ++p) {
-        if (seats_[static_cast<std::size_t>(p)] && tokens_[static_cast<std::size_t>(p)].isEmpty()) {
-          seat = p;
-        }
-      }
-    }
-    // A wrong code and a full game look alike from outside.
-    if (seat < 0) return Refuse(socket, QStringLiteral("cannot join"));
-    peer.seat = seat;
-    seatSockets_[static_cast<std::size_t>(seat)] = socket;
-    QString& seatToken = tokens_[static_cast<std::size_t>(seat)];
-    if (seatToken.isEmpty()) seatToken = RandomCode(24);
-    socket->sendTextMessage(
-        MakeMessage(QStringLiteral("welcome"), {{QStringLiteral("seat"), seat},
-                                                {QStringLiteral("token"), seatToken},
-                                                {QStringLiteral("state"), StateText()}}));
-    emit SeatJoined(seat, message->value(QStringLiteral("name")).toString());
-    toldTurn_ = ~std::uint64_t{0};
-    return;
-  }
+  if (type == QStringLiteral("join")) return Join(socket, peer, *message);
   if (peer.seat < 0) return Refuse(socket, QStringLiteral("not seated"));
+  static const QStringList kSeatMessages = {QStringLiteral("answer"), QStringLiteral("roll"),
+                                            QStringLiteral("action")};
+  if (!kSeatMessages.contains(type)) return Refuse(socket, QStringLiteral("unknown message"));
+  // He is there again: the seat is his (a late answer to a question taken over stays refused).
+  SetStandIn(peer.seat, false);
   if (type == QStringLiteral("answer")) {
-    if (waiting_ == nullptr || peer.seat != waitingFor_ ||
-        message->value(QStringLiteral("id")).toInt(-1) != nextAsk_) {
+    if (pending_ == nullptr || peer.seat != pending_->player ||
+        message->value(QStringLiteral("id")).toInt(-1) != pending_->id) {
       return Refuse(socket, QStringLiteral("no such question"));
     }
-    answer_ = message->value(QStringLiteral("value"));
-    waiting_->quit();
+    pending_->answer = message->value(QStringLiteral("value"));
+    pending_->loop->quit();
     return;
   }
   if (type == QStringLiteral("roll")) {
-    if (rules_.State().CurrentPlayer != peer.seat || !rules_.RollAllowed() || waiting_ != nullptr ||
-        StandIn(peer.seat)) {
+    if (rules_.State().CurrentPlayer != peer.seat || !rules_.RollAllowed() || pending_ != nullptr) {
       return Refuse(socket, QStringLiteral("not your turn"));
     }
     // Run after this message's handling: a roll or an action may wait for answers that come
     // over the same connection, which does not deliver while one of its messages is handled.
     const int seat = peer.seat;
     QTimer::singleShot(0, this, [this, seat] {
-      if (rules_.State().CurrentPlayer == seat) rules_.Roll();
+      if (rules_.State().CurrentPlayer == seat && rules_.RollAllowed()) rules_.Roll();
     });
     return;
   }
-  if (type == QStringLiteral("action")) {
-    // A finance action, for the player's own turn between moves; its numbers are asked back.
-    using Action = void (*)(GameRules&);
-    static const std::map<QString, Action> kActions = {
-        {QStringLiteral("loan"), [](GameRules& r) { r.TakeLoan(); }},
-        {QStringLiteral("repay"), [](GameRules& r) { r.RepayLoan(); }},
-        {QStringLiteral("buy-company"), [](GameRules& r) { r.BuyGroundFromPlayer(); }},
-        {QStringLiteral("build"), [](GameRules& r) { r.Build(); }},
-        {QStringLiteral("sell-company"), [](GameRules& r) { r.SellCompany(); }},
-        {QStringLiteral("sell-building"), [](GameRules& r) { r.SellBuilding(); }}};
-    const auto action = kActions.find(message->value(QStringLiteral("action")).toString());
-    if (action == kActions.end()) return Refuse(socket, QStringLiteral("unknown action"));
-    if (rules_.State().CurrentPlayer != peer.seat || !rules_.ActionsAllowed() ||
-        !rules_.RollAllowed() || waiting_ != nullptr || StandIn(peer.seat)) {
-      return Refuse(socket, QStringLiteral("not your turn"));
-    }
-    const auto run = action->second;
-    const int seat = peer.seat;
-    QTimer::singleShot(0, this, [this, run, seat] {
-      // Still his turn: nothing else may have run in between, but a game may have been replaced.
-      if (rules_.State().CurrentPlayer == seat && rules_.RollAllowed()) run(rules_);
-    });
-    return;
+  // A finance action, for the player's own turn between moves; its numbers are asked back.
+  using Action = void (*)(GameRules&);
+  static const std::map<QString, Action> kActions = {
+      {QStringLiteral("loan"), [](GameRules& r) { r.TakeLoan(); }},
+      {QStringLiteral("repay"), [](GameRules& r) { r.RepayLoan(); }},
+      {QStringLiteral("buy-company"), [](GameRules& r) { r.BuyGroundFromPlayer(); }},
+      {QStringLiteral("build"), [](GameRules& r) { r.Build(); }},
+      {QStringLiteral("sell-company"), [](GameRules& r) { r.SellCompany(); }},
+      {QStringLiteral("sell-building"), [](GameRules& r) { r.SellBuilding(); }}};
+  const auto action = kActions.find(message->value(QStringLiteral("action")).toString());
+  if (action == kActions.end()) return Refuse(socket, QStringLiteral("unknown action"));
+  if (rules_.State().CurrentPlayer != peer.seat || !rules_.ActionsAllowed() ||
+      !rules_.RollAllowed() || pending_ != nullptr) {
+    return Refuse(socket, QStringLiteral("not your turn"));
   }
-  Refuse(socket, QStringLiteral("unknown message"));
+  const auto run = action->second;
+  const int seat = peer.seat;
+  QTimer::singleShot(0, this, [this, run, seat] {
+    // Still his turn: nothing else may have run in between, but a game may have been replaced.
+    if (rules_.State().CurrentPlayer == seat && rules_.RollAllowed()) run(rules_);
+  });
 }
 
 std::optional<QJsonValue> GameHost::Ask(int player, QJsonObject question) {
-  if (!SeatTaken(player) || waiting_ != nullptr) return std::nullopt;
-  question.insert(QStringLiteral("id"), ++nextAsk_);
-  answer_.reset();
-  waitingFor_ = player;
-  Send(player, MakeMessage(QStringLiteral("ask"), question));
+  if (closed_ || !PlayedFromAfar(player) || pending_ != nullptr) return std::nullopt;
   QEventLoop loop;
-  waiting_ = &loop;
-  QTimer::singleShot(answerTimeoutMs_, &loop, &QEventLoop::quit);
+  PendingAsk pending;
+  pending.player = player;
+  pending.id = ++nextAsk_;
+  pending.loop = &loop;
+  question.insert(QStringLiteral("id"), pending.id);
+  pending.message = MakeMessage(QStringLiteral("ask"), question);
+  pending_ = &pending;
+  Send(player, pending.message);
+  UpdateWaiting();
+  if (answerTimeoutMs_ >= 0) QTimer::singleShot(answerTimeoutMs_, &loop, &QEventLoop::quit);
   loop.exec();
-  waiting_ = nullptr;
-  waitingFor_ = -1;
-  return answer_;
+  pending_ = nullptr;
+  UpdateWaiting();
+  return pending.answer;
+}
+
+bool GameHost::Confirm(int player, const QString& text) {
+  return Ask(player, {{QStringLiteral("question"), QStringLiteral("confirm")},
+                      {QStringLiteral("text"), text}})
+      .has_value();
+}
+
+void GameHost::ShowToAll(const QString& text, int except) {
+  Broadcast(MakeMessage(QStringLiteral("message"), {{QStringLiteral("text"), text}}), except);
 }
 
 void GameHost::Poll() {
+  UpdateWaiting();
   const int current = rules_.State().CurrentPlayer;
   const std::uint64_t turn = rules_.Take().Turn;
-  if (!rules_.RollAllowed() || !SeatTaken(current) || StandIn(current) || turn == toldTurn_) {
+  if (closed_ || !rules_.RollAllowed() || !SeatTaken(current) || StandIn(current) ||
+      turn == toldTurn_) {
     return;
   }
   toldTurn_ = turn;
@@ -270,29 +370,23 @@ void GameHost::Send(int seat, const QString& message) {
   }
 }
 
-void GameHost::Broadcast(const QString& message) {
-  for (QWebSocket* socket : seatSockets_) {
-    if (socket != nullptr) bytesSent_ += socket->sendTextMessage(message);
+void GameHost::Broadcast(const QString& message, int except) {
+  for (int p = 0; p < kMaxPlayers; ++p) {
+    if (p != except) Send(p, message);
   }
 }
 
 void GameHost::OnGameEvent(const GameEvent& event) {
-  QJsonObject fields{{QStringLiteral("event"), QString::fromLatin1(EventName(event.Type))},
-                     {QStringLiteral("player"), event.Player}};
-  // The whole state where it settles a turn; the steps between need only their name.
-  switch (event.Type) {
-    case EventType::GameStarted:
-    case EventType::GameLoaded:
-    case EventType::TurnPassed:
-    case EventType::PlayerOut:
-    case EventType::GameWon:
-    case EventType::NobodyWon:
-      fields.insert(QStringLiteral("state"), StateText());
-      break;
-    default:
-      break;
+  QJsonObject fields = EventToJson(event);
+  if (!AppliedByTheJoined(event.Type)) {
+    QString state = StateText();
+    if (state != lastSentState_) {
+      fields.insert(QStringLiteral("state"), state);
+      lastSentState_ = std::move(state);
+    }
   }
   Broadcast(MakeMessage(QStringLiteral("event"), fields));
+  UpdateWaiting();
 }
 
 }  // namespace quillbury::net

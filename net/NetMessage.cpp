@@ -1,7 +1,10 @@
 #include "net/NetMessage.h"
 
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonParseError>
+#include <cmath>
+#include <limits>
 
 namespace quillbury::net {
 
@@ -28,6 +31,124 @@ std::optional<QJsonObject> ReadMessage(const QString& text, QString* why) {
   }
   if (!object.value(QStringLiteral("type")).isString()) return refuse(QStringLiteral("no type"));
   return object;
+}
+
+namespace {
+
+constexpr std::int32_t kIntMin = std::numeric_limits<std::int32_t>::min();
+constexpr std::int32_t kIntMax = std::numeric_limits<std::int32_t>::max();
+// A balance change is a sum of a few 32-bit amounts; JSON numbers hold whole numbers exactly up
+// to 2^53.
+constexpr double kChangeLimit = 9007199254740992.0;
+
+struct IntField {
+  const char* key;
+  std::int32_t GameEvent::*member;
+  std::int32_t min, max;
+};
+
+constexpr IntField kIntFields[] = {
+    {"player", &GameEvent::Player, -1, kMaxPlayers - 1},
+    {"other", &GameEvent::Other, -1, kMaxPlayers - 1},
+    {"ground", &GameEvent::Ground, -1, kGroundCount - 1},
+    {"square", &GameEvent::Square, 0, kSquareCount},
+    {"amount", &GameEvent::Amount, kIntMin, kIntMax},
+    {"received", &GameEvent::Received, kIntMin, kIntMax},
+    {"die1", &GameEvent::Die1, 0, 6},
+    {"die2", &GameEvent::Die2, 0, 6},
+    {"layout", &GameEvent::DiceLayout, 0, 2},
+    {"steps", &GameEvent::StepsLeft, 0, kIntMax},
+    {"level", &GameEvent::Level, -1, 3},
+    {"count", &GameEvent::Count, 0, kIntMax},
+    {"sentence", &GameEvent::Sentence, 0, kIntMax},
+    {"salary", &GameEvent::Salary, kIntMin, kIntMax},
+    {"interest", &GameEvent::Interest, kIntMin, kIntMax},
+    {"outcome", &GameEvent::Outcome, 0, 3},
+};
+
+struct BoolField {
+  const char* key;
+  bool GameEvent::*member;
+};
+
+constexpr BoolField kBoolFields[] = {
+    {"forced", &GameEvent::Forced},
+    {"automatic", &GameEvent::Automatic},
+    {"extra", &GameEvent::Extra},
+};
+
+constexpr EventType kLastEventType = EventType::NobodyWon;
+
+std::optional<double> WholeNumber(const QJsonValue& value, double min, double max) {
+  if (!value.isDouble()) return std::nullopt;
+  const double d = value.toDouble();
+  if (!std::isfinite(d) || d != std::floor(d) || d < min || d > max) return std::nullopt;
+  return d;
+}
+
+}  // namespace
+
+QJsonObject EventToJson(const GameEvent& event) {
+  static const GameEvent kDefaults;
+  QJsonObject json{{QStringLiteral("event"), QString::fromLatin1(EventName(event.Type))}};
+  for (const IntField& field : kIntFields) {
+    if (event.*field.member != kDefaults.*field.member) {
+      json.insert(QLatin1String(field.key), event.*field.member);
+    }
+  }
+  for (const BoolField& field : kBoolFields) {
+    if (event.*field.member) json.insert(QLatin1String(field.key), true);
+  }
+  if (event.Changes != kDefaults.Changes) {
+    QJsonArray changes;
+    for (const BalanceChange& change : event.Changes) {
+      changes.append(
+          QJsonArray{static_cast<double>(change.Money), static_cast<double>(change.Loan)});
+    }
+    json.insert(QStringLiteral("changes"), changes);
+  }
+  return json;
+}
+
+std::optional<GameEvent> EventFromJson(const QJsonObject& json) {
+  GameEvent event;
+  const QString name = json.value(QStringLiteral("event")).toString();
+  bool known = false;
+  for (int t = 0; t <= static_cast<int>(kLastEventType) && !known; ++t) {
+    if (name == QLatin1String(EventName(static_cast<EventType>(t)))) {
+      event.Type = static_cast<EventType>(t);
+      known = true;
+    }
+  }
+  if (!known) return std::nullopt;
+  for (const IntField& field : kIntFields) {
+    const QJsonValue value = json.value(QLatin1String(field.key));
+    if (value.isUndefined()) continue;
+    const auto number = WholeNumber(value, field.min, field.max);
+    if (!number) return std::nullopt;
+    event.*field.member = static_cast<std::int32_t>(*number);
+  }
+  for (const BoolField& field : kBoolFields) {
+    const QJsonValue value = json.value(QLatin1String(field.key));
+    if (value.isUndefined()) continue;
+    if (!value.isBool()) return std::nullopt;
+    event.*field.member = value.toBool();
+  }
+  const QJsonValue changes = json.value(QStringLiteral("changes"));
+  if (!changes.isUndefined()) {
+    const QJsonArray list = changes.toArray();
+    if (!changes.isArray() || list.size() != kMaxPlayers) return std::nullopt;
+    for (qsizetype p = 0; p < list.size(); ++p) {
+      const QJsonArray pair = list.at(p).toArray();
+      if (pair.size() != 2) return std::nullopt;
+      const auto money = WholeNumber(pair.at(0), -kChangeLimit, kChangeLimit);
+      const auto loan = WholeNumber(pair.at(1), -kChangeLimit, kChangeLimit);
+      if (!money || !loan) return std::nullopt;
+      event.Changes[static_cast<std::size_t>(p)] = {static_cast<std::int64_t>(*money),
+                                                    static_cast<std::int64_t>(*loan)};
+    }
+  }
+  return event;
 }
 
 }  // namespace quillbury::net

@@ -4,6 +4,8 @@
 #include <QString>
 #include <optional>
 
+#include "core/GameEvent.h"
+
 namespace quillbury::net {
 
 // Every message between a host and the programs that joined it is one JSON object on a
@@ -18,5 +20,11 @@ QString MakeMessage(const QString& type, QJsonObject fields = {});
 // The message's fields, or empty with the reason in *why when the text is too large, not a JSON
 // object, of another version or without a type.
 std::optional<QJsonObject> ReadMessage(const QString& text, QString* why = nullptr);
+
+// An event of the host's game as the joined programs receive it. Fields at their default are
+// left out, so a step of a walk costs a few bytes.
+QJsonObject EventToJson(const GameEvent& event);
+// The event, or empty when its type is unknown or a field is not a whole number in its range.
+std::optional<GameEvent> EventFromJson(const QJsonObject& json);
 
 }  // namespace quillbury::net

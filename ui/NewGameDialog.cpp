@@ -10,8 +10,8 @@
 #include <limits>
 
 #include "localisation/IniFile.h"
-#include "persistence/GameFile.h"
 #include "ui/Artwork.h"
+#include "ui/NameValidator.h"
 #include "ui/WindowFont.h"
 
 namespace quillbury::ui {
@@ -33,16 +33,6 @@ constexpr SeatLayout kSeats[3] = {
     {40, 176, 153, {315, 16}, "token-1", {22, 20}, "Mr. Gambler", false},
     {152, 176, 153, {317, 15}, "token-2", {20, 18}, "Bart Broker", true},
     {264, 168, 145, {315, 16}, "token-3", {20, 20}, "Mac Poor", true},
-};
-
-// A name is at most as long as a saved game may hold, counted in bytes of UTF-8.
-class NameLengthValidator final : public QValidator {
- public:
-  using QValidator::QValidator;
-  State validate(QString& input, int&) const override {
-    return static_cast<std::size_t>(input.toUtf8().size()) <= kMaxGameTextBytes ? Acceptable
-                                                                                : Invalid;
-  }
 };
 
 QString Caption(const IniFile& file, const char* key, const QString& current) {

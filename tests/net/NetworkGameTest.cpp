@@ -6,6 +6,7 @@
 #include <QElapsedTimer>
 #include <QTimer>
 #include <QUrl>
+#include <QWebSocket>
 #include <memory>
 
 #include "core/GroundDatabase.h"
@@ -13,6 +14,7 @@
 #include "net/GameClient.h"
 #include "net/GameHost.h"
 #include "net/NetMessage.h"
+#include "net/NetworkDialogs.h"
 #include "persistence/GameFile.h"
 
 namespace quillbury::net {
@@ -68,6 +70,33 @@ NewGameChoice Choice() {
   choice.Seats[2] = {"Cid", 400000, true};
   return choice;
 }
+
+// What a joined window draws: tokens, dice, money, loans, holdings and whose turn it is.
+std::string Drawn(const GameState& game) {
+  std::string text = std::to_string(game.CurrentPlayer) + " dice " + std::to_string(game.Die1) +
+                     std::to_string(game.Die2) + " steps " + std::to_string(game.StepsLeft);
+  for (const Player& p : game.Players) {
+    text += " | " + std::to_string(p.CurrentPosition) + " $" + std::to_string(p.Money) + " L" +
+            std::to_string(p.Loan) + (p.Playing ? "" : " out");
+  }
+  for (const Ground& g : game.Grounds) {
+    text += " " + std::to_string(g.Owner) + ":" + std::to_string(g.House);
+  }
+  return text;
+}
+
+// The host's game as each event is told.
+class DrawnAtEachEvent final : public GameListener {
+ public:
+  explicit DrawnAtEachEvent(const GameRules& rules) : rules_(rules) {}
+  void OnGameEvent(const GameEvent& e) override {
+    seen.push_back(std::string(EventName(e.Type)) + ": " + Drawn(rules_.State()));
+  }
+  std::vector<std::string> seen;
+
+ private:
+  const GameRules& rules_;
+};
 
 // Captures the finished game when its end is told, before the board is reset.
 class FinalState final : public GameListener {
@@ -146,6 +175,16 @@ TEST(NetworkGame, JoinedPlayersSeeTheHostsGameAndItEqualsTheSameGameAtOneScreen)
   ASSERT_TRUE(Until([&] { return b.Joined(); }));
   EXPECT_EQ(a.SeatIndex(), 0);
   EXPECT_EQ(b.SeatIndex(), 1);
+  // After every event a joined program's state draws what the host's did at that event.
+  DrawnAtEachEvent onHost(rules);
+  rules.AddListener(onHost);
+  std::vector<std::string> onA, onB;
+  QObject::connect(&a, &GameClient::GameEventReceived, &a, [&](const GameEvent& e) {
+    onA.push_back(std::string(EventName(e.Type)) + ": " + Drawn(a.State()));
+  });
+  QObject::connect(&b, &GameClient::GameEventReceived, &b, [&](const GameEvent& e) {
+    onB.push_back(std::string(EventName(e.Type)) + ": " + Drawn(b.State()));
+  });
 
   PlayOut(rules, dialogs, [&] {
     host.Poll();
@@ -165,6 +204,14 @@ TEST(NetworkGame, JoinedPlayersSeeTheHostsGameAndItEqualsTheSameGameAtOneScreen)
   const QString expected = QString::fromStdString(BuildGameText(final.state));
   EXPECT_TRUE(Until([&] { return aAtEnd == expected && bAtEnd == expected; }));
   EXPECT_EQ(host.RefusedMessages(), 0);
+  rules.RemoveListener(onHost);
+  ASSERT_GT(onHost.seen.size(), 100u);
+  ASSERT_EQ(onA.size(), onHost.seen.size());
+  ASSERT_EQ(onB.size(), onHost.seen.size());
+  for (std::size_t i = 0; i < onHost.seen.size(); ++i) {
+    ASSERT_EQ(onA[i], onHost.seen[i]) << "event " << i;
+    ASSERT_EQ(onB[i], onHost.seen[i]) << "event " << i;
+  }
 }
 
 // A wrong invite code is refused without telling whether a seat is open; malformed, oversized,
@@ -201,9 +248,10 @@ TEST(NetworkGame, WrongCodesAndBadMessagesAreRefused) {
   EXPECT_FALSE(rules.Walking());
 }
 
-// A player whose program drops keeps his seat and comes back with his token to the whole state;
-// while he is gone his questions are answered for him, so the game never hangs.
-TEST(NetworkGame, ADroppedPlayerRejoinsWithHisToken) {
+// A player whose program drops keeps his seat: a question for him waits, offered to the
+// computer, until he comes back with his token (never with the invite code alone) to the whole
+// state and the question he left, which he answers once.
+TEST(NetworkGame, ADroppedPlayerRejoinsWithHisTokenAndAnswersTheQuestionLeftWaiting) {
   const GroundList grounds = FreshGrounds(IniFile(AppDir() + "database.dat"));
   SilentDialogs dialogs;
   SeededRandom random(5);
@@ -213,31 +261,147 @@ TEST(NetworkGame, ADroppedPlayerRejoinsWithHisToken) {
   GameHost host(rules);
   ASSERT_TRUE(host.Listen(0));
   host.OpenSeat(0);
+  // Only a broken test waits this long; the computer's answer (no bribe) would show it.
+  host.SetAnswerTimeout(10000);
   const QUrl url(QStringLiteral("ws://127.0.0.1:%1").arg(host.Port()));
   SimplePlayer player;
+  std::vector<std::pair<int, bool>> connections;
+  QObject::connect(&host, &GameHost::SeatConnectionChanged, &host,
+                   [&](int p, bool on) { connections.emplace_back(p, on); });
   auto ann = std::make_unique<GameClient>(player, grounds);
   ann->Join(url, host.InviteCode(), QStringLiteral("Ann"));
   ASSERT_TRUE(Until([&] { return ann->Joined(); }));
   const QString token = ann->Token();
   ann->Leave();
   ASSERT_TRUE(Until([&] { return !host.SeatTaken(0); }));
-  EXPECT_FALSE(host.Ask(0, {{QStringLiteral("question"), QStringLiteral("bribe")}}))
-      << "nobody there to answer";
+  EXPECT_EQ(connections, (std::vector<std::pair<int, bool>>{{0, true}, {0, false}}));
 
-  // The invite code alone does not give the seat back; the token does.
-  GameClient other(player, grounds);
-  other.Join(url, host.InviteCode(), QStringLiteral("Mallory"));
-  ASSERT_TRUE(Until([&] { return other.Refusals() == 1; }));
-  GameClient back(player, grounds);
-  back.Join(url, QString(), QStringLiteral("Ann"), token);
-  ASSERT_TRUE(Until([&] { return back.Joined(); }));
+  class Briber final : public Seat {
+   public:
+    bool WantsToBuy(const GameState&, int, int) override { return false; }
+    bool WantsToBribe(const GameState&, int) override {
+      ++asked;
+      return true;
+    }
+    NumberAnswer ChooseNumber(NumberQuestion, const GameState&, int,
+                              std::optional<std::int32_t>) override {
+      return NumberAnswer::Nothing();
+    }
+    int asked = 0;
+  } briber;
+  GameClient other(player, grounds), back(briber, grounds);
+  bool offered = false;
+  int waitedFor = -2;
+  // While the question waits: a stranger with the code is refused, then Ann returns.
+  QTimer script;
+  script.start(5);
+  QObject::connect(&script, &QTimer::timeout, &script, [&] {
+    if (waitedFor == -2) {
+      waitedFor = host.WaitingFor();
+      offered = host.StandInOffered(0);
+      other.Join(url, host.InviteCode(), QStringLiteral("Mallory"));
+    } else if (other.Refusals() == 1 && !back.Joined() && back.Token().isEmpty()) {
+      back.Join(url, QString(), QStringLiteral("Ann"), token);
+    }
+  });
+  const auto answer = host.Ask(0, {{QStringLiteral("question"), QStringLiteral("bribe")}});
+  script.stop();
+  EXPECT_EQ(waitedFor, 0);
+  EXPECT_TRUE(offered) << "the computer is offered at once for a player who is gone";
+  EXPECT_EQ(other.Refusals(), 1);
+  ASSERT_TRUE(answer.has_value());
+  EXPECT_TRUE(answer->toBool()) << "Ann's own answer, not the computer's";
+  EXPECT_EQ(briber.asked, 1);
   EXPECT_EQ(back.SeatIndex(), 0);
   EXPECT_EQ(back.State(), *ParseGameText(BuildGameText(rules.State()), grounds));
+  EXPECT_EQ(host.WaitingFor(), 0) << "now for her roll, as it is her turn";
+  // Nothing more arrives for the question: it was answered once.
+  QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+  EXPECT_EQ(briber.asked, 1);
+  EXPECT_EQ(host.RefusedMessages(), 1);
 }
 
-// A seat whose player is gone is played by the classic computer until he is back; then his own
-// program rolls again. When the host quits, every joined program keeps the last state, which is
-// a whole saved game.
+// A player who is connected but does not answer is waited for; after the offer time the host
+// may let the classic computer play his seat, which ends the question at once and plays on.
+// His next message gives him the seat back; a late answer to the question taken over is not
+// applied.
+TEST(NetworkGame, ASilentPlayerIsWaitedForUntilTheHostLetsTheComputerPlay) {
+  const GroundList grounds = FreshGrounds(IniFile(AppDir() + "database.dat"));
+  SilentDialogs dialogs;
+  SeededRandom random(9);
+  GameRules rules(dialogs, random);
+  rules.Settings().AppDir = AppDir();
+  NewGameChoice choice = Choice();
+  choice.PlayerCount = 2;
+  rules.StartNewGame(choice);
+  GameHost host(rules);
+  ASSERT_TRUE(host.Listen(0));
+  host.OpenSeat(1);
+  host.SetOfferAfter(150);
+  std::vector<int> waits, offers;
+  QObject::connect(&host, &GameHost::WaitingChanged, &host, [&](int p) { waits.push_back(p); });
+  QObject::connect(&host, &GameHost::StandInOfferReady, &host, [&](int p) { offers.push_back(p); });
+  // A program that joins and then never answers.
+  QWebSocket silent;
+  QStringList received;
+  QObject::connect(&silent, &QWebSocket::textMessageReceived, &silent,
+                   [&](const QString& text) { received << text; });
+  QObject::connect(&silent, &QWebSocket::connected, &silent, [&] {
+    silent.sendTextMessage(
+        MakeMessage(QStringLiteral("join"), {{QStringLiteral("code"), host.InviteCode()},
+                                             {QStringLiteral("name"), QStringLiteral("Bob")}}));
+  });
+  silent.open(QUrl(QStringLiteral("ws://127.0.0.1:%1").arg(host.Port())));
+  ASSERT_TRUE(Until([&] { return host.SeatTaken(1); }));
+
+  // His turn to roll: the host waits, and offers the computer only after the offer time.
+  rules.MutableState().CurrentPlayer = 1;
+  host.Poll();
+  EXPECT_EQ(host.WaitingFor(), 1);
+  EXPECT_FALSE(host.StandInOffered(1));
+  EXPECT_FALSE(host.StandInOffered(0)) << "not a network seat";
+  ASSERT_TRUE(Until([&] { return !offers.empty(); }));
+  EXPECT_EQ(offers, std::vector<int>{1});
+  EXPECT_TRUE(host.StandInOffered(1));
+  EXPECT_GE(host.WaitedMs(), 150);
+  rules.ComputerTurnTick();
+  EXPECT_TRUE(rules.RollAllowed()) << "nobody rolls for him unasked";
+
+  host.SetStandIn(1, true);
+  host.Poll();
+  EXPECT_EQ(host.WaitingFor(), -1);
+  rules.ComputerTurnTick();
+  EXPECT_FALSE(rules.RollAllowed()) << "the computer rolled for him";
+  while (rules.Walking()) rules.StepWalk();
+
+  // A question for him while the computer plays is the computer's; one under way when the
+  // host chooses it ends at once.
+  EXPECT_FALSE(host.Ask(1, {{QStringLiteral("question"), QStringLiteral("bribe")}}));
+  host.SetStandIn(1, false);
+  QTimer::singleShot(300, &host, [&] {
+    EXPECT_EQ(host.WaitingFor(), 1);
+    host.SetStandIn(1, true);
+  });
+  QElapsedTimer clock;
+  clock.start();
+  EXPECT_FALSE(host.Ask(1, {{QStringLiteral("question"), QStringLiteral("bribe")}}));
+  EXPECT_LT(clock.elapsed(), 2000);
+  EXPECT_EQ(waits, (std::vector<int>{1, -1, 1, -1}));
+
+  // His late answer gives him the seat back but is not applied.
+  ASSERT_TRUE(Until([&] { return received.last().contains(QStringLiteral("bribe")); }));
+  const auto ask = ReadMessage(received.last());
+  const int refusedBefore = host.RefusedMessages();
+  silent.sendTextMessage(MakeMessage(
+      QStringLiteral("answer"),
+      {{QStringLiteral("id"), ask->value(QStringLiteral("id"))}, {QStringLiteral("value"), true}}));
+  ASSERT_TRUE(Until([&] { return !host.StandIn(1); }));
+  EXPECT_TRUE(Until([&] { return host.RefusedMessages() == refusedBefore + 1; }));
+}
+
+// A seat whose player is gone is played by the classic computer once the host chooses it, until
+// he is back; then his own program rolls again. When the host quits, every joined program is
+// told so and keeps the host's last state, which is a whole saved game.
 TEST(NetworkGame, TheComputerStandsInForAGonePlayerAndTheHostsEndIsTold) {
   const GroundList grounds = FreshGrounds(IniFile(AppDir() + "database.dat"));
   SilentDialogs dialogs;
@@ -300,17 +464,23 @@ TEST(NetworkGame, TheComputerStandsInForAGonePlayerAndTheHostsEndIsTold) {
   });
   back.Join(url, QString(), QStringLiteral("Bob"), token);
   ASSERT_TRUE(Until([&] { return back.Joined(); }));
-  host->SetStandIn(1, false);
+  EXPECT_FALSE(host->StandIn(1)) << "his return gives the seat back";
   EXPECT_EQ(play(6), 6);
   EXPECT_GE(backRolls, 2) << "Bob rolls for himself again";
 
-  bool told = false;
-  QObject::connect(&back, &GameClient::Disconnected, &back, [&] { told = true; });
+  bool left = false, dropped = false;
+  QObject::connect(&back, &GameClient::HostLeft, &back, [&] { left = true; });
+  QObject::connect(&back, &GameClient::Disconnected, &back, [&] { dropped = true; });
+  // A change the joined have not been told of yet goes with the goodbye.
+  rules.MutableState().Players[0].Money += 1;
+  const GameState atClose = *ParseGameText(BuildGameText(rules.State()), grounds);
   host.reset();
-  ASSERT_TRUE(Until([&] { return told; }));
+  ASSERT_TRUE(Until([&] { return left; }));
   const auto kept = ParseGameText(back.LastStateText().toStdString(), grounds);
   ASSERT_TRUE(kept.has_value()) << "what Bob holds can be saved and loaded";
-  EXPECT_EQ(kept->Players[1].Name, "Bob");
+  EXPECT_EQ(*kept, atClose);
+  QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+  EXPECT_FALSE(dropped) << "the host's goodbye is not a dropped connection";
 }
 
 // A joined player's finance actions run on the host for his own turn only; their numbers are
@@ -352,6 +522,163 @@ TEST(NetworkGame, AJoinedPlayerBorrowsOnHisOwnTurnOnly) {
   EXPECT_EQ(borrower.asked, NumberQuestion::LoanAmount);
   bob.Act(QStringLiteral("juggle"));
   ASSERT_TRUE(Until([&] { return bob.Refusals() == 2; }));
+}
+
+// The host window's dialogs, as far as a test needs to see them.
+class WindowDialogs final : public SilentDialogs {
+ public:
+  bool ShowsMessages() const override { return true; }
+  void ShowMessage(const std::string& text) override { shown.push_back("message: " + text); }
+  void ShowCasino(const std::string& text) override { shown.push_back("casino: " + text); }
+  void ShowWon(const std::string& caption, std::int32_t) override {
+    shown.push_back("won: " + caption);
+  }
+  bool AskYesNo(const std::string& text) override {
+    shown.push_back("ask: " + text);
+    return true;
+  }
+  std::vector<std::string> shown;
+};
+
+using Shown = std::vector<std::pair<QString, bool>>;
+
+// Every message reaches every screen. One about the move of a player at another computer waits
+// for him to confirm it, while the host's window shows it without waiting; for everybody else,
+// and while the computer plays his seat, the host's own dialog shows it.
+TEST(NetworkGame, MessagesReachEveryScreenAndTheMoverConfirmsHisOwn) {
+  const GroundList grounds = FreshGrounds(IniFile(AppDir() + "database.dat"));
+  WindowDialogs window;
+  NetworkDialogs dialogs(window);
+  SeededRandom random(2);
+  GameRules rules(dialogs, random);
+  rules.Settings().AppDir = AppDir();
+  NewGameChoice choice = Choice();
+  choice.Seats[2].CPU = false;
+  rules.StartNewGame(choice);
+  GameHost host(rules);
+  ASSERT_TRUE(host.Listen(0));
+  host.OpenSeat(1);
+  host.OpenSeat(2);
+  dialogs.SetHost(&host);
+  std::vector<std::string> aside;
+  dialogs.ShowWithoutWaiting = [&](const std::string& text) { aside.push_back(text); };
+  const QUrl url(QStringLiteral("ws://127.0.0.1:%1").arg(host.Port()));
+  SimplePlayer player;
+  GameClient bob(player, grounds), cid(player, grounds);
+  bob.SetAutoConfirm(false);
+  Shown toBob, toCid;
+  int waitedForBob = -2;
+  QObject::connect(&bob, &GameClient::MessageShown, &bob, [&](const QString& text, bool confirm) {
+    toBob.emplace_back(text, confirm);
+    if (confirm) {
+      QTimer::singleShot(100, &bob, [&] {
+        waitedForBob = host.WaitingFor();
+        EXPECT_TRUE(bob.Confirm());
+      });
+    }
+  });
+  QObject::connect(&cid, &GameClient::MessageShown, &cid,
+                   [&](const QString& text, bool confirm) { toCid.emplace_back(text, confirm); });
+  bob.Join(url, host.InviteCode(), QStringLiteral("Bob"));
+  ASSERT_TRUE(Until([&] { return bob.Joined(); }));
+  cid.Join(url, host.InviteCode(), QStringLiteral("Cid"));
+  ASSERT_TRUE(Until([&] { return cid.Joined(); }));
+
+  // Ann's move at the host's screen: her dialog, and everybody reads along.
+  dialogs.ShowMessage("Ann pays rent");
+  EXPECT_EQ(window.shown, std::vector<std::string>{"message: Ann pays rent"});
+  EXPECT_TRUE(Until([&] { return toBob.size() == 1 && toCid.size() == 1; }));
+  EXPECT_EQ(toBob, (Shown{{QStringLiteral("Ann pays rent"), false}}));
+
+  // Bob's move: he confirms it on his screen, the host waits for him without a dialog.
+  rules.MutableState().CurrentPlayer = 1;
+  QElapsedTimer clock;
+  clock.start();
+  dialogs.ShowMessage("Bob goes to jail");
+  EXPECT_GE(clock.elapsed(), 100);
+  EXPECT_EQ(waitedForBob, 1);
+  dialogs.ShowCasino("Bob wins at the casino");
+  EXPECT_EQ(window.shown.size(), 1u) << "no dialog the host must press";
+  EXPECT_EQ(aside, (std::vector<std::string>{"Bob goes to jail", "Bob wins at the casino"}));
+  EXPECT_FALSE(bob.ConfirmPending());
+  EXPECT_TRUE(Until([&] { return toCid.size() == 3; }));
+  EXPECT_EQ(toBob, (Shown{{QStringLiteral("Ann pays rent"), false},
+                          {QStringLiteral("Bob goes to jail"), true},
+                          {QStringLiteral("Bob wins at the casino"), true}}));
+  EXPECT_EQ(toCid, (Shown{{QStringLiteral("Ann pays rent"), false},
+                          {QStringLiteral("Bob goes to jail"), false},
+                          {QStringLiteral("Bob wins at the casino"), false}}));
+
+  // While the computer plays Bob's seat the host confirms at its screen; the game's end, the
+  // questions and prompts are the host's own.
+  host.SetStandIn(1, true);
+  dialogs.ShowMessage("Bob buys a company");
+  dialogs.ShowWon("Bob has won", 100);
+  EXPECT_TRUE(dialogs.AskYesNo("Save?"));
+  EXPECT_EQ(window.shown,
+            (std::vector<std::string>{"message: Ann pays rent", "message: Bob buys a company",
+                                      "won: Bob has won", "ask: Save?"}));
+  EXPECT_TRUE(Until([&] { return toBob.size() == 5 && toCid.size() == 5; }));
+  EXPECT_EQ(toBob.back(), std::make_pair(QStringLiteral("Bob has won"), false));
+  EXPECT_EQ(host.RefusedMessages(), 0);
+
+  // Without a host the window's dialogs are all there is.
+  dialogs.SetHost(nullptr);
+  host.SetStandIn(1, false);
+  dialogs.ShowMessage("alone again");
+  EXPECT_EQ(window.shown.back(), "message: alone again");
+}
+
+// The host's pause is shown on every joined screen, also to who joins while it lasts; when the
+// host quits, the joined are told and keep the game as it stood at that moment.
+TEST(NetworkGame, PauseAndQuitAreToldToEveryJoinedProgram) {
+  const GroundList grounds = FreshGrounds(IniFile(AppDir() + "database.dat"));
+  SilentDialogs dialogs;
+  SeededRandom random(6);
+  GameRules rules(dialogs, random);
+  rules.Settings().AppDir = AppDir();
+  rules.StartNewGame(Choice());
+  GameHost host(rules);
+  ASSERT_TRUE(host.Listen(0));
+  host.OpenSeat(0);
+  host.OpenSeat(1);
+  const QUrl url(QStringLiteral("ws://127.0.0.1:%1").arg(host.Port()));
+  SimplePlayer player;
+  GameClient ann(player, grounds), bob(player, grounds);
+  std::vector<bool> annPauses;
+  QObject::connect(&ann, &GameClient::HostPaused, &ann, [&](bool on) { annPauses.push_back(on); });
+  ann.Join(url, host.InviteCode(), QStringLiteral("Ann"));
+  ASSERT_TRUE(Until([&] { return ann.Joined(); }));
+
+  host.SetPaused(true);
+  host.SetPaused(true);  // told once
+  ASSERT_TRUE(Until([&] { return ann.HostIsPaused(); }));
+  bob.Join(url, host.InviteCode(), QStringLiteral("Bob"));
+  ASSERT_TRUE(Until([&] { return bob.Joined(); }));
+  EXPECT_TRUE(bob.HostIsPaused()) << "told on joining";
+  host.SetPaused(false);
+  ASSERT_TRUE(Until([&] { return !ann.HostIsPaused() && !bob.HostIsPaused(); }));
+  EXPECT_EQ(annPauses, (std::vector<bool>{true, false}));
+
+  bool annLeft = false, bobLeft = false, dropped = false;
+  QObject::connect(&ann, &GameClient::HostLeft, &ann, [&] { annLeft = true; });
+  QObject::connect(&bob, &GameClient::HostLeft, &bob, [&] { bobLeft = true; });
+  QObject::connect(&ann, &GameClient::Disconnected, &ann, [&] { dropped = true; });
+  rules.MutableState().Players[1].Loan = 123456;
+  rules.MutableState().Grounds[3].Owner = 1;
+  const GameState atClose = *ParseGameText(BuildGameText(rules.State()), grounds);
+  host.Close();
+  ASSERT_TRUE(Until([&] { return annLeft && bobLeft; }));
+  for (const GameClient* client : {&ann, &bob}) {
+    const auto kept = ParseGameText(client->LastStateText().toStdString(), grounds);
+    ASSERT_TRUE(kept.has_value());
+    EXPECT_EQ(*kept, atClose);
+    EXPECT_EQ(client->State(), atClose);
+  }
+  EXPECT_FALSE(dropped);
+  // Nobody can answer any more: the game goes on with the computer's answers, at once.
+  EXPECT_FALSE(host.Ask(0, {{QStringLiteral("question"), QStringLiteral("bribe")}}));
+  EXPECT_EQ(host.WaitingFor(), -1);
 }
 
 }  // namespace
