@@ -42,6 +42,15 @@ int main(int argc, char** argv) {
                           QStringLiteral("Seed of the dice, for a reproducible game."),
                           QStringLiteral("N"));
   parser.addOption(seed);
+  QCommandLineOption host(QStringLiteral("host"),
+                          QStringLiteral("Open the Host network game dialog with this port."),
+                          QStringLiteral("PORT"));
+  parser.addOption(host);
+  QCommandLineOption join(QStringLiteral("join"),
+                          QStringLiteral("Open the Join network game dialog with this invite "
+                                         "(quillbury://ADDRESS:PORT/CODE)."),
+                          QStringLiteral("INVITE"));
+  parser.addOption(join);
   parser.addPositionalArgument(QStringLiteral("file"),
                                QStringLiteral("A saved game (.qbgame) to open."),
                                QStringLiteral("[file]"));
@@ -70,6 +79,8 @@ int main(int argc, char** argv) {
     }
     options.Seed = value;
   }
+  options.HostPort = parser.value(host);
+  options.JoinInvite = parser.value(join);
   if (!parser.positionalArguments().isEmpty()) {
     options.GameFile = QDir::current().absoluteFilePath(parser.positionalArguments().first());
   }

@@ -133,6 +133,11 @@ constexpr auto kMessages = std::to_array<MessageEntry>({
      "The connection to the host is lost. Join again with the same invite."},
     {MessageId::NetJoinRefused, "NetJoinRefused",
      "The host did not let you in: the invite is wrong or the game is full."},
+    {MessageId::NetStandInButton, "NetStandInButton", "Let the computer play"},
+    {MessageId::NetJoining, "NetJoining", "Joining the game..."},
+    {MessageId::NetTheirTurn, "NetTheirTurn", "%1 plays: wait for your turn."},
+    {MessageId::NetWaitingToJoin, "NetWaitingToJoin",
+     "Waiting for %1 to join; the computer may play for him meanwhile."},
 });
 
 constexpr bool InIdOrder() {

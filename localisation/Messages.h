@@ -121,6 +121,10 @@ enum class MessageId {
   NetHostLeft,
   NetConnectionLost,
   NetJoinRefused,
+  NetStandInButton,
+  NetJoining,
+  NetTheirTurn,
+  NetWaitingToJoin,
 };
 
 struct MessageEntry {

@@ -148,6 +148,7 @@ void GameClient::Receive(const QString& text) {
     emit HostLeft();
   } else if (type == QStringLiteral("refused")) {
     ++refusals_;
+    if (seat_ < 0) emit JoinRefused();
   }
 }
 

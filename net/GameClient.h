@@ -63,6 +63,8 @@ class GameClient final : public QObject {
   void StandInChanged(int player, bool standIn);
   // The host quit; LastStateText() is the game as it stood. No Disconnected() follows.
   void HostLeft();
+  // The host refused to let this program in (a wrong invite code, a full game or a stale token).
+  void JoinRefused();
   // The connection dropped without the host saying goodbye.
   void Disconnected();
 

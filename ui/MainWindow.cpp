@@ -16,11 +16,15 @@
 #include <exception>
 #include <functional>
 #include <random>
+#include <utility>
 
 #include "core/GameRoutines.h"
 #include "core/GroundDatabase.h"
 #include "localisation/LanguageTexts.h"
 #include "localisation/Messages.h"
+#include "net/GameClient.h"
+#include "net/GameHost.h"
+#include "net/NetworkDialogs.h"
 #include "persistence/GameFile.h"
 #include "ui/AboutDialog.h"
 #include "ui/BoardView.h"
@@ -104,7 +108,15 @@ MainWindow::MainWindow(const StartOptions& options, QWidget* parent)
   } else {
     random_ = std::make_unique<SeededRandom>();
   }
-  game_ = std::make_unique<GameRules>(*this, options.Random != nullptr ? *options.Random : *random_,
+  netDialogs_ = std::make_unique<net::NetworkDialogs>(*this);
+  // A message the host does not wait on (a remote player confirms it) is still seen here.
+  netDialogs_->ShowWithoutWaiting = [this](const std::string& text) {
+    const QString message = FromGame(text);
+    AddToLog(game_->State().CurrentPlayer, message);
+    notificationLabel->setText(message);
+  };
+  game_ = std::make_unique<GameRules>(*netDialogs_,
+                                      options.Random != nullptr ? *options.Random : *random_,
                                       // The strong computer thinks with its own draws: a seeded
                                       // game stays the same game.
                                       options.Seed ? *options.Seed : std::random_device{}());
@@ -138,6 +150,7 @@ MainWindow::MainWindow(const StartOptions& options, QWidget* parent)
   connect(resumeTimer, &QTimer::timeout, this, &MainWindow::Sync);
 
   BuildBoard();
+  BuildNetworkBar();
   BuildPanels();
   BuildMenus();
   CentreOnScreen();
@@ -277,6 +290,10 @@ void MainWindow::BuildMenus() {
   newGameAction = action(fileMenu, QStringLiteral("New Game"), &MainWindow::NewGameCommand);
   newGameAction->setIcon(icon(8));
   newGameAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+  hostGameAction_ =
+      action(fileMenu, QStringLiteral("Host network game..."), &MainWindow::HostGameCommand);
+  joinGameAction_ =
+      action(fileMenu, QStringLiteral("Join network game..."), &MainWindow::JoinGameCommand);
   loadGameAction = action(fileMenu, QStringLiteral("Load Game"), &MainWindow::LoadGameCommand);
   loadGameAction->setIcon(icon(9));
   loadGameAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
@@ -359,6 +376,8 @@ void MainWindow::BuildMenus() {
 // ---------------------------------------------------------------- start-up
 
 void MainWindow::FormCreate(const StartOptions& options) {
+  startHostPort_ = options.HostPort;
+  startJoinInvite_ = options.JoinInvite;
   GameRules& s = *game_;
   s.Settings().AppDir = appDir_.toStdString();
   const QString stored = ReadRegString(kSettingsKey, QStringLiteral("Language"));
@@ -409,6 +428,12 @@ void MainWindow::FormCreate(const StartOptions& options) {
 
 void MainWindow::StartupNewGameTimer() {
   startupNewGameTimer->stop();
+  // "--host PORT" and "--join INVITE" open their dialogs instead; cancelled, New Game follows.
+  const QString port = std::exchange(startHostPort_, QString());
+  const QString invite = std::exchange(startJoinInvite_, QString());
+  if (!port.isEmpty()) Guarded("Host network game", [this, &port] { HostNetworkGame(port); });
+  if (!invite.isEmpty()) Guarded("Join network game", [this, &invite] { JoinNetworkGame(invite); });
+  if (host_ != nullptr || client_ != nullptr) return;
   Guarded("New Game", [this] { NewGameCommand(); });
 }
 
@@ -432,6 +457,8 @@ void MainWindow::ApplyLanguage() {
   saveGameAsAction->setText(read("Menu", "SaveAs", saveGameAsAction->text()));
   wallOfFameAction->setText(read("Menu", "WallOfFame", wallOfFameAction->text()));
   exitAction->setText(read("Menu", "Exit", exitAction->text()));
+  hostGameAction_->setText(read("Menu", "HostGame", hostGameAction_->text()));
+  joinGameAction_->setText(read("Menu", "JoinGame", joinGameAction_->text()));
   optionsMenu->setTitle(read("Menu", "Options", optionsMenu->title()));
   soundAction->setText(read("Menu", "Sound", soundAction->text()));
   animationAction->setText(read("Menu", "Animation", animationAction->text()));
@@ -496,6 +523,7 @@ void MainWindow::NewGameCommand() {
     answer = dialog.exec();
   }
   if (answer != QDialog::Accepted) return;
+  LeaveNetworkGame();
   game_->StartNewGame(dialog.Choice());
   Sync();
 }
@@ -516,7 +544,9 @@ bool MainWindow::LoadGame(const QString& path) {
 
 bool MainWindow::SaveGame(const QString& path) {
   fileError_.clear();
-  if (!WriteGameFile(game_->State(), path.toStdString(), &fileError_, languageFile_.get())) {
+  if (client_ != nullptr
+          ? !SaveJoinedGame(path)
+          : !WriteGameFile(game_->State(), path.toStdString(), &fileError_, languageFile_.get())) {
     return false;
   }
   AddToLog(-1, QString::fromStdString(MessageText(languageFile_.get(), MessageId::LogGameSaved,
@@ -539,7 +569,7 @@ bool MainWindow::DatabaseUnfit() {
 }
 
 bool MainWindow::NothingToSave() {
-  if (game_->HasGame()) return false;
+  if (client_ != nullptr ? !client_->LastStateText().isEmpty() : game_->HasGame()) return false;
   Tell(MessageText(languageFile_.get(), MessageId::NothingToSave));
   return true;
 }
@@ -552,6 +582,7 @@ void MainWindow::LoadGameCommand() {
     path = fileDialogs_->OpenFile(this);
   }
   if (path.isEmpty()) return;
+  LeaveNetworkGame();
   if (!LoadGame(path)) ShowFileError(kLoadError);
 }
 
@@ -725,7 +756,17 @@ void MainWindow::OpenMakersSite() {
 }
 
 void MainWindow::Roll() {
-  Guarded("Roll", [this] { game_->Roll(); });
+  if (client_ != nullptr) {
+    Guarded("Roll", [this] {
+      if (!Controls().RollEnabled) return;
+      myTurn_ = false;
+      client_->Roll();
+    });
+    return;
+  }
+  Guarded("Roll", [this] {
+    if (!RemoteTurn()) game_->Roll();
+  });
 }
 void MainWindow::StepWalk() {
   Guarded("Move", [this] {
@@ -738,7 +779,7 @@ void MainWindow::StepWalk() {
 }
 void MainWindow::RefreshStatus() {
   Guarded("Refresh", [this] {
-    if (Paused()) return;
+    if (Paused() || client_ != nullptr) return;
     game_->RefreshStatus();
     ShowStatus();
   });
@@ -748,24 +789,14 @@ void MainWindow::ComputerTurnTick() {
     if (!Paused()) game_->ComputerTurnTick();
   });
 }
-void MainWindow::TakeLoan() {
-  Guarded("Loan", [this] { game_->TakeLoan(); });
-}
-void MainWindow::RepayLoan() {
-  Guarded("Pay back", [this] { game_->RepayLoan(); });
-}
+void MainWindow::TakeLoan() { Act("Loan", "loan", &GameRules::TakeLoan); }
+void MainWindow::RepayLoan() { Act("Pay back", "repay", &GameRules::RepayLoan); }
 void MainWindow::BuyGroundFromPlayer() {
-  Guarded("Buy company", [this] { game_->BuyGroundFromPlayer(); });
+  Act("Buy company", "buy-company", &GameRules::BuyGroundFromPlayer);
 }
-void MainWindow::Build() {
-  Guarded("Build", [this] { game_->Build(); });
-}
-void MainWindow::SellCompany() {
-  Guarded("Sell company", [this] { game_->SellCompany(); });
-}
-void MainWindow::SellBuilding() {
-  Guarded("Sell building", [this] { game_->SellBuilding(); });
-}
+void MainWindow::Build() { Act("Build", "build", &GameRules::Build); }
+void MainWindow::SellCompany() { Act("Sell company", "sell-company", &GameRules::SellCompany); }
+void MainWindow::SellBuilding() { Act("Sell building", "sell-building", &GameRules::SellBuilding); }
 
 void MainWindow::keyPressEvent(QKeyEvent* event) {
   // Enter presses Roll, the window's default button.
@@ -781,7 +812,7 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
 
 void MainWindow::ShowMessage(const std::string& text) {
   const QString message = FromGame(text);
-  AddToLog(game_->HasGame() ? game_->State().CurrentPlayer : -1, message);
+  AddToLog(ShownGame().PlayerCount() > 0 ? ShownGame().CurrentPlayer : -1, message);
   QMessageBox box(QMessageBox::NoIcon, windowTitle(), message, QMessageBox::Ok, this);
   RunGameBox(box);
 }
@@ -791,7 +822,7 @@ bool MainWindow::AskYesNo(const std::string& text) {
   QMessageBox box(QMessageBox::Question, QStringLiteral("Confirm"), question,
                   QMessageBox::Yes | QMessageBox::No, this);
   const bool yes = RunGameBox(box) == QMessageBox::Yes;
-  AddToLog(game_->HasGame() ? game_->State().CurrentPlayer : -1,
+  AddToLog(ShownGame().PlayerCount() > 0 ? ShownGame().CurrentPlayer : -1,
            question + (yes ? QStringLiteral(" Yes.") : QStringLiteral(" No.")));
   return yes;
 }
@@ -871,6 +902,17 @@ void MainWindow::RunNewGameCommand() { NewGameCommand(); }
 
 void MainWindow::Sync() {
   const bool paused = Paused();
+  // The joined players see that the host's game waits for a window of his.
+  if (host_ != nullptr && host_->Paused() != paused) host_->SetPaused(paused);
+  if (client_ != nullptr) {
+    // A joined game is played by its host's rules; the window's own game rests meanwhile.
+    walkTimer->stop();
+    refreshTimer->stop();
+    computerTimer->stop();
+    resumeTimer->stop();
+    presenter_->ShowControls(Controls());
+    return;
+  }
   if (game_->Walking() && !paused) {
     if (!walkTimer->isActive()) {
       // The first step follows the roll at once.
@@ -901,7 +943,16 @@ void MainWindow::Sync() {
 
 StatusPresenter::Controls MainWindow::Controls() const {
   const bool paused = Paused();
-  return {game_->RollAllowed() && !paused, game_->ActionsAllowed() && !paused};
+  if (client_ != nullptr) {
+    // The joined player acts only in his own turn, and rolls once he is told to.
+    const GameState& game = client_->State();
+    const bool mine = client_->Joined() && game.CurrentPlayer == client_->SeatIndex() &&
+                      !client_->HostIsPaused() && !hostGone_ && !paused;
+    return {mine && myTurn_, mine && game.StepsLeft == 0};
+  }
+  // A seat played from another computer is played only from there.
+  const bool here = !paused && !RemoteTurn();
+  return {game_->RollAllowed() && here, game_->ActionsAllowed() && here};
 }
 
 void MainWindow::ShowFinal(bool on) {
@@ -911,6 +962,8 @@ void MainWindow::ShowFinal(bool on) {
 }
 
 const GameState& MainWindow::ShownGame() const {
+  // The joined game once the host has let this program in.
+  if (client_ != nullptr && client_->Joined()) return client_->State();
   return showingFinal_ ? finalState_ : game_->State();
 }
 

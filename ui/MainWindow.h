@@ -30,6 +30,15 @@
 class QDialog;
 class QFrame;
 
+namespace quillbury {
+class PersonSeat;
+}
+namespace quillbury::net {
+class GameClient;
+class GameHost;
+class NetworkDialogs;
+}  // namespace quillbury::net
+
 namespace quillbury::ui {
 
 class SoundPlayer;
@@ -65,6 +74,8 @@ class MainWindow : public QWidget, public GameDialogs, public GameListener, publ
     std::optional<quint64> Seed;     // a reproducible game
     QString GameFile;                // loaded at start-up when not empty
     RandomSource* Random = nullptr;  // draws from elsewhere (tests); not owned
+    QString HostPort;                // opens the Host dialog with this port at start-up
+    QString JoinInvite;              // opens the Join dialog with this invite at start-up
   };
 
   explicit MainWindow(const StartOptions& options, QWidget* parent = nullptr);
@@ -112,6 +123,20 @@ class MainWindow : public QWidget, public GameDialogs, public GameListener, publ
 
   // The captions of the window from the language file.
   void ApplyLanguage();
+
+  // --- network games ---
+  // Game > Host network game: the seats, the port, then the game and its invite.
+  void HostNetworkGame(const QString& port = QString());
+  // Game > Join network game: the invite and a name, then the host's game on this board.
+  void JoinNetworkGame(const QString& invite = QString());
+  // Ends hosting or the joined game; the window's own game is on the board again.
+  void LeaveNetworkGame();
+  void HostGameCommand() { HostNetworkGame(); }
+  void JoinGameCommand() { JoinNetworkGame(); }
+  net::GameHost* Host() const { return host_.get(); }
+  net::GameClient* Client() const { return client_.get(); }
+  QLabel* NetworkStatus() const { return networkStatus_; }
+  QPushButton* StandInButton() const { return standInButton_; }
 
   // --- handlers ---
   void Roll();
@@ -161,6 +186,8 @@ class MainWindow : public QWidget, public GameDialogs, public GameListener, publ
   QTimer* RefreshTimer() const { return refreshTimer; }
   QTimer* ComputerTimer() const { return computerTimer; }
   QTimer* StartupTimer() const { return startupNewGameTimer; }
+  QAction* HostAction() const { return hostGameAction_; }
+  QAction* JoinAction() const { return joinGameAction_; }
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
@@ -220,6 +247,16 @@ class MainWindow : public QWidget, public GameDialogs, public GameListener, publ
   const GameState& ShownGame() const;
   // Shows the finished game (on) or the rules' game on the board.
   void ShowFinal(bool on);
+  void BuildNetworkBar();
+  void UpdateNetworkStatus();
+  QString PlayerName(const GameState& game, int player) const;
+  void FollowJoinedGame(const GameEvent& event);
+  void ShowJoinedMessage(const QString& text, bool needsConfirm);
+  // The current player of the hosted game plays from another computer.
+  bool RemoteTurn() const;
+  // A finance action: the rules' handler here, or the request to the host of a joined game.
+  void Act(const char* where, const char* action, void (GameRules::*handler)());
+  bool SaveJoinedGame(const QString& path);
   std::string SoundPath(const char* file) const { return appDir_.toStdString() + file; }
   void RefreshRecentFiles();
   // A line of the game log: the time, the player it concerns (-1: the game or the program)
@@ -271,6 +308,23 @@ class MainWindow : public QWidget, public GameDialogs, public GameListener, publ
   int pauseDepth_ = 0;
   bool computerOn_ = false;  // the computer's tick runs once start-up succeeded
   std::vector<QPointer<QDialog>> gameBoxes_;
+  // Network play. The rules show their dialogs through netDialogs_, which passes them to this
+  // window and, while hosting, to the joined players too.
+  std::unique_ptr<net::NetworkDialogs> netDialogs_;
+  std::unique_ptr<net::GameHost> host_;
+  std::unique_ptr<PersonSeat> clientSeat_;
+  std::unique_ptr<net::GameClient> client_;
+  QAction* hostGameAction_ = nullptr;
+  QAction* joinGameAction_ = nullptr;
+  QLabel* networkStatus_ = nullptr;
+  QPushButton* standInButton_ = nullptr;
+  QTimer* networkTimer_ = nullptr;
+  QString inviteText_;
+  QString startHostPort_, startJoinInvite_;  // from the command line, for the first dialog
+  QString joinCode_, joinToken_, joinName_;  // to take the same seat again after a drop
+  unsigned joinedSeats_ = 0;  // the hosted game's seats whose player has joined, by bit
+  bool myTurn_ = false;       // the joined player may roll
+  bool hostGone_ = false;     // the joined game's host quit or the line dropped
 };
 
 }  // namespace quillbury::ui
