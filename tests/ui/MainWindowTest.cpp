@@ -2,6 +2,7 @@
 #include <sys/stat.h>
 #include <QApplication>
 #include <QChart>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileInfo>
@@ -17,6 +18,7 @@
 #include <QScrollBar>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QTcpServer>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
@@ -24,13 +26,20 @@
 #include <deque>
 #include <functional>
 
+#include "core/GroundDatabase.h"
 #include "core/Random.h"
+#include "net/GameClient.h"
+#include "net/GameHost.h"
+#include "net/Invite.h"
+#include "persistence/GameFile.h"
 #include "tests/ScriptedDraws.h"
 #include "ui/BoardLayout.h"
 #include "ui/BoardView.h"
 #include "ui/CasinoWindow.h"
 #include "ui/CrashReport.h"
 #include "ui/GameLogWindow.h"
+#include "ui/HostGameDialog.h"
+#include "ui/JoinGameDialog.h"
 #include "ui/MainWindow.h"
 #include "ui/NewGameDialog.h"
 #include "ui/RulesWindow.h"
@@ -1221,6 +1230,116 @@ class MainWindowTest : public QObject {
                  QStringLiteral("Cash: 5.000.000,00"));
     QCOMPARE(w->Panel(1).accessibleDescription(),
              QStringLiteral("cash $ 5.000.000,00, total $ 5.000.000,00"));
+  }
+
+  // A network game through two windows in one process: the host's window waits for the joined
+  // player by name and keeps its Roll off in his turn; the joined window draws the host's game,
+  // rolls for its own seat and answers its own questions; the host's computer stands in when
+  // the host lets it; the joined player sees the host pause and quit, and saves the game as it
+  // stood.
+  void networkGameThroughTwoWindows() {
+    ModalDriver driver;
+    QTcpServer probe;  // a free port for the host
+    QVERIFY(probe.listen(QHostAddress::LocalHost));
+    const QString port = QString::number(probe.serverPort());
+    probe.close();
+
+    auto host = StartedWindow();
+    host->Game().Settings().Animation = false;
+    driver.Expect([](QWidget* d) {
+      auto* dialog = qobject_cast<HostGameDialog*>(d);
+      QVERIFY(dialog != nullptr);
+      QCOMPARE(dialog->KindBox(1)->currentIndex(), 1);  // the second seat plays from afar
+      dialog->NameEdit(1)->setText(QStringLiteral("Bob"));
+      dialog->HostButton()->click();
+    });
+    host->HostNetworkGame(port);
+    QVERIFY(host->Host() != nullptr);
+    const QString invite = net::InviteText(
+        {QStringLiteral("127.0.0.1"), host->Host()->Port(), host->Host()->InviteCode()});
+
+    auto joined = MakeWindow();
+    joined->StartupTimer()->stop();
+    driver.Expect([](QWidget* d) {
+      auto* dialog = qobject_cast<JoinGameDialog*>(d);
+      QVERIFY(dialog != nullptr);
+      dialog->NameEdit()->setText(QStringLiteral("Bob"));
+      dialog->JoinButton()->click();
+    });
+    joined->JoinNetworkGame(invite);
+    QTRY_VERIFY(joined->Client() != nullptr && joined->Client()->Joined());
+    QCOMPARE(joined->Client()->SeatIndex(), 1);
+    QTRY_COMPARE(joined->Panel(1).NameLabel()->text(), QStringLiteral("Bob"));
+
+    // Ann rolls at the host until it is Bob's turn; the joined board follows every move.
+    const GameState& game = host->Game().State();
+    for (int i = 0; i < 3 && game.CurrentPlayer == 0; ++i) {
+      QVERIFY(WaitForRoll(*host));
+      random_.Roll(2, 3);
+      host->Roll();
+      QTRY_VERIFY(game.CurrentPlayer == 1 || WaitForRoll(*host, 100));
+    }
+    QCOMPARE(game.CurrentPlayer, 1);
+    QTRY_COMPARE(joined->Board().TokenSquare(0), game.Players[0].CurrentPosition);
+    QVERIFY(!host->RollButton()->isEnabled());
+    QVERIFY(!host->LoanAction()->isEnabled());
+    QTRY_VERIFY(host->NetworkStatus()->text().startsWith(QStringLiteral("Waiting for Bob (")));
+
+    // Bob rolls from his own screen; his questions are asked there.
+    QTRY_VERIFY(joined->RollButton()->isEnabled());
+    QVERIFY(joined->LoanAction()->isEnabled());
+    const int before = game.Players[1].CurrentPosition;
+    random_.Roll(2, 3);
+    joined->Roll();
+    QTRY_VERIFY(game.CurrentPlayer == 0);
+    QVERIFY(game.Players[1].CurrentPosition != before);
+    QTRY_COMPARE(joined->Board().TokenSquare(1), game.Players[1].CurrentPosition);
+    QVERIFY(!joined->RollButton()->isEnabled());
+
+    // Ann's turn again; then Bob does not roll, and after the countdown the host lets the
+    // computer play for him.
+    QVERIFY(WaitForRoll(*host));
+    random_.Roll(2, 3);
+    host->Roll();
+    QTRY_COMPARE(game.CurrentPlayer, 1);
+    random_.Roll(2, 3);  // for the computer that stands in
+    host->Host()->SetOfferAfter(200);
+    QTRY_VERIFY(!host->StandInButton()->isHidden());
+    QVERIFY(host->NetworkStatus()->text().contains(QStringLiteral("Bob")));
+    QTest::mouseClick(host->StandInButton(), Qt::LeftButton);
+    QTRY_COMPARE(game.CurrentPlayer, 0);
+    QVERIFY(host->Host()->StandIn(1));
+
+    // The host opens a window outside the game: the joined player is told the game waits.
+    bool toldPaused = false;
+    driver.Expect([&](QWidget* d) {
+      toldPaused = QTest::qWaitFor([&] {
+        return joined->NetworkStatus()->text() == QStringLiteral("The host has paused the game.");
+      });
+      static_cast<QDialog*>(d)->reject();
+    });
+    host->ShowAbout();
+    QVERIFY(toldPaused);
+    QTRY_VERIFY(!joined->Client()->HostIsPaused());
+
+    // The host quits: the joined player is told, and saves the game as it stood.
+    const GameState last = game;
+    host.reset();
+    QTRY_VERIFY(std::find(driver.messages.begin(), driver.messages.end(),
+                          QStringLiteral("The host has ended the game. You can save the game as "
+                                         "it stood.")) != driver.messages.end());
+    QTemporaryDir dir;
+    auto files = std::make_unique<ScriptedFiles>();
+    files->saves.push_back(dir.filePath(QStringLiteral("away.qbgame")));
+    joined->SetFileDialogs(std::move(files));
+    joined->SaveGameAsCommand();
+    QFile saved(dir.filePath(QStringLiteral("away.qbgame")));
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    const auto reread =
+        ParseGameText(saved.readAll().toStdString(), FreshGrounds(joined->Game().Database()));
+    QVERIFY(reread.has_value());
+    QVERIFY(reread->Players == last.Players);
+    QVERIFY(reread->Grounds == last.Grounds);
   }
 
   // The money actions, the log and the statistics answer their keys.
