@@ -138,6 +138,8 @@ constexpr auto kMessages = std::to_array<MessageEntry>({
     {MessageId::NetTheirTurn, "NetTheirTurn", "%1 plays: wait for your turn."},
     {MessageId::NetWaitingToJoin, "NetWaitingToJoin",
      "Waiting for %1 to join; the computer may play for him meanwhile."},
+    {MessageId::NetHostCurrent, "NetHostCurrent",
+     "Host the game in progress, with its players as they are? (No: set up a new game.)"},
 });
 
 constexpr bool InIdOrder() {

@@ -125,6 +125,7 @@ enum class MessageId {
   NetJoining,
   NetTheirTurn,
   NetWaitingToJoin,
+  NetHostCurrent,
 };
 
 struct MessageEntry {

@@ -1,5 +1,7 @@
 #include "ui/HostGameDialog.h"
 
+#include <algorithm>
+
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QFormLayout>
@@ -155,6 +157,31 @@ HostGameDialog::HostGameDialog(QWidget* owner, const IniFile* file) : QDialog(ow
 }
 
 void HostGameDialog::SetPort(const QString& port) { port_->setText(port.trimmed()); }
+
+void HostGameDialog::SetFromGame(const GameState& game) {
+  (game.PlayerCount() == 3 ? threePlayers_ : twoPlayers_)->setChecked(true);
+  twoPlayers_->setEnabled(false);
+  threePlayers_->setEnabled(false);
+  for (int i = 0; i < kMaxPlayers && i < game.PlayerCount(); ++i) {
+    const Player& player = game.Players[static_cast<std::size_t>(i)];
+    SeatFields& seat = seats_[static_cast<std::size_t>(i)];
+    seat.name->setText(QString::fromStdString(player.Name));
+    seat.money->setText(QString::number(std::max(player.Money, 0)));
+    seat.name->setEnabled(false);
+    seat.money->setEnabled(false);
+    if (player.CPU) {
+      seat.kind->setCurrentIndex(static_cast<int>(player.Level == ComputerLevel::Strong
+                                                      ? HostSeatKind::ComputerStrong
+                                                      : HostSeatKind::ComputerClassic));
+      seat.kind->setEnabled(false);
+    } else {
+      // A person stays a person: here or at another computer.
+      seat.kind->setCurrentIndex(static_cast<int>(HostSeatKind::PersonHere));
+      while (seat.kind->count() > 2) seat.kind->removeItem(seat.kind->count() - 1);
+    }
+  }
+  Check();
+}
 
 HostSetup HostGameDialog::Setup() const {
   HostSetup setup;

@@ -50,6 +50,9 @@ class HostGameDialog : public QDialog {
 
   // Pre-fills the port, as "--host PORT" asks; a port out of range shows why it cannot be used.
   void SetPort(const QString& port);
+  // Offers the game in progress with its players as they are: only who plays each person's
+  // seat (here or over the network) and the port remain to choose.
+  void SetFromGame(const GameState& game);
   HostSetup Setup() const;
   // Why the game cannot be hosted as it stands, empty when it can.
   QString Reason() const;

@@ -290,10 +290,6 @@ void MainWindow::BuildMenus() {
   newGameAction = action(fileMenu, QStringLiteral("New Game"), &MainWindow::NewGameCommand);
   newGameAction->setIcon(icon(8));
   newGameAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
-  hostGameAction_ =
-      action(fileMenu, QStringLiteral("Host network game..."), &MainWindow::HostGameCommand);
-  joinGameAction_ =
-      action(fileMenu, QStringLiteral("Join network game..."), &MainWindow::JoinGameCommand);
   loadGameAction = action(fileMenu, QStringLiteral("Load Game"), &MainWindow::LoadGameCommand);
   loadGameAction->setIcon(icon(9));
   loadGameAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
@@ -310,6 +306,12 @@ void MainWindow::BuildMenus() {
   exitAction = action(fileMenu, QStringLiteral("Exit"), &MainWindow::ExitCommand);
   exitAction->setIcon(icon(11));
   exitAction->setShortcut(QKeySequence(Qt::ALT | Qt::Key_F4));
+
+  gameMenu_ = menuBar_->addMenu(QStringLiteral("&Game"));
+  hostGameAction_ =
+      action(gameMenu_, QStringLiteral("Host network game..."), &MainWindow::HostGameCommand);
+  joinGameAction_ =
+      action(gameMenu_, QStringLiteral("Join network game..."), &MainWindow::JoinGameCommand);
 
   optionsMenu = menuBar_->addMenu(QStringLiteral("&Options"));
   soundAction = action(optionsMenu, QStringLiteral("Sound (on/off)"), &MainWindow::ToggleSound);
@@ -457,6 +459,7 @@ void MainWindow::ApplyLanguage() {
   saveGameAsAction->setText(read("Menu", "SaveAs", saveGameAsAction->text()));
   wallOfFameAction->setText(read("Menu", "WallOfFame", wallOfFameAction->text()));
   exitAction->setText(read("Menu", "Exit", exitAction->text()));
+  gameMenu_->setTitle(read("Menu", "Game", gameMenu_->title()));
   hostGameAction_->setText(read("Menu", "HostGame", hostGameAction_->text()));
   joinGameAction_->setText(read("Menu", "JoinGame", joinGameAction_->text()));
   optionsMenu->setTitle(read("Menu", "Options", optionsMenu->title()));

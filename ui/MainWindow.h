@@ -314,6 +314,7 @@ class MainWindow : public QWidget, public GameDialogs, public GameListener, publ
   std::unique_ptr<net::GameHost> host_;
   std::unique_ptr<PersonSeat> clientSeat_;
   std::unique_ptr<net::GameClient> client_;
+  QMenu* gameMenu_ = nullptr;
   QAction* hostGameAction_ = nullptr;
   QAction* joinGameAction_ = nullptr;
   QLabel* networkStatus_ = nullptr;

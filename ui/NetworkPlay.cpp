@@ -2,6 +2,7 @@
 #include <QDebug>
 #include <QFrame>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
 
@@ -129,8 +130,18 @@ void MainWindow::HostNetworkGame(const QString& port) {
   HostGameDialog dialog(this, languageFile_.get());
   if (!port.isEmpty()) dialog.SetPort(port);
   int answer = QDialog::Rejected;
+  bool resume = false;
   {
     const PauseScope pause(*this);
+    // A game under way (a loaded one, say) may be hosted as it stands, with the same seats.
+    if (client_ == nullptr && host_ == nullptr && game_->HasGame() && !showingFinal_) {
+      QMessageBox ask(QMessageBox::Question, windowTitle(), Say(MessageId::NetHostCurrent),
+                      QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, this);
+      const int which = ask.exec();
+      if (which == QMessageBox::Cancel) return;
+      resume = which == QMessageBox::Yes;
+    }
+    if (resume) dialog.SetFromGame(game_->State());
     answer = dialog.exec();
   }
   if (answer != QDialog::Accepted) return;
@@ -154,7 +165,7 @@ void MainWindow::HostNetworkGame(const QString& port) {
   });
   connect(host_.get(), &net::GameHost::WaitingChanged, this, [this] { UpdateNetworkStatus(); });
   connect(host_.get(), &net::GameHost::StandInOfferReady, this, [this] { UpdateNetworkStatus(); });
-  game_->StartNewGame(setup.Choice());
+  if (!resume) game_->StartNewGame(setup.Choice());
   for (int p = 0; p < setup.players; ++p) {
     if (setup.Remote(p)) host_->OpenSeat(p);
   }

@@ -1232,7 +1232,8 @@ class MainWindowTest : public QObject {
              QStringLiteral("cash $ 5.000.000,00, total $ 5.000.000,00"));
   }
 
-  // A network game through two windows in one process: the host's window waits for the joined
+  // A network game through two windows in one process: the game under way is hosted with its
+  // seats; the host's window waits for the joined
   // player by name and keeps its Roll off in his turn; the joined window draws the host's game,
   // rolls for its own seat and answers its own questions; the host's computer stands in when
   // the host lets it; the joined player sees the host pause and quit, and saves the game as it
@@ -1244,17 +1245,24 @@ class MainWindowTest : public QObject {
     const QString port = QString::number(probe.serverPort());
     probe.close();
 
+    // Ann and Bob's game under way is hosted as it stands; Bob plays from another computer.
     auto host = StartedWindow();
     host->Game().Settings().Animation = false;
+    const GameState underWay = host->Game().State();
+    driver.Expect(ClickBox(QMessageBox::Yes));
     driver.Expect([](QWidget* d) {
       auto* dialog = qobject_cast<HostGameDialog*>(d);
       QVERIFY(dialog != nullptr);
-      QCOMPARE(dialog->KindBox(1)->currentIndex(), 1);  // the second seat plays from afar
-      dialog->NameEdit(1)->setText(QStringLiteral("Bob"));
+      QCOMPARE(dialog->NameEdit(1)->text(), QStringLiteral("Bob"));
+      QVERIFY(!dialog->NameEdit(1)->isEnabled());
+      QCOMPARE(dialog->KindBox(1)->count(), 2);  // a person stays a person
+      dialog->KindBox(1)->setCurrentIndex(1);
       dialog->HostButton()->click();
     });
     host->HostNetworkGame(port);
     QVERIFY(host->Host() != nullptr);
+    QVERIFY(host->Game().State() == underWay);
+    QVERIFY(host->Host()->IsNetworkSeat(1) && !host->Host()->IsNetworkSeat(0));
     const QString invite = net::InviteText(
         {QStringLiteral("127.0.0.1"), host->Host()->Port(), host->Host()->InviteCode()});
 
