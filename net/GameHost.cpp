@@ -232,6 +232,11 @@ void GameHost::Refuse(QWebSocket* socket, const QString& why) {
 
 void GameHost::Join(QWebSocket* socket, Peer& peer, const QJsonObject& message) {
   if (peer.seat >= 0) return Refuse(socket, QStringLiteral("already seated"));
+  // The name is shown on the host's screen and may end up in a saved game.
+  if (message.value(QStringLiteral("name")).toString().toUtf8().size() >
+      static_cast<qsizetype>(kMaxGameTextBytes)) {
+    return Refuse(socket, QStringLiteral("name too long"));
+  }
   const QString token = message.value(QStringLiteral("token")).toString();
   int seat = -1;
   if (!token.isEmpty()) {

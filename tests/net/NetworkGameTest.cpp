@@ -235,8 +235,14 @@ TEST(NetworkGame, WrongCodesAndBadMessagesAreRefused) {
   EXPECT_FALSE(stranger.Joined());
   EXPECT_FALSE(host.SeatTaken(1));
 
+  // A name longer than a saved game holds is refused, right code or not.
+  GameClient longName(player, grounds);
+  longName.Join(url, host.InviteCode(), QString(1001, QLatin1Char('n')));
+  ASSERT_TRUE(Until([&] { return longName.Refusals() == 1; }));
+  EXPECT_FALSE(longName.Joined());
+
   GameClient bob(player, grounds);
-  bob.Join(url, host.InviteCode(), QStringLiteral("Bob"));
+  bob.Join(url, host.InviteCode(), QString(1000, QLatin1Char('b')));
   ASSERT_TRUE(Until([&] { return bob.Joined(); }));
   const GameState before = rules.State();
   bob.SendRaw(QStringLiteral("not json"));
