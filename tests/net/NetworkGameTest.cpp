@@ -7,6 +7,7 @@
 #include <QTimer>
 #include <QUrl>
 #include <QWebSocket>
+#include <QWebSocketServer>
 #include <memory>
 
 #include "core/GroundDatabase.h"
@@ -685,6 +686,63 @@ TEST(NetworkGame, PauseAndQuitAreToldToEveryJoinedProgram) {
   // Nobody can answer any more: the game goes on with the computer's answers, at once.
   EXPECT_FALSE(host.Ask(0, {{QStringLiteral("question"), QStringLiteral("bribe")}}));
   EXPECT_EQ(host.WaitingFor(), -1);
+}
+
+// A joined program whose state text is not the one a patch was made for asks for the whole
+// state once, and holds the host's game again; meanwhile it keeps what it had.
+TEST(NetworkGame, AProgramThatLostTrackOfTheStateAsksForItWhole) {
+  const GroundList grounds = FreshGrounds(IniFile(AppDir() + "database.dat"));
+  SilentDialogs dialogs;
+  SeededRandom random(8);
+  GameRules rules(dialogs, random);
+  rules.Settings().AppDir = AppDir();
+  rules.StartNewGame(Choice());
+  const QString first = QString::fromStdString(BuildGameText(rules.State()));
+  rules.MutableState().Players[0].Money = 1;
+  const QString other = QString::fromStdString(BuildGameText(rules.State()));
+  rules.MutableState().Players[1].Money = 2;
+  const QString latest = QString::fromStdString(BuildGameText(rules.State()));
+
+  // A host that welcomes with one state and then patches from another.
+  QWebSocketServer server(QStringLiteral("test"), QWebSocketServer::NonSecureMode);
+  ASSERT_TRUE(server.listen(QHostAddress::LocalHost));
+  QWebSocket* peer = nullptr;
+  QStringList asked;
+  QObject::connect(&server, &QWebSocketServer::newConnection, &server, [&] {
+    peer = server.nextPendingConnection();
+    QObject::connect(peer, &QWebSocket::textMessageReceived, peer, [&](const QString& text) {
+      const QString type = ReadMessage(text)->value(QStringLiteral("type")).toString();
+      asked << type;
+      if (type == QStringLiteral("join")) {
+        peer->sendTextMessage(
+            MakeMessage(QStringLiteral("welcome"), {{QStringLiteral("seat"), 1},
+                                                    {QStringLiteral("token"), QStringLiteral("T")},
+                                                    {QStringLiteral("state"), first}}));
+        QJsonObject event = EventToJson(GameEvent{});
+        const QJsonObject patch = StateFields(other, latest);
+        for (auto it = patch.begin(); it != patch.end(); ++it) event.insert(it.key(), it.value());
+        peer->sendTextMessage(MakeMessage(QStringLiteral("event"), event));
+      } else if (type == QStringLiteral("sync")) {
+        peer->sendTextMessage(
+            MakeMessage(QStringLiteral("state"), {{QStringLiteral("state"), latest}}));
+      }
+    });
+  });
+  SimplePlayer player;
+  GameClient client(player, grounds);
+  int events = 0;
+  QObject::connect(&client, &GameClient::GameEventReceived, &client, [&](const GameEvent&) {
+    ++events;
+    EXPECT_EQ(client.LastStateText(), first) << "the patch was not for this text";
+  });
+  client.Join(QUrl(QStringLiteral("ws://127.0.0.1:%1").arg(server.serverPort())), "CODE",
+              QStringLiteral("Bob"));
+  ASSERT_TRUE(Until([&] { return client.LastStateText() == latest; }));
+  EXPECT_EQ(events, 1);
+  EXPECT_EQ(client.State().Players[0].Money, 1);
+  EXPECT_EQ(client.State().Players[1].Money, 2);
+  QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+  EXPECT_EQ(asked, (QStringList{QStringLiteral("join"), QStringLiteral("sync")}));
 }
 
 }  // namespace
