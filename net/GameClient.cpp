@@ -125,13 +125,18 @@ void GameClient::Answer(const QJsonObject& ask) {
   } else if (question == QStringLiteral("bribe")) {
     value = decider_.WantsToBribe(state_, seat_);
   } else {
+    const int which = ask.value(QStringLiteral("which")).toInt(-1);
+    // A question this program does not know stays unanswered rather than guessed at.
+    if (question != QStringLiteral("number") || which < 0 ||
+        which > static_cast<int>(NumberQuestion::BuildingsToSell)) {
+      return;
+    }
     std::optional<std::int32_t> suggested;
     if (ask.contains(QStringLiteral("suggested"))) {
       suggested = ask.value(QStringLiteral("suggested")).toInt();
     }
-    const NumberAnswer a = decider_.ChooseNumber(
-        static_cast<NumberQuestion>(ask.value(QStringLiteral("which")).toInt()), state_, seat_,
-        suggested);
+    const NumberAnswer a =
+        decider_.ChooseNumber(static_cast<NumberQuestion>(which), state_, seat_, suggested);
     value = QJsonObject{{QStringLiteral("given"), static_cast<int>(a.Given)},
                         {QStringLiteral("value"), a.Value}};
   }

@@ -175,8 +175,12 @@ void GameHost::UpdateWaiting() {
   } else if (pending_ != nullptr) {
     now = pending_->player;
   } else {
-    const int current = rules_.State().CurrentPlayer;
-    if (rules_.RollAllowed() && PlayedFromAfar(current)) now = current;
+    const GameState& game = rules_.State();
+    const int current = game.CurrentPlayer;
+    if (rules_.RollAllowed() && PlayedFromAfar(current) && current < game.PlayerCount() &&
+        game.Players[static_cast<std::size_t>(current)].Playing) {
+      now = current;
+    }
   }
   if (now == waitingFor_) return;
   waitingFor_ = now;
