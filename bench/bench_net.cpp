@@ -14,6 +14,7 @@
 #include "localisation/IniFile.h"
 #include "net/GameClient.h"
 #include "net/GameHost.h"
+#include "persistence/GameFile.h"
 #include "tools/ProgramDir.h"
 
 namespace {
@@ -96,6 +97,7 @@ void BM_DecisionRoundTrip(benchmark::State& state) {
     state.counters["worst_ms"] = all.back();
     state.counters["roll_median_ms"] = rolls[rolls.size() / 2];
     if (!buys.empty()) state.counters["buy_median_ms"] = buys[buys.size() / 2];
+    state.counters["state_text_bytes"] = static_cast<double>(BuildGameText(rules.State()).size());
     state.counters["bytes_per_turn"] =
         static_cast<double>(host.BytesSent() - bytesAtStart) / std::max(turns, 1);
   }

@@ -2,6 +2,7 @@
 
 #include <QTimer>
 
+#include "core/GameRoutines.h"
 #include "net/NetMessage.h"
 #include "persistence/GameFile.h"
 
@@ -54,18 +55,24 @@ void GameClient::Reply(const QJsonValue& id, const QJsonValue& value) {
       QStringLiteral("answer"), {{QStringLiteral("id"), id}, {QStringLiteral("value"), value}}));
 }
 
-void GameClient::TakeState(const QString& text) {
+bool GameClient::TakeState(const QString& text) {
   // The host's state is a saved game; one that does not read is ignored, the last one kept.
-  if (auto game = ParseGameText(text.toStdString(), freshGrounds_)) {
-    state_ = std::move(*game);
-    stateText_ = text;
-    emit StateChanged();
-  }
+  auto game = ParseGameText(text.toStdString(), freshGrounds_);
+  if (!game) return false;
+  state_ = std::move(*game);
+  stateText_ = text;
+  emit StateChanged();
+  return true;
 }
 
 void GameClient::TakeEvent(const QJsonObject& message) {
-  if (message.contains(QStringLiteral("state"))) {
-    TakeState(message.value(QStringLiteral("state")).toString());
+  const bool stateless =
+      !message.contains(QStringLiteral("state")) && !message.contains(QStringLiteral("patch"));
+  if (!stateless) {
+    // A patch that does not lead to the host's text means this program lost track: it asks
+    // for the whole state, which comes as a message of its own.
+    const auto text = StateFromFields(message, stateText_);
+    if (!text || !TakeState(*text)) socket_.sendTextMessage(MakeMessage(QStringLiteral("sync")));
   }
   const auto event = EventFromJson(message);
   if (!event) return;
@@ -79,6 +86,25 @@ void GameClient::TakeEvent(const QJsonObject& message) {
   } else if (event->Type == EventType::Moved && known) {
     state_.Players[static_cast<std::size_t>(event->Player)].CurrentPosition = event->Square;
     state_.StepsLeft = event->StepsLeft;
+  }
+  if (stateless && known && event->Ground >= 0 &&
+      event->Ground < static_cast<int>(state_.Grounds.size())) {
+    Ground& ground = state_.Grounds[static_cast<std::size_t>(event->Ground)];
+    if (event->Type == EventType::Bought) {
+      ground.Owner = event->Player;
+    } else if (event->Type == EventType::Built) {
+      ground.Owner = event->Player;
+      ground.House = event->Level;
+    }
+  }
+  if (stateless) {
+    // Without a state, the host's state differs from its last one by the payments since,
+    // which the events tell as the balances moved.
+    for (std::size_t p = 0; p < state_.Players.size() && p < event->Changes.size(); ++p) {
+      Player& player = state_.Players[p];
+      player.Money = SatAdd(player.Money, event->Changes[p].Money);
+      player.Loan = SatAdd(player.Loan, event->Changes[p].Loan);
+    }
   }
   emit GameEventReceived(*event);
   emit EventReceived(message.value(QStringLiteral("event")).toString());
@@ -99,13 +125,18 @@ void GameClient::Answer(const QJsonObject& ask) {
   } else if (question == QStringLiteral("bribe")) {
     value = decider_.WantsToBribe(state_, seat_);
   } else {
+    const int which = ask.value(QStringLiteral("which")).toInt(-1);
+    // A question this program does not know stays unanswered rather than guessed at.
+    if (question != QStringLiteral("number") || which < 0 ||
+        which > static_cast<int>(NumberQuestion::BuildingsToSell)) {
+      return;
+    }
     std::optional<std::int32_t> suggested;
     if (ask.contains(QStringLiteral("suggested"))) {
       suggested = ask.value(QStringLiteral("suggested")).toInt();
     }
-    const NumberAnswer a = decider_.ChooseNumber(
-        static_cast<NumberQuestion>(ask.value(QStringLiteral("which")).toInt()), state_, seat_,
-        suggested);
+    const NumberAnswer a =
+        decider_.ChooseNumber(static_cast<NumberQuestion>(which), state_, seat_, suggested);
     value = QJsonObject{{QStringLiteral("given"), static_cast<int>(a.Given)},
                         {QStringLiteral("value"), a.Value}};
   }
@@ -134,6 +165,8 @@ void GameClient::Receive(const QString& text) {
     // Answered after this message's handling: a person's dialog waits in its own loop, and
     // the connection delivers nothing more while one of its messages is being handled.
     QTimer::singleShot(0, this, [this, ask = *message] { Answer(ask); });
+  } else if (type == QStringLiteral("state")) {
+    TakeState(message->value(QStringLiteral("state")).toString());
   } else if (type == QStringLiteral("message")) {
     emit MessageShown(message->value(QStringLiteral("text")).toString(), false);
   } else if (type == QStringLiteral("paused")) {

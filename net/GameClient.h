@@ -70,7 +70,7 @@ class GameClient final : public QObject {
 
  private:
   void Receive(const QString& text);
-  void TakeState(const QString& text);
+  bool TakeState(const QString& text);
   void TakeEvent(const QJsonObject& message);
   void Answer(const QJsonObject& ask);
   void Reply(const QJsonValue& id, const QJsonValue& value);

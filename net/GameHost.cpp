@@ -23,10 +23,29 @@ QString RandomCode(int length) {
   return code;
 }
 
-// Steps the joined programs follow by themselves (dice, token positions), so they carry no
-// state; every other event carries the state when it changed.
+// Steps the joined programs follow by themselves (dice, token positions, purchases, buildings,
+// payments told by their balance changes), so they carry no state; every other event carries the
+// state when it changed. Passing the start square moves the token and the steps left in ways the
+// event does not tell.
 bool AppliedByTheJoined(EventType type) {
-  return type == EventType::Rolled || type == EventType::Moved || type == EventType::WalkEnded;
+  switch (type) {
+    case EventType::Rolled:
+    case EventType::Moved:
+    case EventType::WalkEnded:
+    case EventType::Bought:
+    case EventType::Built:
+    case EventType::RentPaid:
+    case EventType::Chance:
+    case EventType::MayorBonus:
+    case EventType::BillPaid:
+    case EventType::BribePaid:
+    case EventType::Robbed:
+    case EventType::LoanTaken:
+    case EventType::LoanRepaid:
+      return true;
+    default:
+      return false;
+  }
 }
 
 }  // namespace
@@ -156,8 +175,12 @@ void GameHost::UpdateWaiting() {
   } else if (pending_ != nullptr) {
     now = pending_->player;
   } else {
-    const int current = rules_.State().CurrentPlayer;
-    if (rules_.RollAllowed() && PlayedFromAfar(current)) now = current;
+    const GameState& game = rules_.State();
+    const int current = game.CurrentPlayer;
+    if (rules_.RollAllowed() && PlayedFromAfar(current) && current < game.PlayerCount() &&
+        game.Players[static_cast<std::size_t>(current)].Playing) {
+      now = current;
+    }
   }
   if (now == waitingFor_) return;
   waitingFor_ = now;
@@ -232,6 +255,11 @@ void GameHost::Refuse(QWebSocket* socket, const QString& why) {
 
 void GameHost::Join(QWebSocket* socket, Peer& peer, const QJsonObject& message) {
   if (peer.seat >= 0) return Refuse(socket, QStringLiteral("already seated"));
+  // The name is shown on the host's screen and may end up in a saved game.
+  if (message.value(QStringLiteral("name")).toString().toUtf8().size() >
+      static_cast<qsizetype>(kMaxGameTextBytes)) {
+    return Refuse(socket, QStringLiteral("name too long"));
+  }
   const QString token = message.value(QStringLiteral("token")).toString();
   int seat = -1;
   if (!token.isEmpty()) {
@@ -249,11 +277,13 @@ void GameHost::Join(QWebSocket* socket, Peer& peer, const QJsonObject& message) 
   seatSockets_[static_cast<std::size_t>(seat)] = socket;
   QString& seatToken = tokens_[static_cast<std::size_t>(seat)];
   if (seatToken.isEmpty()) seatToken = RandomCode(kTokenLength);
+  QString& held = sentState_[static_cast<std::size_t>(seat)];
+  held = StateText();
   bytesSent_ += socket->sendTextMessage(
       MakeMessage(QStringLiteral("welcome"), {{QStringLiteral("seat"), seat},
                                               {QStringLiteral("token"), seatToken},
                                               {QStringLiteral("paused"), paused_},
-                                              {QStringLiteral("state"), StateText()}}));
+                                              {QStringLiteral("state"), held}}));
   emit SeatJoined(seat, message.value(QStringLiteral("name")).toString());
   emit SeatConnectionChanged(seat, true);
   // A returning player takes his seat back and gets the question he left unanswered.
@@ -270,6 +300,13 @@ void GameHost::Receive(QWebSocket* socket, const QString& text) {
   const QString type = message->value(QStringLiteral("type")).toString();
   if (type == QStringLiteral("join")) return Join(socket, peer, *message);
   if (peer.seat < 0) return Refuse(socket, QStringLiteral("not seated"));
+  if (type == QStringLiteral("sync")) {
+    // The joined program lost track of the state: the whole text again.
+    QString& held = sentState_[static_cast<std::size_t>(peer.seat)];
+    held = StateText();
+    Send(peer.seat, MakeMessage(QStringLiteral("state"), {{QStringLiteral("state"), held}}));
+    return;
+  }
   static const QStringList kSeatMessages = {QStringLiteral("answer"), QStringLiteral("roll"),
                                             QStringLiteral("action")};
   if (!kSeatMessages.contains(type)) return Refuse(socket, QStringLiteral("unknown message"));
@@ -365,7 +402,9 @@ QString GameHost::StateText() const {
 }
 
 void GameHost::Send(int seat, const QString& message) {
-  if (QWebSocket* socket = seatSockets_[static_cast<std::size_t>(seat)]) {
+  QWebSocket* socket = seatSockets_[static_cast<std::size_t>(seat)];
+  // A connection closing from the other side is dropped once its end arrives.
+  if (socket != nullptr && socket->state() == QAbstractSocket::ConnectedState) {
     bytesSent_ += socket->sendTextMessage(message);
   }
 }
@@ -377,15 +416,20 @@ void GameHost::Broadcast(const QString& message, int except) {
 }
 
 void GameHost::OnGameEvent(const GameEvent& event) {
-  QJsonObject fields = EventToJson(event);
-  if (!AppliedByTheJoined(event.Type)) {
-    QString state = StateText();
-    if (state != lastSentState_) {
-      fields.insert(QStringLiteral("state"), state);
-      lastSentState_ = std::move(state);
+  const QJsonObject fields = EventToJson(event);
+  const bool withState = !AppliedByTheJoined(event.Type);
+  const QString state = withState ? StateText() : QString();
+  for (int p = 0; p < kMaxPlayers; ++p) {
+    if (!SeatTaken(p)) continue;
+    QJsonObject message = fields;
+    QString& held = sentState_[static_cast<std::size_t>(p)];
+    if (withState && state != held) {
+      const QJsonObject change = StateFields(held, state);
+      for (auto it = change.begin(); it != change.end(); ++it) message.insert(it.key(), it.value());
+      held = state;
     }
+    Send(p, MakeMessage(QStringLiteral("event"), message));
   }
-  Broadcast(MakeMessage(QStringLiteral("event"), fields));
   UpdateWaiting();
 }
 

@@ -161,7 +161,7 @@ class GameHost final : public QObject, public GameListener {
   QTimer offerTimer_;
   bool paused_ = false;
   bool closed_ = false;
-  QString lastSentState_;
+  std::array<QString, kMaxPlayers> sentState_;  // the state text each seat holds
   std::uint64_t toldTurn_ = ~std::uint64_t{0};
 };
 

@@ -1,5 +1,6 @@
 #include "net/NetMessage.h"
 
+#include <QCryptographicHash>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonParseError>
@@ -149,6 +150,53 @@ std::optional<GameEvent> EventFromJson(const QJsonObject& json) {
     }
   }
   return event;
+}
+
+namespace {
+
+QString Fingerprint(const QString& text) {
+  return QString::fromLatin1(
+      QCryptographicHash::hash(text.toUtf8(), QCryptographicHash::Sha1).toHex().left(16));
+}
+
+}  // namespace
+
+QJsonObject StateFields(const QString& from, const QString& to) {
+  const QStringList old = from.split(QLatin1Char('\n'));
+  const QStringList now = to.split(QLatin1Char('\n'));
+  QJsonObject whole{{QStringLiteral("state"), to}};
+  if (from.isEmpty() || old.size() != now.size()) return whole;
+  QJsonArray changed;
+  qsizetype bytes = 0;
+  for (qsizetype i = 0; i < now.size(); ++i) {
+    if (old[i] == now[i]) continue;
+    changed.append(QJsonArray{static_cast<double>(i), now[i]});
+    bytes += now[i].size() + 8;
+    if (bytes >= to.size()) return whole;
+  }
+  return {{QStringLiteral("patch"), changed},
+          {QStringLiteral("size"), static_cast<double>(to.size())},
+          {QStringLiteral("check"), Fingerprint(to)}};
+}
+
+std::optional<QString> StateFromFields(const QJsonObject& fields, const QString& held) {
+  const QJsonValue whole = fields.value(QStringLiteral("state"));
+  if (whole.isString()) return whole.toString();
+  const QJsonValue patch = fields.value(QStringLiteral("patch"));
+  if (!patch.isArray() || held.isEmpty()) return std::nullopt;
+  QStringList lines = held.split(QLatin1Char('\n'));
+  for (const QJsonValue& change : patch.toArray()) {
+    const QJsonArray pair = change.toArray();
+    const auto index = WholeNumber(pair.at(0), 0, static_cast<double>(lines.size() - 1));
+    if (pair.size() != 2 || !index || !pair.at(1).isString()) return std::nullopt;
+    lines[static_cast<qsizetype>(*index)] = pair.at(1).toString();
+  }
+  QString text = lines.join(QLatin1Char('\n'));
+  if (text.size() != fields.value(QStringLiteral("size")).toInteger(-1) ||
+      Fingerprint(text) != fields.value(QStringLiteral("check")).toString()) {
+    return std::nullopt;
+  }
+  return text;
 }
 
 }  // namespace quillbury::net

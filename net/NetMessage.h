@@ -27,4 +27,12 @@ QJsonObject EventToJson(const GameEvent& event);
 // The event, or empty when its type is unknown or a field is not a whole number in its range.
 std::optional<GameEvent> EventFromJson(const QJsonObject& json);
 
+// The fields that take a program holding the state text from to the text to: the lines that
+// changed, with the new text's length and fingerprint, or the whole text where that is shorter
+// or the lines do not match up.
+QJsonObject StateFields(const QString& from, const QString& to);
+// The state text those fields describe, given the text the receiver holds; empty when the
+// fields are neither, or the patch does not lead to the text the sender had.
+std::optional<QString> StateFromFields(const QJsonObject& fields, const QString& held);
+
 }  // namespace quillbury::net

@@ -1,5 +1,8 @@
 #include "ui/DialogText.h"
 
+#include <QFormLayout>
+#include <QLabel>
+
 #include "localisation/IniFile.h"
 
 namespace quillbury::ui {
@@ -12,6 +15,14 @@ QString DialogText(const IniFile* file, const char* section, const char* key,
   } catch (...) {
     return english;
   }
+}
+
+void AddFieldRow(QFormLayout* form, const QString& role, const QString& caption, QWidget* field) {
+  auto* label = new QLabel(caption, field->parentWidget());
+  label->setObjectName(role);
+  label->setBuddy(field);
+  field->setAccessibleName(caption);
+  form->addRow(label, field);
 }
 
 }  // namespace quillbury::ui

@@ -111,11 +111,14 @@ HostGameDialog::HostGameDialog(QWidget* owner, const IniFile* file) : QDialog(ow
     // Nine digits always fit the game's 32-bit money, as in the New Game dialog.
     seat.money->setValidator(new QRegularExpressionValidator(
         QRegularExpression(QStringLiteral("[0-9]{0,9}")), seat.money));
-    form->addRow(DialogText(file, "StartGame", "Name", QStringLiteral("Name")), seat.name);
-    form->addRow(DialogText(file, "Network", "PlayedBy", QStringLiteral("Played by")), seat.kind);
-    form->addRow(DialogText(file, "StartGame", "StartMoney", QStringLiteral("Start money")) +
-                     QStringLiteral(" ($)"),
-                 seat.money);
+    AddFieldRow(form, QStringLiteral("nameLabel") + number,
+                DialogText(file, "StartGame", "Name", QStringLiteral("Name")), seat.name);
+    AddFieldRow(form, QStringLiteral("kindLabel") + number,
+                DialogText(file, "Network", "PlayedBy", QStringLiteral("Played by")), seat.kind);
+    AddFieldRow(form, QStringLiteral("moneyLabel") + number,
+                DialogText(file, "StartGame", "StartMoney", QStringLiteral("Start money")) +
+                    QStringLiteral(" ($)"),
+                seat.money);
     layout->addWidget(box);
     connect(seat.name, &QLineEdit::textChanged, this, &HostGameDialog::Check);
     connect(seat.money, &QLineEdit::textChanged, this, &HostGameDialog::Check);
@@ -129,7 +132,8 @@ HostGameDialog::HostGameDialog(QWidget* owner, const IniFile* file) : QDialog(ow
       new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,5}")), port_));
   port_->setToolTip(DialogText(file, "Network", "PortHint",
                                QStringLiteral("The TCP port the other players connect to")));
-  portRow->addRow(DialogText(file, "Network", "Port", QStringLiteral("Port")), port_);
+  AddFieldRow(portRow, QStringLiteral("portLabel"),
+              DialogText(file, "Network", "Port", QStringLiteral("Port")), port_);
   layout->addLayout(portRow);
   connect(port_, &QLineEdit::textChanged, this, &HostGameDialog::Check);
 

@@ -38,14 +38,16 @@ JoinGameDialog::JoinGameDialog(QWidget* owner, const IniFile* file) : QDialog(ow
   invite_->setToolTip(DialogText(file, "Network", "InviteHint",
                                  QStringLiteral("The invite as the host passed it on")));
   inviteReason_ = ReasonLabel(QStringLiteral("inviteReasonLabel"), this);
-  form->addRow(DialogText(file, "Network", "Invite", QStringLiteral("Invite")), invite_);
+  AddFieldRow(form, QStringLiteral("inviteLabel"),
+              DialogText(file, "Network", "Invite", QStringLiteral("Invite")), invite_);
   form->addRow(QString(), inviteReason_);
 
   name_ = new QLineEdit(this);
   name_->setObjectName(QStringLiteral("nameEdit"));
   name_->setValidator(new NameLengthValidator(name_));
   nameReason_ = ReasonLabel(QStringLiteral("nameReasonLabel"), this);
-  form->addRow(DialogText(file, "Network", "YourName", QStringLiteral("Your name")), name_);
+  AddFieldRow(form, QStringLiteral("nameLabel"),
+              DialogText(file, "Network", "YourName", QStringLiteral("Your name")), name_);
   form->addRow(QString(), nameReason_);
 
   join_ = new QPushButton(DialogText(file, "Network", "JoinButton", QStringLiteral("Join")), this);

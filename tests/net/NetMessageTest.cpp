@@ -118,6 +118,45 @@ TEST(EventJson, WhatNoHostSendsIsRefused) {
   }
 }
 
+// A state travels as the lines that changed since the text the joined program holds; a patch
+// against another text, or one that does not end at the sender's text, gives nothing.
+TEST(StatePatch, ChangedLinesLeadToTheSendersText) {
+  QStringList lines;
+  for (int i = 0; i < 200; ++i) lines << QStringLiteral("  <Line>%1</Line>").arg(i);
+  const QString held = lines.join(QLatin1Char('\n'));
+  QStringList next = lines;
+  next[3] = QStringLiteral("  <Money>12</Money>");
+  next[199] = QStringLiteral("  <Die1>6</Die1>");
+  const QString now = next.join(QLatin1Char('\n'));
+
+  const QJsonObject patch = StateFields(held, now);
+  ASSERT_TRUE(patch.contains(QStringLiteral("patch")));
+  EXPECT_LT(QJsonDocument(patch).toJson(QJsonDocument::Compact).size(), 150);
+  EXPECT_EQ(StateFromFields(patch, held), now);
+  EXPECT_EQ(StateFromFields(StateFields(now, now), now), now) << "nothing changed";
+
+  QStringList other = lines;
+  other[50] = QStringLiteral("  <Name>Eve</Name>");
+  EXPECT_FALSE(StateFromFields(patch, other.join(QLatin1Char('\n'))))
+      << "applied to a text the sender did not have";
+  EXPECT_FALSE(StateFromFields(patch, QString())) << "nothing held";
+  QJsonObject pastTheEnd = patch;
+  pastTheEnd.insert(QStringLiteral("patch"), QJsonArray{QJsonArray{200, QStringLiteral("x")}});
+  EXPECT_FALSE(StateFromFields(pastTheEnd, held));
+  QJsonObject notALine = patch;
+  notALine.insert(QStringLiteral("patch"), QJsonArray{QJsonArray{3, 12}});
+  EXPECT_FALSE(StateFromFields(notALine, held));
+  EXPECT_FALSE(StateFromFields(QJsonObject{}, held));
+
+  // The whole text where lines do not match up, or where the change is most of it.
+  const QString longer = now + QStringLiteral("\n</Extra>");
+  EXPECT_EQ(StateFields(held, longer), (QJsonObject{{QStringLiteral("state"), longer}}));
+  EXPECT_EQ(StateFields(QString(), now), (QJsonObject{{QStringLiteral("state"), now}}));
+  const QString rewritten = QString(held).replace(QLatin1String("Line"), QLatin1String("Row"));
+  EXPECT_EQ(StateFields(held, rewritten), (QJsonObject{{QStringLiteral("state"), rewritten}}));
+  EXPECT_EQ(StateFromFields(StateFields(held, rewritten), held), rewritten);
+}
+
 TEST(Invite, TextAndBackAndWhatIsRefused) {
   const struct {
     const char* text;
@@ -157,7 +196,9 @@ TEST(Invite, TextAndBackAndWhatIsRefused) {
   for (const auto& c : kCases) {
     SCOPED_TRACE(c.text);
     EXPECT_EQ(ParseInvite(QString::fromUtf8(c.text)), c.expected);
-    if (c.expected) EXPECT_EQ(ParseInvite(InviteText(*c.expected)), c.expected) << "text and back";
+    if (c.expected) {
+      EXPECT_EQ(ParseInvite(InviteText(*c.expected)), c.expected) << "text and back";
+    }
   }
   EXPECT_EQ(InviteText({"fe80::1", 4747, "ABCDEF"}),
             QStringLiteral("quillbury://[fe80::1]:4747/ABCDEF"));

@@ -7,7 +7,9 @@
 #include <QTimer>
 #include <QUrl>
 #include <QWebSocket>
+#include <QWebSocketServer>
 #include <memory>
+#include <tuple>
 
 #include "core/GroundDatabase.h"
 #include "localisation/IniFile.h"
@@ -70,6 +72,26 @@ NewGameChoice Choice() {
   choice.Seats[2] = {"Cid", 400000, true};
   return choice;
 }
+
+// A started game held by a host listening on a free port of the loopback.
+struct HostedGame {
+  explicit HostedGame(unsigned seed, const NewGameChoice& choice = Choice(),
+                      GameDialogs* shown = nullptr)
+      : random(seed), rules(shown != nullptr ? *shown : dialogs, random) {
+    rules.Settings().AppDir = AppDir();
+    rules.StartNewGame(choice);
+    host = std::make_unique<GameHost>(rules);
+    listening = host->Listen(0);
+    url = QUrl(QStringLiteral("ws://127.0.0.1:%1").arg(host->Port()));
+  }
+  const GroundList grounds = FreshGrounds(IniFile(AppDir() + "database.dat"));
+  SilentDialogs dialogs;
+  SeededRandom random;
+  GameRules rules;
+  std::unique_ptr<GameHost> host;
+  bool listening = false;
+  QUrl url;
+};
 
 // What a joined window draws: tokens, dice, money, loans, holdings and whose turn it is.
 std::string Drawn(const GameState& game) {
@@ -142,18 +164,13 @@ TEST(NetworkGame, JoinedPlayersSeeTheHostsGameAndItEqualsTheSameGameAtOneScreen)
     alone = final.state;
   }
 
-  SilentDialogs dialogs;
-  SeededRandom random(17);
-  GameRules rules(dialogs, random);
-  rules.Settings().AppDir = AppDir();
+  HostedGame game(17);
+  ASSERT_TRUE(game.listening);
+  auto [rules, dialogs, host, url] = std::tie(game.rules, game.dialogs, *game.host, game.url);
   FinalState final(rules);
   rules.AddListener(final);
-  rules.StartNewGame(Choice());
-  GameHost host(rules);
-  ASSERT_TRUE(host.Listen(0));
   host.OpenSeat(0);
   host.OpenSeat(1);
-  const QUrl url(QStringLiteral("ws://127.0.0.1:%1").arg(host.Port()));
 
   SimplePlayer ann, bob;
   GameClient a(ann, grounds), b(bob, grounds);
@@ -217,16 +234,10 @@ TEST(NetworkGame, JoinedPlayersSeeTheHostsGameAndItEqualsTheSameGameAtOneScreen)
 // A wrong invite code is refused without telling whether a seat is open; malformed, oversized,
 // out-of-turn and unknown messages are refused and never applied.
 TEST(NetworkGame, WrongCodesAndBadMessagesAreRefused) {
-  const GroundList grounds = FreshGrounds(IniFile(AppDir() + "database.dat"));
-  SilentDialogs dialogs;
-  SeededRandom random(3);
-  GameRules rules(dialogs, random);
-  rules.Settings().AppDir = AppDir();
-  rules.StartNewGame(Choice());
-  GameHost host(rules);
-  ASSERT_TRUE(host.Listen(0));
+  HostedGame game(3);
+  ASSERT_TRUE(game.listening);
+  auto [grounds, rules, host, url] = std::tie(game.grounds, game.rules, *game.host, game.url);
   host.OpenSeat(1);
-  const QUrl url(QStringLiteral("ws://127.0.0.1:%1").arg(host.Port()));
   SimplePlayer player;
 
   GameClient stranger(player, grounds);
@@ -235,8 +246,14 @@ TEST(NetworkGame, WrongCodesAndBadMessagesAreRefused) {
   EXPECT_FALSE(stranger.Joined());
   EXPECT_FALSE(host.SeatTaken(1));
 
+  // A name longer than a saved game holds is refused, right code or not.
+  GameClient longName(player, grounds);
+  longName.Join(url, host.InviteCode(), QString(1001, QLatin1Char('n')));
+  ASSERT_TRUE(Until([&] { return longName.Refusals() == 1; }));
+  EXPECT_FALSE(longName.Joined());
+
   GameClient bob(player, grounds);
-  bob.Join(url, host.InviteCode(), QStringLiteral("Bob"));
+  bob.Join(url, host.InviteCode(), QString(1000, QLatin1Char('b')));
   ASSERT_TRUE(Until([&] { return bob.Joined(); }));
   const GameState before = rules.State();
   bob.SendRaw(QStringLiteral("not json"));
@@ -252,18 +269,12 @@ TEST(NetworkGame, WrongCodesAndBadMessagesAreRefused) {
 // computer, until he comes back with his token (never with the invite code alone) to the whole
 // state and the question he left, which he answers once.
 TEST(NetworkGame, ADroppedPlayerRejoinsWithHisTokenAndAnswersTheQuestionLeftWaiting) {
-  const GroundList grounds = FreshGrounds(IniFile(AppDir() + "database.dat"));
-  SilentDialogs dialogs;
-  SeededRandom random(5);
-  GameRules rules(dialogs, random);
-  rules.Settings().AppDir = AppDir();
-  rules.StartNewGame(Choice());
-  GameHost host(rules);
-  ASSERT_TRUE(host.Listen(0));
+  HostedGame game(5);
+  ASSERT_TRUE(game.listening);
+  auto [grounds, rules, host, url] = std::tie(game.grounds, game.rules, *game.host, game.url);
   host.OpenSeat(0);
   // Only a broken test waits this long; the computer's answer (no bribe) would show it.
   host.SetAnswerTimeout(10000);
-  const QUrl url(QStringLiteral("ws://127.0.0.1:%1").arg(host.Port()));
   SimplePlayer player;
   std::vector<std::pair<int, bool>> connections;
   QObject::connect(&host, &GameHost::SeatConnectionChanged, &host,
@@ -326,16 +337,11 @@ TEST(NetworkGame, ADroppedPlayerRejoinsWithHisTokenAndAnswersTheQuestionLeftWait
 // His next message gives him the seat back; a late answer to the question taken over is not
 // applied.
 TEST(NetworkGame, ASilentPlayerIsWaitedForUntilTheHostLetsTheComputerPlay) {
-  const GroundList grounds = FreshGrounds(IniFile(AppDir() + "database.dat"));
-  SilentDialogs dialogs;
-  SeededRandom random(9);
-  GameRules rules(dialogs, random);
-  rules.Settings().AppDir = AppDir();
   NewGameChoice choice = Choice();
   choice.PlayerCount = 2;
-  rules.StartNewGame(choice);
-  GameHost host(rules);
-  ASSERT_TRUE(host.Listen(0));
+  HostedGame game(9, choice);
+  ASSERT_TRUE(game.listening);
+  auto [rules, host] = std::tie(game.rules, *game.host);
   host.OpenSeat(1);
   host.SetOfferAfter(150);
   std::vector<int> waits, offers;
@@ -351,7 +357,7 @@ TEST(NetworkGame, ASilentPlayerIsWaitedForUntilTheHostLetsTheComputerPlay) {
         MakeMessage(QStringLiteral("join"), {{QStringLiteral("code"), host.InviteCode()},
                                              {QStringLiteral("name"), QStringLiteral("Bob")}}));
   });
-  silent.open(QUrl(QStringLiteral("ws://127.0.0.1:%1").arg(host.Port())));
+  silent.open(game.url);
   ASSERT_TRUE(Until([&] { return host.SeatTaken(1); }));
 
   // His turn to roll: the host waits, and offers the computer only after the offer time.
@@ -403,19 +409,13 @@ TEST(NetworkGame, ASilentPlayerIsWaitedForUntilTheHostLetsTheComputerPlay) {
 // he is back; then his own program rolls again. When the host quits, every joined program is
 // told so and keeps the host's last state, which is a whole saved game.
 TEST(NetworkGame, TheComputerStandsInForAGonePlayerAndTheHostsEndIsTold) {
-  const GroundList grounds = FreshGrounds(IniFile(AppDir() + "database.dat"));
-  SilentDialogs dialogs;
-  SeededRandom random(9);
-  GameRules rules(dialogs, random);
-  rules.Settings().AppDir = AppDir();
   NewGameChoice choice = Choice();
   choice.PlayerCount = 2;
   choice.Seats[0].Money = choice.Seats[1].Money = 50000000;  // no end in sight
-  rules.StartNewGame(choice);
-  auto host = std::make_unique<GameHost>(rules);
-  ASSERT_TRUE(host->Listen(0));
+  HostedGame game(9, choice);
+  ASSERT_TRUE(game.listening);
+  auto [grounds, rules, host, url] = std::tie(game.grounds, game.rules, game.host, game.url);
   host->OpenSeat(1);
-  const QUrl url(QStringLiteral("ws://127.0.0.1:%1").arg(host->Port()));
   SimplePlayer player;
   int rolls = 0;
   auto bob = std::make_unique<GameClient>(player, grounds);
@@ -486,14 +486,9 @@ TEST(NetworkGame, TheComputerStandsInForAGonePlayerAndTheHostsEndIsTold) {
 // A joined player's finance actions run on the host for his own turn only; their numbers are
 // asked back on his screen.
 TEST(NetworkGame, AJoinedPlayerBorrowsOnHisOwnTurnOnly) {
-  const GroundList grounds = FreshGrounds(IniFile(AppDir() + "database.dat"));
-  SilentDialogs dialogs;
-  SeededRandom random(4);
-  GameRules rules(dialogs, random);
-  rules.Settings().AppDir = AppDir();
-  rules.StartNewGame(Choice());
-  GameHost host(rules);
-  ASSERT_TRUE(host.Listen(0));
+  HostedGame game(4);
+  ASSERT_TRUE(game.listening);
+  auto [grounds, rules, host, url] = std::tie(game.grounds, game.rules, *game.host, game.url);
   host.OpenSeat(1);
   class Borrower final : public Seat {
    public:
@@ -507,8 +502,7 @@ TEST(NetworkGame, AJoinedPlayerBorrowsOnHisOwnTurnOnly) {
     std::optional<NumberQuestion> asked;
   } borrower;
   GameClient bob(borrower, grounds);
-  bob.Join(QUrl(QStringLiteral("ws://127.0.0.1:%1").arg(host.Port())), host.InviteCode(),
-           QStringLiteral("Bob"));
+  bob.Join(url, host.InviteCode(), QStringLiteral("Bob"));
   ASSERT_TRUE(Until([&] { return bob.Joined(); }));
 
   bob.Act(QStringLiteral("loan"));  // Ann's turn
@@ -546,23 +540,18 @@ using Shown = std::vector<std::pair<QString, bool>>;
 // for him to confirm it, while the host's window shows it without waiting; for everybody else,
 // and while the computer plays his seat, the host's own dialog shows it.
 TEST(NetworkGame, MessagesReachEveryScreenAndTheMoverConfirmsHisOwn) {
-  const GroundList grounds = FreshGrounds(IniFile(AppDir() + "database.dat"));
   WindowDialogs window;
   NetworkDialogs dialogs(window);
-  SeededRandom random(2);
-  GameRules rules(dialogs, random);
-  rules.Settings().AppDir = AppDir();
   NewGameChoice choice = Choice();
   choice.Seats[2].CPU = false;
-  rules.StartNewGame(choice);
-  GameHost host(rules);
-  ASSERT_TRUE(host.Listen(0));
+  HostedGame game(2, choice, &dialogs);
+  ASSERT_TRUE(game.listening);
+  auto [grounds, rules, host, url] = std::tie(game.grounds, game.rules, *game.host, game.url);
   host.OpenSeat(1);
   host.OpenSeat(2);
   dialogs.SetHost(&host);
   std::vector<std::string> aside;
   dialogs.ShowWithoutWaiting = [&](const std::string& text) { aside.push_back(text); };
-  const QUrl url(QStringLiteral("ws://127.0.0.1:%1").arg(host.Port()));
   SimplePlayer player;
   GameClient bob(player, grounds), cid(player, grounds);
   bob.SetAutoConfirm(false);
@@ -632,17 +621,11 @@ TEST(NetworkGame, MessagesReachEveryScreenAndTheMoverConfirmsHisOwn) {
 // The host's pause is shown on every joined screen, also to who joins while it lasts; when the
 // host quits, the joined are told and keep the game as it stood at that moment.
 TEST(NetworkGame, PauseAndQuitAreToldToEveryJoinedProgram) {
-  const GroundList grounds = FreshGrounds(IniFile(AppDir() + "database.dat"));
-  SilentDialogs dialogs;
-  SeededRandom random(6);
-  GameRules rules(dialogs, random);
-  rules.Settings().AppDir = AppDir();
-  rules.StartNewGame(Choice());
-  GameHost host(rules);
-  ASSERT_TRUE(host.Listen(0));
+  HostedGame game(6);
+  ASSERT_TRUE(game.listening);
+  auto [grounds, rules, host, url] = std::tie(game.grounds, game.rules, *game.host, game.url);
   host.OpenSeat(0);
   host.OpenSeat(1);
-  const QUrl url(QStringLiteral("ws://127.0.0.1:%1").arg(host.Port()));
   SimplePlayer player;
   GameClient ann(player, grounds), bob(player, grounds);
   std::vector<bool> annPauses;
@@ -679,6 +662,59 @@ TEST(NetworkGame, PauseAndQuitAreToldToEveryJoinedProgram) {
   // Nobody can answer any more: the game goes on with the computer's answers, at once.
   EXPECT_FALSE(host.Ask(0, {{QStringLiteral("question"), QStringLiteral("bribe")}}));
   EXPECT_EQ(host.WaitingFor(), -1);
+}
+
+// A joined program whose state text is not the one a patch was made for asks for the whole
+// state once, and holds the host's game again; meanwhile it keeps what it had.
+TEST(NetworkGame, AProgramThatLostTrackOfTheStateAsksForItWhole) {
+  HostedGame game(8);
+  auto [grounds, rules] = std::tie(game.grounds, game.rules);
+  const QString first = QString::fromStdString(BuildGameText(rules.State()));
+  rules.MutableState().Players[0].Money = 1;
+  const QString other = QString::fromStdString(BuildGameText(rules.State()));
+  rules.MutableState().Players[1].Money = 2;
+  const QString latest = QString::fromStdString(BuildGameText(rules.State()));
+
+  // A host that welcomes with one state and then patches from another.
+  QWebSocketServer server(QStringLiteral("test"), QWebSocketServer::NonSecureMode);
+  ASSERT_TRUE(server.listen(QHostAddress::LocalHost));
+  QWebSocket* peer = nullptr;
+  QStringList asked;
+  QObject::connect(&server, &QWebSocketServer::newConnection, &server, [&] {
+    peer = server.nextPendingConnection();
+    QObject::connect(peer, &QWebSocket::textMessageReceived, peer, [&](const QString& text) {
+      const QString type = ReadMessage(text)->value(QStringLiteral("type")).toString();
+      asked << type;
+      if (type == QStringLiteral("join")) {
+        peer->sendTextMessage(
+            MakeMessage(QStringLiteral("welcome"), {{QStringLiteral("seat"), 1},
+                                                    {QStringLiteral("token"), QStringLiteral("T")},
+                                                    {QStringLiteral("state"), first}}));
+        QJsonObject event = EventToJson(GameEvent{});
+        const QJsonObject patch = StateFields(other, latest);
+        for (auto it = patch.begin(); it != patch.end(); ++it) event.insert(it.key(), it.value());
+        peer->sendTextMessage(MakeMessage(QStringLiteral("event"), event));
+      } else if (type == QStringLiteral("sync")) {
+        peer->sendTextMessage(
+            MakeMessage(QStringLiteral("state"), {{QStringLiteral("state"), latest}}));
+      }
+    });
+  });
+  SimplePlayer player;
+  GameClient client(player, grounds);
+  int events = 0;
+  QObject::connect(&client, &GameClient::GameEventReceived, &client, [&](const GameEvent&) {
+    ++events;
+    EXPECT_EQ(client.LastStateText(), first) << "the patch was not for this text";
+  });
+  client.Join(QUrl(QStringLiteral("ws://127.0.0.1:%1").arg(server.serverPort())), "CODE",
+              QStringLiteral("Bob"));
+  ASSERT_TRUE(Until([&] { return client.LastStateText() == latest; }));
+  EXPECT_EQ(events, 1);
+  EXPECT_EQ(client.State().Players[0].Money, 1);
+  EXPECT_EQ(client.State().Players[1].Money, 2);
+  QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+  EXPECT_EQ(asked, (QStringList{QStringLiteral("join"), QStringLiteral("sync")}));
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The dialogs that host and join a network game: what they hand on, and what they refuse with
 // the reason they show.
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -49,6 +50,7 @@ class NetworkDialogsTest : public QObject {
   void joinRefuses_data();
   void joinRefuses();
   void textsComeFromTheLanguageFile();
+  void everyWidgetHasARoleName();
 };
 
 void NetworkDialogsTest::hostDefaultsHostAGameWithOnePlayerOverTheNetwork() {
@@ -211,6 +213,26 @@ void NetworkDialogsTest::textsComeFromTheLanguageFile() {
   HostGameDialog english(nullptr, &missing);
   QCOMPARE(english.windowTitle(), QStringLiteral("Host network game"));
   QCOMPARE(english.KindBox(2)->currentText(), QStringLiteral("Computer (Classic)"));
+}
+
+void NetworkDialogsTest::everyWidgetHasARoleName() {
+  HostGameDialog host(nullptr, nullptr);
+  JoinGameDialog join(nullptr, nullptr);
+  for (const QDialog* dialog : {static_cast<QDialog*>(&host), static_cast<QDialog*>(&join)}) {
+    int widgets = 0;
+    for (const QWidget* w : dialog->findChildren<QWidget*>()) {
+      if (!qobject_cast<const QLabel*>(w) && !qobject_cast<const QLineEdit*>(w) &&
+          !qobject_cast<const QComboBox*>(w) && !qobject_cast<const QAbstractButton*>(w) &&
+          !qobject_cast<const QGroupBox*>(w)) {
+        continue;
+      }
+      ++widgets;
+      QVERIFY2(!w->objectName().isEmpty(), w->metaObject()->className());
+    }
+    QVERIFY(widgets >= 7);
+  }
+  QCOMPARE(host.NameEdit(1)->accessibleName(), QStringLiteral("Name"));
+  QCOMPARE(join.findChild<QLabel*>(QStringLiteral("inviteLabel"))->buddy(), join.InviteEdit());
 }
 
 QTEST_MAIN(NetworkDialogsTest)
