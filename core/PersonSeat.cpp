@@ -76,14 +76,17 @@ NumberAnswer PersonSeat::ChooseNumber(NumberQuestion question, const GameState& 
   return NumberAnswer::Of(*number);
 }
 
-void PersonSeat::Refused(Refusal why, const GameState& /*game*/, int /*player*/, int ground) {
+std::string RefusalText(Refusal why, int ground, const IniFile* language) {
   // In the order of Refusal.
   static constexpr MessageId kReasons[] = {
       MessageId::RefusedNotYours, MessageId::RefusedNoOtherOwner, MessageId::RefusedCannotAfford,
       MessageId::RefusedNoSuchBuildings, MessageId::RefusedMoneyLimit};
-  dialogs_.ShowMessage(MessageText(language_ != nullptr ? *language_ : nullptr,
-                                   kReasons[static_cast<std::size_t>(why)],
-                                   {std::to_string(ground + 1)}));
+  return MessageText(language, kReasons[static_cast<std::size_t>(why)],
+                     {std::to_string(ground + 1)});
+}
+
+void PersonSeat::Refused(Refusal why, const GameState& /*game*/, int /*player*/, int ground) {
+  dialogs_.ShowMessage(RefusalText(why, ground, language_ != nullptr ? *language_ : nullptr));
 }
 
 }  // namespace quillbury

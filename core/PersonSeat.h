@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "core/GameDialogs.h"
 #include "core/Seat.h"
 
@@ -24,6 +26,9 @@ class PersonSeat final : public Seat {
   GameDialogs& dialogs_;
   const IniFile* const* language_;
 };
+
+// Why the rules turned an action down, in one line of the language (null: English).
+std::string RefusalText(Refusal why, int ground, const IniFile* language);
 
 // The fixed texts of the finance actions' prompts.
 struct PromptText {

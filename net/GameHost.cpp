@@ -1,5 +1,7 @@
 #include "net/GameHost.h"
 
+#include "core/PersonSeat.h"
+
 #include <QRandomGenerator>
 #include <QWebSocket>
 
@@ -321,6 +323,8 @@ void GameHost::Receive(QWebSocket* socket, const QString& text) {
     pending_->loop->quit();
     return;
   }
+  // While the host's window outside the game is open, the game waits for everybody.
+  if (paused_ && type != QStringLiteral("answer")) return Refuse(socket, QStringLiteral("paused"));
   if (type == QStringLiteral("roll")) {
     if (rules_.State().CurrentPlayer != peer.seat || !rules_.RollAllowed() || pending_ != nullptr) {
       return Refuse(socket, QStringLiteral("not your turn"));
@@ -379,6 +383,18 @@ bool GameHost::Confirm(int player, const QString& text) {
   return Ask(player, {{QStringLiteral("question"), QStringLiteral("confirm")},
                       {QStringLiteral("text"), text}})
       .has_value();
+}
+
+void GameHost::Tell(int player, const QString& text) {
+  if (PlayedFromAfar(player)) {
+    Send(player, MakeMessage(QStringLiteral("message"), {{QStringLiteral("text"), text}}));
+  }
+}
+
+void RemoteSeat::Refused(Refusal why, const GameState&, int, int ground) {
+  // The reason goes to the player's own screen, as a person at the host's screen is told.
+  host_.Tell(player_, QString::fromStdString(
+                          RefusalText(why, ground, host_.Rules().Settings().LanguageFile)));
 }
 
 void GameHost::ShowToAll(const QString& text, int except) {

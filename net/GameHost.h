@@ -34,6 +34,8 @@ class RemoteSeat final : public Seat {
                             std::optional<std::int32_t> suggested) override;
   // While the classic computer stands in, it plays the turn; otherwise the player rolls himself.
   void TakeTurn(GameRules& rules) override;
+  // The reason goes to the player's screen.
+  void Refused(Refusal why, const GameState& game, int player, int ground) override;
 
   bool standIn = false;  // the classic computer plays the seat until it is given back
 
@@ -106,6 +108,8 @@ class GameHost final : public QObject, public GameListener {
   std::optional<QJsonValue> Ask(int player, QJsonObject question);
   // Shows a message on the player's screen and waits until he confirms it, as a question.
   bool Confirm(int player, const QString& text);
+  // Shows a message on the screen of a player who plays from afar.
+  void Tell(int player, const QString& text);
   // Shows a message on every joined screen but the one of except.
   void ShowToAll(const QString& text, int except = -1);
 
