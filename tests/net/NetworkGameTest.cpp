@@ -682,6 +682,7 @@ TEST(NetworkGame, AProgramThatLostTrackOfTheStateAsksForItWhole) {
   QStringList asked;
   QObject::connect(&server, &QWebSocketServer::newConnection, &server, [&] {
     peer = server.nextPendingConnection();
+    peer->setParent(&server);
     QObject::connect(peer, &QWebSocket::textMessageReceived, peer, [&](const QString& text) {
       const QString type = ReadMessage(text)->value(QStringLiteral("type")).toString();
       asked << type;
