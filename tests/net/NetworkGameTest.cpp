@@ -485,6 +485,7 @@ TEST(NetworkGame, TheComputerStandsInForAGonePlayerAndTheHostsEndIsTold) {
 
 // A joined player's finance actions run on the host for his own turn only; their numbers are
 // asked back on his screen.
+// Only in his own turn, not while the host is paused, and a refused action says why.
 TEST(NetworkGame, AJoinedPlayerBorrowsOnHisOwnTurnOnly) {
   HostedGame game(4);
   ASSERT_TRUE(game.listening);
@@ -497,7 +498,9 @@ TEST(NetworkGame, AJoinedPlayerBorrowsOnHisOwnTurnOnly) {
     NumberAnswer ChooseNumber(NumberQuestion q, const GameState&, int,
                               std::optional<std::int32_t>) override {
       asked = q;
-      return NumberAnswer::Of(100000);
+      return NumberAnswer::Of(q == NumberQuestion::LoanAmount      ? 100000
+                              : q == NumberQuestion::GroundToBuild ? 3
+                                                                   : 1);
     }
     std::optional<NumberQuestion> asked;
   } borrower;
@@ -516,6 +519,23 @@ TEST(NetworkGame, AJoinedPlayerBorrowsOnHisOwnTurnOnly) {
   EXPECT_EQ(borrower.asked, NumberQuestion::LoanAmount);
   bob.Act(QStringLiteral("juggle"));
   ASSERT_TRUE(Until([&] { return bob.Refusals() == 2; }));
+
+  // While the host is paused nothing of his is done.
+  host.SetPaused(true);
+  bob.Act(QStringLiteral("loan"));
+  ASSERT_TRUE(Until([&] { return bob.Refusals() == 3; }));
+  EXPECT_EQ(rules.State().Players[1].Loan, 100000);
+  host.SetPaused(false);
+
+  // An action the rules turn down is explained on his own screen.
+  QStringList told;
+  QObject::connect(&bob, &GameClient::MessageShown, &bob,
+                   [&](const QString& text, bool) { told.push_back(text); });
+  rules.MutableState().Grounds[2].Owner = 0;
+  bob.Act(QStringLiteral("build"));
+  ASSERT_TRUE(Until([&] { return !told.isEmpty(); }));
+  EXPECT_EQ(told.back(), QStringLiteral("Company 3 is not yours."));
+  EXPECT_EQ(rules.State().Grounds[2].House, -1);
 }
 
 // The host window's dialogs, as far as a test needs to see them.
