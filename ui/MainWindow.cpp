@@ -705,7 +705,7 @@ void MainWindow::ShowStatistics() {
 }
 
 void MainWindow::AddToLog(int player, const QString& text) {
-  const GameState& game = game_->State();
+  const GameState& game = ShownGame();
   QString who;
   if (player >= 0 && player < game.PlayerCount()) {
     who = QString::fromStdString(game.Players[static_cast<std::size_t>(player)].Name) +
@@ -993,8 +993,10 @@ void MainWindow::LogEvent(const GameEvent& event) {
     return;
   }
   // After a game ends the rules set up the default players, waiting for New Game: no new game.
-  if (event.Type == EventType::GameStarted && !game_->RollAllowed()) return;
-  const LogEntry entry = LogEntryFor(event, game_->State(), languageFile_.get());
+  if (event.Type == EventType::GameStarted && client_ == nullptr && !game_->RollAllowed()) return;
+  // The game the event belongs to: the rules' own or the one joined elsewhere.
+  const GameState& game = client_ != nullptr ? client_->State() : game_->State();
+  const LogEntry entry = LogEntryFor(event, game, languageFile_.get());
   if (!entry.Text.empty()) AddToLog(entry.Player, QString::fromStdString(entry.Text));
 }
 
