@@ -137,7 +137,7 @@ constexpr auto kMessages = std::to_array<MessageEntry>({
     {MessageId::NetJoining, "NetJoining", "Joining the game..."},
     {MessageId::NetTheirTurn, "NetTheirTurn", "%1 plays: wait for your turn."},
     {MessageId::NetWaitingToJoin, "NetWaitingToJoin",
-     "Waiting for %1 to join; the computer may play for him meanwhile."},
+     "Waiting for %1 to join with the invite %2; the computer may play for him meanwhile."},
     {MessageId::NetHostCurrent, "NetHostCurrent",
      "Host the game in progress, with its players as they are? (No: set up a new game.)"},
 });

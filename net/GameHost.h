@@ -83,6 +83,7 @@ class GameHost final : public QObject, public GameListener {
   int WaitingFor() const { return waitingFor_; }
   qint64 WaitedMs() const { return waitingFor_ >= 0 ? waitClock_.elapsed() : 0; }
   void SetOfferAfter(int ms) { offerAfterMs_ = ms; }
+  int OfferAfterMs() const { return offerAfterMs_; }
   // The host may let the computer stand in for the player: the game waited for him at least
   // the offer time, or his connection is gone.
   bool StandInOffered(int player) const;

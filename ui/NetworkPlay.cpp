@@ -65,16 +65,18 @@ void MainWindow::UpdateNetworkStatus() {
     if (waiting >= 0) {
       const std::string name = PlayerName(game, waiting).toStdString();
       const bool neverJoined = (joinedSeats_ & (1u << waiting)) == 0;
-      if (host_->StandInOffered(waiting)) {
-        text = Say(host_->SeatTaken(waiting) ? MessageId::NetOfferStandIn
-                   : neverJoined             ? MessageId::NetWaitingToJoin
-                                             : MessageId::NetConnectionGone,
-                   {name});
-        button = Say(MessageId::NetStandInButton, {name});
+      const bool offered = host_->StandInOffered(waiting);
+      if (neverJoined && !host_->SeatTaken(waiting)) {
+        text = Say(MessageId::NetWaitingToJoin, {name, inviteText_.toStdString()});
+      } else if (offered) {
+        text = Say(
+            host_->SeatTaken(waiting) ? MessageId::NetOfferStandIn : MessageId::NetConnectionGone,
+            {name});
       } else {
-        const qint64 left = (net::GameHost::kOfferStandInMs - host_->WaitedMs() + 999) / 1000;
+        const qint64 left = (host_->OfferAfterMs() - host_->WaitedMs() + 999) / 1000;
         text = Say(MessageId::NetWaitingFor, {name, std::to_string(std::max<qint64>(left, 0))});
       }
+      if (offered) button = Say(MessageId::NetStandInButton, {name});
     } else {
       // Between waits: who the computer stands in for, else the invite to pass on.
       for (int p = 0; p < game.PlayerCount(); ++p) {
