@@ -110,6 +110,16 @@ StrongComputer::Plan StrongComputer::MakePlan(const GameState& game, int player,
     const std::int64_t repay = std::clamp<std::int64_t>(own, 0, loan);
     loan -= repay;
     own -= repay;
+    // A loan that the cash and buildings cannot cover pays its interest lap after lap: grounds
+    // that no other player can reach on his next move are sold back at their price to clear it.
+    for (int g = 0; g < kGroundCount && loan > 0; ++g) {
+      const Ground& ground = game.Grounds[static_cast<std::size_t>(g)];
+      if (ground.Owner != player || odds[static_cast<std::size_t>(ground.Square)] > 0) continue;
+      plan.Sell[static_cast<std::size_t>(g)] = true;
+      const std::int64_t cut = std::min<std::int64_t>(loan, ground.Price);
+      loan -= cut;
+      own += ground.Price - cut;
+    }
   }
   for (int g : mine) {
     const Ground& ground = game.Grounds[static_cast<std::size_t>(g)];
@@ -145,6 +155,14 @@ void StrongComputer::Carry(GameRules& rules, const Plan& plan) {
   auto ask = [this](std::initializer_list<std::int32_t> values) {
     answers_.assign(values.begin(), values.end());
   };
+  for (int g = 0; g < kGroundCount; ++g) {
+    if (!plan.Sell[static_cast<std::size_t>(g)] ||
+        rules.State().Grounds[static_cast<std::size_t>(g)].Owner != player) {
+      continue;
+    }
+    ask({g + 1});
+    rules.SellCompany();
+  }
   // Lower first: that frees the cash the rest needs.
   for (int g = 0; g < kGroundCount; ++g) {
     const Ground& ground = rules.State().Grounds[static_cast<std::size_t>(g)];
@@ -161,14 +179,9 @@ void StrongComputer::Carry(GameRules& rules, const Plan& plan) {
   {
     // The loan limit counts cash but not buildings: when the plan needs more than the limit
     // allows now, the buildings it keeps are sold first and built again after the loan.
-    // Only against two others: against one, the extra debt lost more games than it won.
     const Player& before = rules.State().Players[static_cast<std::size_t>(player)];
     const std::int64_t room = std::int64_t{MaxLoan(rules.State(), player)} - before.Loan;
-    int others = 0;
-    for (int p = 0; p < rules.State().PlayerCount(); ++p) {
-      others += p != player && rules.State().Players[static_cast<std::size_t>(p)].Playing ? 1 : 0;
-    }
-    if (others >= 2 && plan.Loan - before.Loan > room) {
+    if (plan.Loan - before.Loan > room) {
       for (int g = 0; g < kGroundCount; ++g) {
         const Ground& ground = rules.State().Grounds[static_cast<std::size_t>(g)];
         if (ground.Owner != player || ground.House < 0) continue;
@@ -221,7 +234,7 @@ void StrongComputer::TakeTurn(GameRules& rules) {
     for (double boldness : {0.5, 2.0}) {
       const Plan v = MakePlan(rules.State(), player, boldness);
       const bool known = std::any_of(variants.begin(), variants.end(), [&](const Plan& p) {
-        return p.Level == v.Level && p.Loan == v.Loan && p.Order == v.Order;
+        return p.Level == v.Level && p.Sell == v.Sell && p.Loan == v.Loan && p.Order == v.Order;
       });
       if (!known) variants.push_back(v);
     }

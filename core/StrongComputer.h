@@ -16,8 +16,9 @@ namespace quillbury {
 // their value, so all its cash (and, while its own roll cannot reach square 1 and its 14%
 // interest, all it may borrow) goes into buildings on its grounds in the order of how likely the
 // other players are to land there on their next move. It keeps back the price of an unowned
-// ground it may land on, repays what it borrowed when its roll may pass square 1, buys every
-// ground it can afford and never bribes. With a think budget it also tries a few variants of
+// ground it may land on, repays what it borrowed when its roll may pass square 1 (selling back
+// grounds nobody can reach next when its cash and buildings fall short), buys every ground it
+// can afford and never bribes. With a think budget it also tries a few variants of
 // that plan on copies of the game, playing the round out to its next turn, and keeps the one
 // that leaves it best placed. It acts only through the finance actions a person has, so every
 // step it takes is told like a person's.
@@ -42,6 +43,7 @@ class StrongComputer final : public Seat {
   struct Plan {
     std::array<std::int32_t, kGroundCount> Level{};
     std::int64_t Loan = 0;
+    std::array<bool, kGroundCount> Sell{};
     // The grounds built on, likeliest first: when cash falls short, they are served in order.
     std::vector<int> Order;
   };

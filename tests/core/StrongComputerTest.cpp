@@ -72,6 +72,32 @@ TEST_F(StrongComputerTest, PlansBuildingsByTheOddsAndBorrowsOnlyWhileInterestCan
   EXPECT_EQ(plan.Level[5], 3) << "built from its own cash";
 }
 
+// A loan that cash and buildings cannot repay before a roll that may reach square 1 is cleared
+// by selling grounds the other player cannot reach next; one he may reach is kept.
+TEST_F(StrongComputerTest, SellsUnreachableGroundsToClearALoanBeforeSquareOne) {
+  PlayerAt(0).CurrentPosition = 5;
+  for (auto& g : game.Grounds) g.Owner = 0;
+  SetPrice(5, 2000000);   // square 9, reachable
+  SetPrice(20, 1000000);  // square 31, not reachable
+  SetPrice(21, 1000000);  // square 33, not reachable
+  for (int g : {5, 20, 21}) GroundAt(g).Owner = 1;
+  PlayerAt(1).CurrentPosition = 40;
+  PlayerAt(1).Money = 0;
+  PlayerAt(1).Loan = 1500000;
+  const auto plan = StrongComputer::MakePlan(game, 1);
+  EXPECT_TRUE(plan.Sell[20]);
+  EXPECT_TRUE(plan.Sell[21]) << "one ground did not cover the loan";
+  EXPECT_FALSE(plan.Sell[5]);
+  EXPECT_EQ(plan.Loan, 0);
+
+  random.Roll(1, 2);  // square 1: the interest falls due
+  rules.ComputerTurnTick();
+  EXPECT_EQ(events.Count(EventType::CompanySold), 2);
+  EXPECT_EQ(GroundAt(20).Owner, -1);
+  EXPECT_EQ(GroundAt(5).Owner, 1);
+  EXPECT_EQ(PlayerAt(1).Loan, 0);
+}
+
 // Its turn goes through the finance actions a person has, each told as an event, and leaves
 // the classic computer's turn count alone.
 TEST_F(StrongComputerTest, ActsThroughTheFinanceActionsAndThenRolls) {
