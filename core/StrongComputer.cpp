@@ -137,7 +137,47 @@ StrongComputer::Plan StrongComputer::MakePlan(const GameState& game, int player,
     }
   }
   plan.Loan = loan;
+  plan.Idle = std::max<std::int64_t>(own - loan, 0);
   return plan;
+}
+
+std::int64_t StrongComputer::PriceFromPlayer(const GameState& game, int ground) {
+  const std::int64_t base = std::int64_t{game.Grounds[static_cast<std::size_t>(ground)].Price} +
+                            BuildingValue(game, ground);
+  const std::int64_t received = base + base / 2;
+  return received + (received / 100) * 30;
+}
+
+int StrongComputer::GroundToBuy(const GameState& game, int player) {
+  // Capital beyond what its own grounds can hold earns nothing, while the rent it pays and the
+  // salaries keep growing; a ground bought from another player both stops his rent and carries
+  // buildings. The seller gains half the ground's value, so only a player well behind is
+  // bought from, and only with cash the plan leaves idle twice over.
+  constexpr double kWorthAhead = 1.5;
+  constexpr std::int64_t kIdleShare = 2;
+  const Player& me = game.Players[static_cast<std::size_t>(player)];
+  const double worth = static_cast<double>(WorthOf(game, player).Total);
+  const std::int64_t idle = MakePlan(game, player).Idle;
+  const auto odds = LandingOdds(game, player);
+  int best = -1;
+  double bestScore = 0;
+  for (int g = 0; g < kGroundCount; ++g) {
+    const Ground& ground = game.Grounds[static_cast<std::size_t>(g)];
+    if (ground.Owner < 0 || ground.Owner == player ||
+        worth < kWorthAhead * static_cast<double>(WorthOf(game, ground.Owner).Total)) {
+      continue;
+    }
+    const std::int64_t paid = PriceFromPlayer(game, g);
+    if (paid * kIdleShare > idle || paid > me.Money) continue;
+    // The dearest ground the others are about to land on; one nobody reaches next still
+    // counts for the laps after.
+    const double score = ground.Price * (0.02 + odds[static_cast<std::size_t>(ground.Square)]);
+    if (best < 0 || score > bestScore) {
+      best = g;
+      bestScore = score;
+    }
+  }
+  return best;
 }
 
 bool StrongComputer::WantsToBuy(const GameState&, int, int) { return true; }
@@ -226,6 +266,13 @@ void StrongComputer::Carry(GameRules& rules, const Plan& plan) {
 
 void StrongComputer::TakeTurn(GameRules& rules) {
   const int player = rules.State().CurrentPlayer;
+  // One at a time: each purchase changes the plan that would pay for the next.
+  for (int g = GroundToBuy(rules.State(), player); g >= 0; g = GroundToBuy(rules.State(), player)) {
+    answers_.assign({g + 1});
+    rules.BuyGroundFromPlayer();
+    answers_.clear();
+    if (rules.State().Grounds[static_cast<std::size_t>(g)].Owner != player) break;
+  }
   Plan best = MakePlan(rules.State(), player);
   if (think_ > 0) {
     // Variants of the plan, each played out to the strong player's next turn on copies of the

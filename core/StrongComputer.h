@@ -43,13 +43,20 @@ class StrongComputer final : public Seat {
   struct Plan {
     std::array<std::int32_t, kGroundCount> Level{};
     std::int64_t Loan = 0;
+    // Grounds sold back before the roll.
     std::array<bool, kGroundCount> Sell{};
+    // Cash left over after the buildings and the reserve, net of the loan.
+    std::int64_t Idle = 0;
     // The grounds built on, likeliest first: when cash falls short, they are served in order.
     std::vector<int> Order;
   };
   // Chances that another player still in the game ends his next move on each square (index =
   // square; jailed players do not move; a double six moves again; square 29 leads to 41).
   static std::array<double, kSquareCount + 1> LandingOdds(const GameState& game, int player);
+  // What buying the ground from its owner costs.
+  static std::int64_t PriceFromPlayer(const GameState& game, int ground);
+  // Another player's ground to buy with cash the plan leaves idle, or -1.
+  static int GroundToBuy(const GameState& game, int player);
   // The plan for player's turn; boldness scales how readily it borrows (1 = as described above).
   static Plan MakePlan(const GameState& game, int player, double boldness = 1.0);
 

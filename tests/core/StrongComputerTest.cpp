@@ -98,6 +98,38 @@ TEST_F(StrongComputerTest, SellsUnreachableGroundsToClearALoanBeforeSquareOne) {
   EXPECT_EQ(PlayerAt(1).Loan, 0);
 }
 
+// Cash the plan cannot place buys the other player's dearest ground he is about to land on, but
+// not from a player close behind, and not with cash it needs.
+TEST_F(StrongComputerTest, BuysTheOtherPlayersGroundWithIdleCashWhenWellAhead) {
+  PlayerAt(0).CurrentPosition = 5;
+  PlayerAt(0).Money = 0;
+  for (auto& g : game.Grounds) g.Owner = 1;
+  for (int g : {3, 5, 9}) GroundAt(g).Owner = 0;  // squares 7 (never reached), 9 and 15
+  PlayerAt(1).CurrentPosition = 20;
+  PlayerAt(1).Money = 60000000;
+  EXPECT_EQ(StrongComputer::GroundToBuy(game, 1), 9) << "dearer than ground 5, and reached";
+
+  const std::int64_t cost = StrongComputer::PriceFromPlayer(game, 9);
+  random.Roll(1, 3);
+  rules.ComputerTurnTick();
+  EXPECT_EQ(events.Count(EventType::BoughtFromPlayer), 3) << "one after another";
+  EXPECT_EQ(GroundAt(9).Owner, 1);
+  EXPECT_EQ(GroundAt(9).House, 3) << "and built on at once";
+  EXPECT_GE(PlayerAt(0).Money, cost * 10 / 13) << "the seller got his share";
+
+  for (auto& g : game.Grounds) {
+    g.Owner = 1;
+    g.House = -1;
+  }
+  GroundAt(9).Owner = 0;
+  PlayerAt(1).Money = 60000000;
+  PlayerAt(0).Money = 70000000;  // worth more than two thirds of the strong player's
+  EXPECT_EQ(StrongComputer::GroundToBuy(game, 1), -1);
+  PlayerAt(0).Money = 0;
+  PlayerAt(1).Money = static_cast<std::int32_t>(cost);  // no cash to spare
+  EXPECT_EQ(StrongComputer::GroundToBuy(game, 1), -1);
+}
+
 // Its turn goes through the finance actions a person has, each told as an event, and leaves
 // the classic computer's turn count alone.
 TEST_F(StrongComputerTest, ActsThroughTheFinanceActionsAndThenRolls) {
