@@ -1,6 +1,7 @@
 #include "core/StrongComputer.h"
 
 #include <algorithm>
+#include <cmath>
 #include <numeric>
 
 #include "core/GameRoutines.h"
@@ -294,13 +295,25 @@ void StrongComputer::TakeTurn(GameRules& rules) {
         start.Players[p].Level =
             static_cast<int>(p) == player ? ComputerLevel::Strong : ComputerLevel::Classic;
       }
-      double bestScore = -1e300;
-      for (const Plan& v : variants) {
-        double total = 0;
-        for (std::uint64_t seed : seeds) total += Rollout(start, player, v, seed);
-        if (total > bestScore) {
-          bestScore = total;
-          best = v;
+      // The plan stays unless a variant beats it on the same dice by more than twice the
+      // standard error of the difference: a variant that only drew luckier rolls is no better.
+      std::vector<double> base;
+      base.reserve(seeds.size());
+      for (std::uint64_t seed : seeds) base.push_back(Rollout(start, player, variants[0], seed));
+      double bestGain = 0;
+      for (std::size_t v = 1; v < variants.size(); ++v) {
+        double sum = 0, squares = 0;
+        for (std::size_t i = 0; i < seeds.size(); ++i) {
+          const double d = Rollout(start, player, variants[v], seeds[i]) - base[i];
+          sum += d;
+          squares += d * d;
+        }
+        const double n = static_cast<double>(seeds.size());
+        const double mean = sum / n;
+        const double spread = std::sqrt(std::max(0.0, squares / n - mean * mean) / n);
+        if (mean > 2 * spread && mean > bestGain) {
+          bestGain = mean;
+          best = variants[v];
         }
       }
     }
@@ -329,7 +342,7 @@ double StrongComputer::Rollout(const GameState& start, int player, const Plan& p
   }
   const GameState& end = copy.State();
   const Player& me = end.Players[static_cast<std::size_t>(player)];
-  if (dialogs.gameOver) return me.Playing ? 1e12 : -1e12;
+  if (dialogs.gameOver) return me.Playing ? 1e10 : -1e10;
   double best = 0;
   for (int p = 0; p < end.PlayerCount(); ++p) {
     if (p == player || !end.Players[static_cast<std::size_t>(p)].Playing) continue;
