@@ -67,9 +67,13 @@ StrongComputer::Plan StrongComputer::MakePlan(const GameState& game, int player,
   const auto odds = LandingOdds(game, player);
   const int from = std::clamp(me.CurrentPosition, 1, kSquareCount);
 
-  // Cash kept back for the dearest unowned ground this roll may end on.
+  // Cash kept back for the dearest unowned ground this roll may end on. When the roll may also
+  // reach square 1, that cash stands against the loan and costs its interest: a ground counts
+  // only while the chance of landing there, times half its price, outweighs that.
+  const double passCost = kInterest * PassStartOdds(from);
   std::int64_t reserve = 0;
   for (int total = 2; total <= 12; ++total) {
+    if (Chance(total) * 0.5 < passCost) continue;
     const int at = Advance(from, total);
     const int g = GroundIndexBySquare(game.Grounds, at);
     if (g >= 0 && game.Grounds[static_cast<std::size_t>(g)].Owner == -1) {
@@ -89,7 +93,7 @@ StrongComputer::Plan StrongComputer::MakePlan(const GameState& game, int player,
   freed.Players[static_cast<std::size_t>(player)].Money = Saturate(cash);
   const std::int64_t limit = std::max<std::int64_t>(MaxLoan(freed, player), me.Loan);
   // A loan standing during a roll that may reach square 1 costs its interest that often.
-  const double loanCost = kInterest * PassStartOdds(from) / boldness;
+  const double loanCost = passCost / boldness;
 
   std::vector<int> mine;
   for (int g = 0; g < kGroundCount; ++g) {

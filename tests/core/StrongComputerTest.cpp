@@ -98,6 +98,25 @@ TEST_F(StrongComputerTest, SellsUnreachableGroundsToClearALoanBeforeSquareOne) {
   EXPECT_EQ(PlayerAt(1).Loan, 0);
 }
 
+// Cash for an unowned ground the roll may end on is kept back, but not when the roll is likely
+// to reach square 1 first and the cash would stand against a loan that pays interest there.
+TEST_F(StrongComputerTest, KeepsCashForAGroundUnlessTheLoanItStandsAgainstPaysInterest) {
+  struct Case {
+    int from, ground;
+    std::int64_t loan;
+  };
+  for (const Case c : {Case{31, 23, 500000},  // square 36, five on; square 1 only with a 12
+                       Case{37, 27, 0}}) {    // square 42, five on; square 1 on most rolls
+    for (auto& g : game.Grounds) g.Owner = 0;
+    SetPrice(c.ground, 500000);
+    GroundAt(c.ground).Owner = -1;
+    PlayerAt(1).CurrentPosition = c.from;
+    PlayerAt(1).Money = 1000000;
+    PlayerAt(1).Loan = 1000000;
+    EXPECT_EQ(StrongComputer::MakePlan(game, 1).Loan, c.loan) << "from square " << c.from;
+  }
+}
+
 // Cash the plan cannot place buys the other player's dearest ground he is about to land on, but
 // not from a player close behind, and not with cash it needs.
 TEST_F(StrongComputerTest, BuysTheOtherPlayersGroundWithIdleCashWhenWellAhead) {
