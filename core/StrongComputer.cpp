@@ -89,9 +89,8 @@ StrongComputer::Plan StrongComputer::MakePlan(const GameState& game, int player,
   }
   // What may be borrowed: the limit counts cash and lots net of the loan, so it does not move
   // when money is borrowed or put into buildings.
-  GameState freed = game;
-  freed.Players[static_cast<std::size_t>(player)].Money = Saturate(cash);
-  const std::int64_t limit = std::max<std::int64_t>(MaxLoan(freed, player), me.Loan);
+  const std::int64_t limit =
+      std::max<std::int64_t>(MaxLoanOf(Saturate(cash), LotsValue(game, player), me.Loan), me.Loan);
   // A loan standing during a roll that may reach square 1 costs its interest that often.
   const double loanCost = passCost / boldness;
 
