@@ -18,10 +18,11 @@ namespace quillbury {
 // other players are to land there on their next move. It keeps back the price of an unowned
 // ground it may land on, repays what it borrowed when its roll may pass square 1 (selling back
 // grounds nobody can reach next when its cash and buildings fall short), buys every ground it
-// can afford and never bribes. With a think budget it also tries a few variants of
-// that plan on copies of the game, playing the round out to its next turn, and keeps the one
-// that leaves it best placed. It acts only through the finance actions a person has, so every
-// step it takes is told like a person's.
+// can afford and never bribes. Cash its grounds cannot hold buys, from a player well behind, the
+// ground the others are about to land on. With a think budget it also tries a few variants of
+// that plan on copies of the game, playing the round out to its next turn, and takes one only
+// when it does clearly better on the same dice. It acts only through the finance actions a
+// person has, so every step it takes is told like a person's.
 class StrongComputer final : public Seat {
  public:
   // The default think budget of the window: rollouts per variant of a plan.
