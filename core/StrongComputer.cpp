@@ -184,6 +184,17 @@ int StrongComputer::GroundToBuy(const GameState& game, int player) {
   return best;
 }
 
+bool StrongComputer::Behind(const GameState& game, int player) {
+  const std::int64_t mine = WorthOf(game, player).Total;
+  for (int p = 0; p < game.PlayerCount(); ++p) {
+    if (p != player && game.Players[static_cast<std::size_t>(p)].Playing &&
+        WorthOf(game, p).Total > mine) {
+      return true;
+    }
+  }
+  return false;
+}
+
 bool StrongComputer::WantsToBuy(const GameState&, int, int) { return true; }
 
 NumberAnswer StrongComputer::ChooseNumber(NumberQuestion, const GameState&, int,
@@ -278,7 +289,9 @@ void StrongComputer::TakeTurn(GameRules& rules) {
     if (rules.State().Grounds[static_cast<std::size_t>(g)].Owner != player) break;
   }
   Plan best = MakePlan(rules.State(), player);
-  if (think_ > 0) {
+  // Ahead, the plan is sound on average and rollouts over one round only add their noise and
+  // their short sight; behind, a variant that does better on the same dice is worth looking for.
+  if (think_ > 0 && Behind(rules.State(), player)) {
     // Variants of the plan, each played out to the strong player's next turn on copies of the
     // game, the same dice for every variant; the one that leaves it furthest ahead is kept.
     std::vector<Plan> variants{best};

@@ -20,9 +20,9 @@ namespace quillbury {
 // grounds nobody can reach next when its cash and buildings fall short), buys every ground it
 // can afford and never bribes. Cash its grounds cannot hold buys, from a player well behind, the
 // ground the others are about to land on. With a think budget it also tries a few variants of
-// that plan on copies of the game, playing the round out to its next turn, and takes one only
-// when it does clearly better on the same dice. It acts only through the finance actions a
-// person has, so every step it takes is told like a person's.
+// that plan on copies of the game while another player is worth more, playing the round out to
+// its next turn, and takes one only when it does clearly better on the same dice. It acts only
+// through the finance actions a person has, so every step it takes is told like a person's.
 class StrongComputer final : public Seat {
  public:
   // The default think budget of the window: rollouts per variant of a plan.
@@ -58,6 +58,8 @@ class StrongComputer final : public Seat {
   static std::int64_t PriceFromPlayer(const GameState& game, int ground);
   // Another player's ground to buy with cash the plan leaves idle, or -1.
   static int GroundToBuy(const GameState& game, int player);
+  // Whether another player still in the game is worth more.
+  static bool Behind(const GameState& game, int player);
   // The plan for player's turn; boldness scales how readily it borrows (1 = as described above).
   static Plan MakePlan(const GameState& game, int player, double boldness = 1.0);
 
