@@ -293,7 +293,7 @@ void StrongComputer::TakeTurn(GameRules& rules) {
   // their short sight; behind, a variant that does better on the same dice is worth looking for.
   if (think_ > 0 && Behind(rules.State(), player)) {
     // Variants of the plan, each played out to the strong player's next turn on copies of the
-    // game, the same dice for every variant; the one that leaves it furthest ahead is kept.
+    // game, the same dice for every variant.
     std::vector<Plan> variants{best};
     for (double boldness : {0.5, 2.0}) {
       const Plan v = MakePlan(rules.State(), player, boldness);
