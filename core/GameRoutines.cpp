@@ -77,10 +77,14 @@ std::int32_t Total(const GameState& game, std::int32_t player) {
 std::int32_t MaxLoan(const GameState& game, std::int32_t player) {
   if (player < 0 || static_cast<std::size_t>(player) >= game.Players.size()) return 0;
   const Player& p = game.Players[static_cast<std::size_t>(player)];
+  return MaxLoanOf(p.Money, LotsValue(game, player), p.Loan);
+}
+
+std::int32_t MaxLoanOf(std::int32_t cash, std::int32_t lotsValue, std::int32_t debt) {
   // Single precision is part of the rule: large sums are rounded to the float grid first.
-  const float money = static_cast<float>(p.Money);
-  const float lots = static_cast<float>(LotsValue(game, player));
-  const float loan = static_cast<float>(p.Loan);
+  const float money = static_cast<float>(cash);
+  const float lots = static_cast<float>(lotsValue);
+  const float loan = static_cast<float>(debt);
   const float sum = static_cast<float>(static_cast<double>(money) + lots - loan);
   const float product = static_cast<float>(0.8 * static_cast<double>(sum));
   const double truncated = std::trunc(static_cast<double>(product));

@@ -36,6 +36,8 @@ std::int32_t BuildingValue(const GameState& game, std::int32_t ground);
 std::int32_t BuildingsValue(const GameState& game, std::int32_t player);
 // The most the player may owe in total: 0.8 x (Money + LotsValue - Loan) in single precision.
 std::int32_t MaxLoan(const GameState& game, std::int32_t player);
+// The same limit for a player with this cash, lots and loan.
+std::int32_t MaxLoanOf(std::int32_t money, std::int32_t lots, std::int32_t loan);
 // One turn off a jail sentence; never below 0.
 void JailCountdown(GameState& game, std::int32_t player);
 // The next seat after current, wrapping to 0.

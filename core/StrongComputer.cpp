@@ -1,6 +1,7 @@
 #include "core/StrongComputer.h"
 
 #include <algorithm>
+#include <cmath>
 #include <numeric>
 
 #include "core/GameRoutines.h"
@@ -66,9 +67,13 @@ StrongComputer::Plan StrongComputer::MakePlan(const GameState& game, int player,
   const auto odds = LandingOdds(game, player);
   const int from = std::clamp(me.CurrentPosition, 1, kSquareCount);
 
-  // Cash kept back for the dearest unowned ground this roll may end on.
+  // Cash kept back for the dearest unowned ground this roll may end on. When the roll may also
+  // reach square 1, that cash stands against the loan and costs its interest: a ground counts
+  // only while the chance of landing there, times half its price, outweighs that.
+  const double passCost = kInterest * PassStartOdds(from);
   std::int64_t reserve = 0;
   for (int total = 2; total <= 12; ++total) {
+    if (Chance(total) * 0.5 < passCost) continue;
     const int at = Advance(from, total);
     const int g = GroundIndexBySquare(game.Grounds, at);
     if (g >= 0 && game.Grounds[static_cast<std::size_t>(g)].Owner == -1) {
@@ -84,11 +89,10 @@ StrongComputer::Plan StrongComputer::MakePlan(const GameState& game, int player,
   }
   // What may be borrowed: the limit counts cash and lots net of the loan, so it does not move
   // when money is borrowed or put into buildings.
-  GameState freed = game;
-  freed.Players[static_cast<std::size_t>(player)].Money = Saturate(cash);
-  const std::int64_t limit = std::max<std::int64_t>(MaxLoan(freed, player), me.Loan);
+  const std::int64_t limit =
+      std::max<std::int64_t>(MaxLoanOf(Saturate(cash), LotsValue(game, player), me.Loan), me.Loan);
   // A loan standing during a roll that may reach square 1 costs its interest that often.
-  const double loanCost = kInterest * PassStartOdds(from) / boldness;
+  const double loanCost = passCost / boldness;
 
   std::vector<int> mine;
   for (int g = 0; g < kGroundCount; ++g) {
@@ -110,6 +114,16 @@ StrongComputer::Plan StrongComputer::MakePlan(const GameState& game, int player,
     const std::int64_t repay = std::clamp<std::int64_t>(own, 0, loan);
     loan -= repay;
     own -= repay;
+    // A loan that the cash and buildings cannot cover pays its interest lap after lap: grounds
+    // that no other player can reach on his next move are sold back at their price to clear it.
+    for (int g = 0; g < kGroundCount && loan > 0; ++g) {
+      const Ground& ground = game.Grounds[static_cast<std::size_t>(g)];
+      if (ground.Owner != player || odds[static_cast<std::size_t>(ground.Square)] > 0) continue;
+      plan.Sell[static_cast<std::size_t>(g)] = true;
+      const std::int64_t cut = std::min<std::int64_t>(loan, ground.Price);
+      loan -= cut;
+      own += ground.Price - cut;
+    }
   }
   for (int g : mine) {
     const Ground& ground = game.Grounds[static_cast<std::size_t>(g)];
@@ -127,7 +141,58 @@ StrongComputer::Plan StrongComputer::MakePlan(const GameState& game, int player,
     }
   }
   plan.Loan = loan;
+  plan.Idle = std::max<std::int64_t>(own - loan, 0);
   return plan;
+}
+
+std::int64_t StrongComputer::PriceFromPlayer(const GameState& game, int ground) {
+  const std::int64_t base = std::int64_t{game.Grounds[static_cast<std::size_t>(ground)].Price} +
+                            BuildingValue(game, ground);
+  const std::int64_t received = base + base / 2;
+  return received + (received / 100) * 30;
+}
+
+int StrongComputer::GroundToBuy(const GameState& game, int player) {
+  // Capital beyond what its own grounds can hold earns nothing, while the rent it pays and the
+  // salaries keep growing; a ground bought from another player both stops his rent and carries
+  // buildings. The seller gains half the ground's value, so only a player well behind is
+  // bought from, and only with cash the plan leaves idle twice over.
+  constexpr double kWorthAhead = 1.5;
+  constexpr std::int64_t kIdleShare = 2;
+  const Player& me = game.Players[static_cast<std::size_t>(player)];
+  const double worth = static_cast<double>(WorthOf(game, player).Total);
+  const std::int64_t idle = MakePlan(game, player).Idle;
+  const auto odds = LandingOdds(game, player);
+  int best = -1;
+  double bestScore = 0;
+  for (int g = 0; g < kGroundCount; ++g) {
+    const Ground& ground = game.Grounds[static_cast<std::size_t>(g)];
+    if (ground.Owner < 0 || ground.Owner == player ||
+        worth < kWorthAhead * static_cast<double>(WorthOf(game, ground.Owner).Total)) {
+      continue;
+    }
+    const std::int64_t paid = PriceFromPlayer(game, g);
+    if (paid * kIdleShare > idle || paid > me.Money) continue;
+    // The dearest ground the others are about to land on; one nobody reaches next still
+    // counts for the laps after.
+    const double score = ground.Price * (0.02 + odds[static_cast<std::size_t>(ground.Square)]);
+    if (best < 0 || score > bestScore) {
+      best = g;
+      bestScore = score;
+    }
+  }
+  return best;
+}
+
+bool StrongComputer::Behind(const GameState& game, int player) {
+  const std::int64_t mine = WorthOf(game, player).Total;
+  for (int p = 0; p < game.PlayerCount(); ++p) {
+    if (p != player && game.Players[static_cast<std::size_t>(p)].Playing &&
+        WorthOf(game, p).Total > mine) {
+      return true;
+    }
+  }
+  return false;
 }
 
 bool StrongComputer::WantsToBuy(const GameState&, int, int) { return true; }
@@ -145,6 +210,14 @@ void StrongComputer::Carry(GameRules& rules, const Plan& plan) {
   auto ask = [this](std::initializer_list<std::int32_t> values) {
     answers_.assign(values.begin(), values.end());
   };
+  for (int g = 0; g < kGroundCount; ++g) {
+    if (!plan.Sell[static_cast<std::size_t>(g)] ||
+        rules.State().Grounds[static_cast<std::size_t>(g)].Owner != player) {
+      continue;
+    }
+    ask({g + 1});
+    rules.SellCompany();
+  }
   // Lower first: that frees the cash the rest needs.
   for (int g = 0; g < kGroundCount; ++g) {
     const Ground& ground = rules.State().Grounds[static_cast<std::size_t>(g)];
@@ -161,14 +234,9 @@ void StrongComputer::Carry(GameRules& rules, const Plan& plan) {
   {
     // The loan limit counts cash but not buildings: when the plan needs more than the limit
     // allows now, the buildings it keeps are sold first and built again after the loan.
-    // Only against two others: against one, the extra debt lost more games than it won.
     const Player& before = rules.State().Players[static_cast<std::size_t>(player)];
     const std::int64_t room = std::int64_t{MaxLoan(rules.State(), player)} - before.Loan;
-    int others = 0;
-    for (int p = 0; p < rules.State().PlayerCount(); ++p) {
-      others += p != player && rules.State().Players[static_cast<std::size_t>(p)].Playing ? 1 : 0;
-    }
-    if (others >= 2 && plan.Loan - before.Loan > room) {
+    if (plan.Loan - before.Loan > room) {
       for (int g = 0; g < kGroundCount; ++g) {
         const Ground& ground = rules.State().Grounds[static_cast<std::size_t>(g)];
         if (ground.Owner != player || ground.House < 0) continue;
@@ -213,15 +281,24 @@ void StrongComputer::Carry(GameRules& rules, const Plan& plan) {
 
 void StrongComputer::TakeTurn(GameRules& rules) {
   const int player = rules.State().CurrentPlayer;
+  // One at a time: each purchase changes the plan that would pay for the next.
+  for (int g = GroundToBuy(rules.State(), player); g >= 0; g = GroundToBuy(rules.State(), player)) {
+    answers_.assign({g + 1});
+    rules.BuyGroundFromPlayer();
+    answers_.clear();
+    if (rules.State().Grounds[static_cast<std::size_t>(g)].Owner != player) break;
+  }
   Plan best = MakePlan(rules.State(), player);
-  if (think_ > 0) {
+  // Ahead, the plan is sound on average and rollouts over one round only add their noise and
+  // their short sight; behind, a variant that does better on the same dice is worth looking for.
+  if (think_ > 0 && Behind(rules.State(), player)) {
     // Variants of the plan, each played out to the strong player's next turn on copies of the
-    // game, the same dice for every variant; the one that leaves it furthest ahead is kept.
+    // game, the same dice for every variant.
     std::vector<Plan> variants{best};
     for (double boldness : {0.5, 2.0}) {
       const Plan v = MakePlan(rules.State(), player, boldness);
       const bool known = std::any_of(variants.begin(), variants.end(), [&](const Plan& p) {
-        return p.Level == v.Level && p.Loan == v.Loan && p.Order == v.Order;
+        return p.Level == v.Level && p.Sell == v.Sell && p.Loan == v.Loan && p.Order == v.Order;
       });
       if (!known) variants.push_back(v);
     }
@@ -234,13 +311,25 @@ void StrongComputer::TakeTurn(GameRules& rules) {
         start.Players[p].Level =
             static_cast<int>(p) == player ? ComputerLevel::Strong : ComputerLevel::Classic;
       }
-      double bestScore = -1e300;
-      for (const Plan& v : variants) {
-        double total = 0;
-        for (std::uint64_t seed : seeds) total += Rollout(start, player, v, seed);
-        if (total > bestScore) {
-          bestScore = total;
-          best = v;
+      // The plan stays unless a variant beats it on the same dice by more than twice the
+      // standard error of the difference: a variant that only drew luckier rolls is no better.
+      std::vector<double> base;
+      base.reserve(seeds.size());
+      for (std::uint64_t seed : seeds) base.push_back(Rollout(start, player, variants[0], seed));
+      double bestGain = 0;
+      for (std::size_t v = 1; v < variants.size(); ++v) {
+        double sum = 0, squares = 0;
+        for (std::size_t i = 0; i < seeds.size(); ++i) {
+          const double d = Rollout(start, player, variants[v], seeds[i]) - base[i];
+          sum += d;
+          squares += d * d;
+        }
+        const double n = static_cast<double>(seeds.size());
+        const double mean = sum / n;
+        const double spread = std::sqrt(std::max(0.0, squares / n - mean * mean) / n);
+        if (mean > 2 * spread && mean > bestGain) {
+          bestGain = mean;
+          best = variants[v];
         }
       }
     }
@@ -269,7 +358,7 @@ double StrongComputer::Rollout(const GameState& start, int player, const Plan& p
   }
   const GameState& end = copy.State();
   const Player& me = end.Players[static_cast<std::size_t>(player)];
-  if (dialogs.gameOver) return me.Playing ? 1e12 : -1e12;
+  if (dialogs.gameOver) return me.Playing ? 1e10 : -1e10;
   double best = 0;
   for (int p = 0; p < end.PlayerCount(); ++p) {
     if (p == player || !end.Players[static_cast<std::size_t>(p)].Playing) continue;

@@ -16,11 +16,13 @@ namespace quillbury {
 // their value, so all its cash (and, while its own roll cannot reach square 1 and its 14%
 // interest, all it may borrow) goes into buildings on its grounds in the order of how likely the
 // other players are to land there on their next move. It keeps back the price of an unowned
-// ground it may land on, repays what it borrowed when its roll may pass square 1, buys every
-// ground it can afford and never bribes. With a think budget it also tries a few variants of
-// that plan on copies of the game, playing the round out to its next turn, and keeps the one
-// that leaves it best placed. It acts only through the finance actions a person has, so every
-// step it takes is told like a person's.
+// ground it may land on, repays what it borrowed when its roll may pass square 1 (selling back
+// grounds nobody can reach next when its cash and buildings fall short), buys every ground it
+// can afford and never bribes. Cash its grounds cannot hold buys, from a player well behind, the
+// ground the others are about to land on. With a think budget it also tries a few variants of
+// that plan on copies of the game while another player is worth more, playing the round out to
+// its next turn, and takes one only when it does clearly better on the same dice. It acts only
+// through the finance actions a person has, so every step it takes is told like a person's.
 class StrongComputer final : public Seat {
  public:
   // The default think budget of the window: rollouts per variant of a plan.
@@ -42,12 +44,22 @@ class StrongComputer final : public Seat {
   struct Plan {
     std::array<std::int32_t, kGroundCount> Level{};
     std::int64_t Loan = 0;
+    // Grounds sold back before the roll.
+    std::array<bool, kGroundCount> Sell{};
+    // Cash left over after the buildings and the reserve, net of the loan.
+    std::int64_t Idle = 0;
     // The grounds built on, likeliest first: when cash falls short, they are served in order.
     std::vector<int> Order;
   };
   // Chances that another player still in the game ends his next move on each square (index =
   // square; jailed players do not move; a double six moves again; square 29 leads to 41).
   static std::array<double, kSquareCount + 1> LandingOdds(const GameState& game, int player);
+  // What buying the ground from its owner costs.
+  static std::int64_t PriceFromPlayer(const GameState& game, int ground);
+  // Another player's ground to buy with cash the plan leaves idle, or -1.
+  static int GroundToBuy(const GameState& game, int player);
+  // Whether another player still in the game is worth more.
+  static bool Behind(const GameState& game, int player);
   // The plan for player's turn; boldness scales how readily it borrows (1 = as described above).
   static Plan MakePlan(const GameState& game, int player, double boldness = 1.0);
 

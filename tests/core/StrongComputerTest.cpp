@@ -72,6 +72,83 @@ TEST_F(StrongComputerTest, PlansBuildingsByTheOddsAndBorrowsOnlyWhileInterestCan
   EXPECT_EQ(plan.Level[5], 3) << "built from its own cash";
 }
 
+// A loan that cash and buildings cannot repay before a roll that may reach square 1 is cleared
+// by selling grounds the other player cannot reach next; one he may reach is kept.
+TEST_F(StrongComputerTest, SellsUnreachableGroundsToClearALoanBeforeSquareOne) {
+  PlayerAt(0).CurrentPosition = 5;
+  for (auto& g : game.Grounds) g.Owner = 0;
+  SetPrice(5, 2000000);   // square 9, reachable
+  SetPrice(20, 1000000);  // square 31, not reachable
+  SetPrice(21, 1000000);  // square 33, not reachable
+  for (int g : {5, 20, 21}) GroundAt(g).Owner = 1;
+  PlayerAt(1).CurrentPosition = 40;
+  PlayerAt(1).Money = 0;
+  PlayerAt(1).Loan = 1500000;
+  const auto plan = StrongComputer::MakePlan(game, 1);
+  EXPECT_TRUE(plan.Sell[20]);
+  EXPECT_TRUE(plan.Sell[21]) << "one ground did not cover the loan";
+  EXPECT_FALSE(plan.Sell[5]);
+  EXPECT_EQ(plan.Loan, 0);
+
+  random.Roll(1, 2);  // square 1: the interest falls due
+  rules.ComputerTurnTick();
+  EXPECT_EQ(events.Count(EventType::CompanySold), 2);
+  EXPECT_EQ(GroundAt(20).Owner, -1);
+  EXPECT_EQ(GroundAt(5).Owner, 1);
+  EXPECT_EQ(PlayerAt(1).Loan, 0);
+}
+
+// Cash for an unowned ground the roll may end on is kept back, but not when the roll is likely
+// to reach square 1 first and the cash would stand against a loan that pays interest there.
+TEST_F(StrongComputerTest, KeepsCashForAGroundUnlessTheLoanItStandsAgainstPaysInterest) {
+  struct Case {
+    int from, ground;
+    std::int64_t loan;
+  };
+  for (const Case c : {Case{31, 23, 500000},  // square 36, five on; square 1 only with a 12
+                       Case{37, 27, 0}}) {    // square 42, five on; square 1 on most rolls
+    for (auto& g : game.Grounds) g.Owner = 0;
+    SetPrice(c.ground, 500000);
+    GroundAt(c.ground).Owner = -1;
+    PlayerAt(1).CurrentPosition = c.from;
+    PlayerAt(1).Money = 1000000;
+    PlayerAt(1).Loan = 1000000;
+    EXPECT_EQ(StrongComputer::MakePlan(game, 1).Loan, c.loan) << "from square " << c.from;
+  }
+}
+
+// Cash the plan cannot place buys the other player's dearest ground he is about to land on, but
+// not from a player close behind, and not with cash it needs.
+TEST_F(StrongComputerTest, BuysTheOtherPlayersGroundWithIdleCashWhenWellAhead) {
+  PlayerAt(0).CurrentPosition = 5;
+  PlayerAt(0).Money = 0;
+  for (auto& g : game.Grounds) g.Owner = 1;
+  for (int g : {3, 5, 9}) GroundAt(g).Owner = 0;  // squares 7 (never reached), 9 and 15
+  PlayerAt(1).CurrentPosition = 20;
+  PlayerAt(1).Money = 60000000;
+  EXPECT_EQ(StrongComputer::GroundToBuy(game, 1), 9) << "dearer than ground 5, and reached";
+
+  const std::int64_t cost = StrongComputer::PriceFromPlayer(game, 9);
+  random.Roll(1, 3);
+  rules.ComputerTurnTick();
+  EXPECT_EQ(events.Count(EventType::BoughtFromPlayer), 3) << "one after another";
+  EXPECT_EQ(GroundAt(9).Owner, 1);
+  EXPECT_EQ(GroundAt(9).House, 3) << "and built on at once";
+  EXPECT_GE(PlayerAt(0).Money, cost * 10 / 13) << "the seller got his share";
+
+  for (auto& g : game.Grounds) {
+    g.Owner = 1;
+    g.House = -1;
+  }
+  GroundAt(9).Owner = 0;
+  PlayerAt(1).Money = 60000000;
+  PlayerAt(0).Money = 70000000;  // worth more than two thirds of the strong player's
+  EXPECT_EQ(StrongComputer::GroundToBuy(game, 1), -1);
+  PlayerAt(0).Money = 0;
+  PlayerAt(1).Money = static_cast<std::int32_t>(cost);  // no cash to spare
+  EXPECT_EQ(StrongComputer::GroundToBuy(game, 1), -1);
+}
+
 // Its turn goes through the finance actions a person has, each told as an event, and leaves
 // the classic computer's turn count alone.
 TEST_F(StrongComputerTest, ActsThroughTheFinanceActionsAndThenRolls) {
