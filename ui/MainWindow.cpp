@@ -249,6 +249,11 @@ void MainWindow::BuildBoard() {
   rollButton->setGeometry(16, 504, 75, 75);
   rollButton->setEnabled(false);
   rollButton->setDefault(true);
+  // Keyboard focus must be plain to see on the dark board.
+  rollButton->setStyleSheet(QStringLiteral(
+      "QPushButton:focus { border: 3px solid rgb(255, 200, 0); border-radius: 4px;"
+      " background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #ffffff, stop:1 #dde6ee); }"
+      "QPushButton:focus:pressed { background: #c8d4e0; }"));
   connect(rollButton, &QPushButton::clicked, this, &MainWindow::Roll);
 
   turnCaption = PlacedLabel(this, QRect(200, 530, 10, 20), PixelFont(16, true), Qt::white);
