@@ -126,40 +126,40 @@ AboutDialog::AboutDialog(QWidget* owner, Artwork& art) : QDialog(owner) {
   setPalette(white);
   setAutoFillBackground(true);
 
-  logo = new QLabel(this);
-  logo->setGeometry(0, 0, 400, 128);
-  logo->setPixmap(art.Picture(QStringLiteral("logo"), QSize(400, 128)));
+  logo_ = new QLabel(this);
+  logo_->setGeometry(0, 0, 400, 128);
+  logo_->setPixmap(art.Picture(QStringLiteral("logo"), QSize(400, 128)));
 
-  creditsFrame = new QFrame(this);
-  creditsFrame->setGeometry(0, 128, 400, 147);
-  creditsFrame->setFrameStyle(QFrame::Box | QFrame::Plain);
-  creditsFrame->setLineWidth(1);
+  creditsFrame_ = new QFrame(this);
+  creditsFrame_->setGeometry(0, 128, 400, 147);
+  creditsFrame_->setFrameStyle(QFrame::Box | QFrame::Plain);
+  creditsFrame_->setLineWidth(1);
 
-  credits = new ScrollText(Credits(), this);
-  credits->setGeometry(1, 129, 398, 145);
+  credits_ = new ScrollText(Credits(), this);
+  credits_->setGeometry(1, 129, 398, 145);
 
-  websiteHint = new QLabel(QStringLiteral("Visit our website for more information"), this);
-  websiteHint->move(8, 288);
-  websiteHint->adjustSize();
+  websiteHint_ = new QLabel(QStringLiteral("Visit our website for more information"), this);
+  websiteHint_->move(8, 288);
+  websiteHint_->adjustSize();
 
-  rightsNotice = new QLabel(QStringLiteral("\u00A9 2007 Pellmark\nAll rights reserved."), this);
-  rightsNotice->setGeometry(216, 288, 174, 26);
-  rightsNotice->setAlignment(Qt::AlignRight | Qt::AlignTop);
+  rightsNotice_ = new QLabel(QStringLiteral("\u00A9 2007 Pellmark\nAll rights reserved."), this);
+  rightsNotice_->setGeometry(216, 288, 174, 26);
+  rightsNotice_->setAlignment(Qt::AlignRight | Qt::AlignTop);
 
-  websiteLink = new LinkLabel(kMakerUrl, this);
-  websiteLink->setGeometry(8, 304, 233, 15);
-  websiteLink->setFont(FittingFont(WindowFont(11, true), kMakerUrl, websiteLink->size(),
-                                   Qt::AlignLeft | Qt::AlignVCenter));
-  QPalette blue = websiteLink->palette();
+  websiteLink_ = new LinkLabel(kMakerUrl, this);
+  websiteLink_->setGeometry(8, 304, 233, 15);
+  websiteLink_->setFont(FittingFont(WindowFont(11, true), kMakerUrl, websiteLink_->size(),
+                                    Qt::AlignLeft | Qt::AlignVCenter));
+  QPalette blue = websiteLink_->palette();
   blue.setColor(QPalette::WindowText, Qt::blue);
-  websiteLink->setPalette(blue);
-  websiteLink->setCursor(Qt::PointingHandCursor);
-  connect(websiteLink, &LinkLabel::clicked, this, &AboutDialog::OpenLink);
+  websiteLink_->setPalette(blue);
+  websiteLink_->setCursor(Qt::PointingHandCursor);
+  connect(websiteLink_, &LinkLabel::clicked, this, &AboutDialog::OpenLink);
 }
 
 void AboutDialog::OpenLink() {
   // Nothing to tell the player when no browser took it: the address is on screen.
-  OpenUrl(websiteLink->text());
+  OpenUrl(websiteLink_->text());
 }
 
 }  // namespace quillbury::ui

@@ -64,15 +64,23 @@ class AboutDialog : public QDialog {
 
   static QStringList Credits();
 
-  QLabel* logo;
-  QFrame* creditsFrame;
-  ScrollText* credits;
-  QLabel* websiteHint;
-  QLabel* rightsNotice;
-  LinkLabel* websiteLink;
+  QLabel* Logo() const { return logo_; }
+  QFrame* CreditsFrame() const { return creditsFrame_; }
+  ScrollText* ScrollingCredits() const { return credits_; }
+  QLabel* WebsiteHint() const { return websiteHint_; }
+  QLabel* RightsNotice() const { return rightsNotice_; }
+  LinkLabel* WebsiteLink() const { return websiteLink_; }
 
  public slots:
   void OpenLink();
+
+ private:
+  QLabel* logo_ = nullptr;
+  QFrame* creditsFrame_ = nullptr;
+  ScrollText* credits_ = nullptr;
+  QLabel* websiteHint_ = nullptr;
+  QLabel* rightsNotice_ = nullptr;
+  LinkLabel* websiteLink_ = nullptr;
 };
 
 }  // namespace quillbury::ui

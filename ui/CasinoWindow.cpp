@@ -17,41 +17,41 @@ CasinoWindow::CasinoWindow(QWidget* owner, const QString& winText, Artwork& art,
   setFixedSize(198, 204);
   setFont(WindowFont());
 
-  picture = new QLabel(this);
-  picture->setGeometry(0, 0, 198, 204);
-  picture->setPixmap(art.Picture(QStringLiteral("casino"), QSize(198, 204)));
+  picture_ = new QLabel(this);
+  picture_->setGeometry(0, 0, 198, 204);
+  picture_->setPixmap(art.Picture(QStringLiteral("casino"), QSize(198, 204)));
 
-  winLabel = new QLabel(winText, this);
-  winLabel->setGeometry(8, 120, 179, 33);
-  winLabel->setAlignment(Qt::AlignCenter);
-  winLabel->setWordWrap(true);
+  win_ = new QLabel(winText, this);
+  win_->setGeometry(8, 120, 179, 33);
+  win_->setAlignment(Qt::AlignCenter);
+  win_->setWordWrap(true);
   // Long names and sums would otherwise lose their last line under the button.
-  winLabel->setFont(FittingFont(WindowFont(13, true), winText, winLabel->size(),
-                                Qt::AlignCenter | Qt::TextWordWrap));
-  QPalette blue = winLabel->palette();
+  win_->setFont(
+      FittingFont(WindowFont(13, true), winText, win_->size(), Qt::AlignCenter | Qt::TextWordWrap));
+  QPalette blue = win_->palette();
   blue.setColor(QPalette::WindowText, Qt::blue);
-  winLabel->setPalette(blue);
+  win_->setPalette(blue);
 
-  okButton = new QPushButton(QStringLiteral("OK"), this);
-  okButton->setGeometry(56, 160, 75, 25);
-  okButton->setDefault(true);
-  connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
+  ok_ = new QPushButton(QStringLiteral("OK"), this);
+  ok_->setGeometry(56, 160, 75, 25);
+  ok_->setDefault(true);
+  connect(ok_, &QPushButton::clicked, this, &QDialog::accept);
 
   // The window must be on screen before the sound holds the program up.
-  hurrahTimer = new QTimer(this);
-  hurrahTimer->setSingleShot(true);
-  hurrahTimer->setInterval(1);
-  connect(hurrahTimer, &QTimer::timeout, this, &CasinoWindow::StepWalk);
+  hurrah_ = new QTimer(this);
+  hurrah_->setSingleShot(true);
+  hurrah_->setInterval(1);
+  connect(hurrah_, &QTimer::timeout, this, &CasinoWindow::StepWalk);
 }
 
 void CasinoWindow::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
   // A window restored by the desktop is not shown anew and does not cheer again.
-  if (!event->spontaneous()) hurrahTimer->start();
+  if (!event->spontaneous()) hurrah_->start();
 }
 
 void CasinoWindow::StepWalk() {
-  hurrahTimer->stop();
+  hurrah_->stop();
   if (playHurrah_) playHurrah_();
 }
 

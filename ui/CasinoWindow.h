@@ -21,10 +21,10 @@ class CasinoWindow : public QDialog {
   CasinoWindow(QWidget* owner, const QString& winText, Artwork& art,
                std::function<void()> playHurrah);
 
-  QLabel* picture;
-  QLabel* winLabel;
-  QPushButton* okButton;
-  QTimer* hurrahTimer;
+  QLabel* Picture() const { return picture_; }
+  QLabel* WinLabel() const { return win_; }
+  QPushButton* OkButton() const { return ok_; }
+  QTimer* HurrahTimer() const { return hurrah_; }
 
  public slots:
   void StepWalk();
@@ -34,6 +34,10 @@ class CasinoWindow : public QDialog {
 
  private:
   std::function<void()> playHurrah_;
+  QLabel* picture_ = nullptr;
+  QLabel* win_ = nullptr;
+  QPushButton* ok_ = nullptr;
+  QTimer* hurrah_ = nullptr;
 };
 
 }  // namespace quillbury::ui

@@ -58,28 +58,28 @@ CrashReportDialog::CrashReportDialog(QWidget* parent) : QDialog(parent) {
   // The game waits behind the report until the player has chosen.
   setWindowModality(Qt::ApplicationModal);
 
-  Explanation = new QLabel(
+  explanation_ = new QLabel(
       QStringLiteral("Something went wrong that Quillbury did not expect. You can continue "
                      "playing, but the game may not be quite right any more; saving it under a "
                      "new name first is wise. The details below help us find the fault."),
       this);
-  Explanation->setGeometry(12, 12, 416, 48);
-  Explanation->setWordWrap(true);
+  explanation_->setGeometry(12, 12, 416, 48);
+  explanation_->setWordWrap(true);
 
-  Details = new QPlainTextEdit(this);
-  Details->setGeometry(12, 68, 416, 172);
-  Details->setReadOnly(true);
-  Details->setFont(WindowFont(11));
+  details_ = new QPlainTextEdit(this);
+  details_->setGeometry(12, 68, 416, 172);
+  details_->setReadOnly(true);
+  details_->setFont(WindowFont(11));
 
-  ContinueButton = new QPushButton(QStringLiteral("Continue"), this);
-  ContinueButton->setGeometry(212, 252, 100, 32);
-  ContinueButton->setDefault(true);
-  connect(ContinueButton, &QPushButton::clicked, this, &QDialog::accept);
+  continue_ = new QPushButton(QStringLiteral("Continue"), this);
+  continue_->setGeometry(212, 252, 100, 32);
+  continue_->setDefault(true);
+  connect(continue_, &QPushButton::clicked, this, &QDialog::accept);
 
-  CloseProgramButton = new QPushButton(QStringLiteral("Close program"), this);
-  CloseProgramButton->setGeometry(324, 252, 104, 32);
-  CloseProgramButton->setAutoDefault(false);
-  connect(CloseProgramButton, &QPushButton::clicked, this, [this] {
+  closeProgram_ = new QPushButton(QStringLiteral("Close program"), this);
+  closeProgram_->setGeometry(324, 252, 104, 32);
+  closeProgram_->setAutoDefault(false);
+  connect(closeProgram_, &QPushButton::clicked, this, [this] {
     close();
     QApplication::exit(1);
   });
@@ -89,11 +89,11 @@ void CrashReportDialog::AddDetails(const QString& details) {
   ++entries_;
   if (entries_ > kMaxEntries) {
     if (entries_ == kMaxEntries + 1)
-      Details->appendPlainText(QStringLiteral("\nFurther errors are not listed."));
+      details_->appendPlainText(QStringLiteral("\nFurther errors are not listed."));
     return;
   }
-  if (entries_ > 1) Details->appendPlainText(QStringLiteral("\n----"));
-  Details->appendPlainText(details);
+  if (entries_ > 1) details_->appendPlainText(QStringLiteral("\n----"));
+  details_->appendPlainText(details);
 }
 
 CrashReportDialog* CrashReportDialog::Current() { return OpenReport().data(); }

@@ -21,13 +21,17 @@ class CrashReportDialog : public QDialog {
   // The report on screen, or null.
   static CrashReportDialog* Current();
 
-  QLabel* Explanation;
-  QPlainTextEdit* Details;
-  QPushButton* ContinueButton;
-  QPushButton* CloseProgramButton;
+  QLabel* ExplanationLabel() const { return explanation_; }
+  QPlainTextEdit* DetailsView() const { return details_; }
+  QPushButton* ContinueButton() const { return continue_; }
+  QPushButton* CloseProgramButton() const { return closeProgram_; }
 
  private:
   int entries_ = 0;
+  QLabel* explanation_ = nullptr;
+  QPlainTextEdit* details_ = nullptr;
+  QPushButton* continue_ = nullptr;
+  QPushButton* closeProgram_ = nullptr;
 };
 
 // Shows details in the open report, or opens one. For handlers that catch their own errors.

@@ -14,16 +14,16 @@ GameLogWindow::GameLogWindow(QWidget* owner, std::function<QString()> chooseFile
   setWindowTitle(QStringLiteral("Quillbury game log"));
   resize(380, 592);
   auto* layout = new QVBoxLayout(this);
-  Log = new QPlainTextEdit(this);
-  Log->setReadOnly(true);
-  Log->setMaximumBlockCount(20000);
-  layout->addWidget(Log);
+  log_ = new QPlainTextEdit(this);
+  log_->setReadOnly(true);
+  log_->setMaximumBlockCount(20000);
+  layout->addWidget(log_);
   auto* buttons = new QHBoxLayout;
   buttons->addStretch();
-  SaveButton = new QPushButton(QStringLiteral("Save as text..."), this);
-  buttons->addWidget(SaveButton);
+  save_ = new QPushButton(QStringLiteral("Save as text..."), this);
+  buttons->addWidget(save_);
   layout->addLayout(buttons);
-  connect(SaveButton, &QPushButton::clicked, this, [this] {
+  connect(save_, &QPushButton::clicked, this, [this] {
     const QString path = chooseFile_ ? chooseFile_() : QString();
     if (path.isEmpty()) return;
     if (!SaveTo(path)) {
@@ -34,21 +34,21 @@ GameLogWindow::GameLogWindow(QWidget* owner, std::function<QString()> chooseFile
 }
 
 void GameLogWindow::Append(const QString& line) {
-  QScrollBar* bar = Log->verticalScrollBar();
+  QScrollBar* bar = log_->verticalScrollBar();
   const bool atEnd = bar->value() == bar->maximum();
-  Log->appendPlainText(line);
+  log_->appendPlainText(line);
   // Follow the game, unless the reader has scrolled back to look at something.
   if (atEnd || !isVisible()) ScrollToNewest();
 }
 
 void GameLogWindow::SetLines(const QStringList& lines) {
-  Log->setPlainText(lines.join(QLatin1Char('\n')));
+  log_->setPlainText(lines.join(QLatin1Char('\n')));
   ScrollToNewest();
 }
 
 void GameLogWindow::SetTexts(const QString& title, const QString& saveCaption) {
   setWindowTitle(title);
-  SaveButton->setText(saveCaption);
+  save_->setText(saveCaption);
 }
 
 void GameLogWindow::showEvent(QShowEvent* event) {
@@ -58,15 +58,15 @@ void GameLogWindow::showEvent(QShowEvent* event) {
 }
 
 void GameLogWindow::ScrollToNewest() {
-  Log->moveCursor(QTextCursor::End);
-  Log->ensureCursorVisible();
-  Log->verticalScrollBar()->setValue(Log->verticalScrollBar()->maximum());
+  log_->moveCursor(QTextCursor::End);
+  log_->ensureCursorVisible();
+  log_->verticalScrollBar()->setValue(log_->verticalScrollBar()->maximum());
 }
 
 bool GameLogWindow::SaveTo(const QString& path) const {
   QSaveFile file(path);
   if (!file.open(QIODevice::WriteOnly | QIODevice::Text)) return false;
-  file.write(Log->toPlainText().toUtf8());
+  file.write(log_->toPlainText().toUtf8());
   file.write("\n");
   return file.commit();
 }

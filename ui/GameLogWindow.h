@@ -23,8 +23,8 @@ class GameLogWindow : public QWidget {
   // Writes the log as UTF-8 text; false when the file cannot be written.
   bool SaveTo(const QString& path) const;
 
-  QPlainTextEdit* Log = nullptr;
-  QPushButton* SaveButton = nullptr;
+  QPlainTextEdit* LogView() const { return log_; }
+  QPushButton* SaveButton() const { return save_; }
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -32,6 +32,8 @@ class GameLogWindow : public QWidget {
  private:
   void ScrollToNewest();
   std::function<QString()> chooseFile_;
+  QPlainTextEdit* log_ = nullptr;
+  QPushButton* save_ = nullptr;
 };
 
 }  // namespace quillbury::ui

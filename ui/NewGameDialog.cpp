@@ -57,52 +57,25 @@ NewGameDialog::NewGameDialog(QWidget* owner, const IniFile* languageFile, Artwor
       "QGroupBox::title { subcontrol-origin: margin; left: 8px; padding: 0 2px;"
       " background-color: rgb(166, 202, 240); }"));
 
-  twoPlayersButton = new QRadioButton(QStringLiteral("Two Players"), this);
-  twoPlayersButton->setGeometry(16, 16, 170, 17);
-  threePlayersButton = new QRadioButton(QStringLiteral("Three players"), this);
-  threePlayersButton->setGeometry(200, 16, 170, 17);
+  twoPlayers_ = new QRadioButton(QStringLiteral("Two Players"), this);
+  twoPlayers_->setGeometry(16, 16, 170, 17);
+  threePlayers_ = new QRadioButton(QStringLiteral("Three players"), this);
+  threePlayers_->setGeometry(200, 16, 170, 17);
   auto* count = new QButtonGroup(this);
-  count->addButton(twoPlayersButton);
-  count->addButton(threePlayersButton);
-  twoPlayersButton->setChecked(true);
+  count->addButton(twoPlayers_);
+  count->addButton(threePlayers_);
+  twoPlayers_->setChecked(true);
 
   for (int i = 0; i < 3; ++i) seats_[i] = MakeSeat(i + 1, art);
-  seatBox1 = seats_[0].box;
-  seatBox2 = seats_[1].box;
-  seatBox3 = seats_[2].box;
-  nameLabel1 = seats_[0].nameLabel;
-  nameLabel2 = seats_[1].nameLabel;
-  nameLabel3 = seats_[2].nameLabel;
-  nameEdit1 = seats_[0].name;
-  nameEdit2 = seats_[1].name;
-  nameEdit3 = seats_[2].name;
-  moneyLabel1 = seats_[0].moneyLabel;
-  moneyLabel2 = seats_[1].moneyLabel;
-  moneyLabel3 = seats_[2].moneyLabel;
-  moneyEdit1 = seats_[0].money;
-  moneyEdit2 = seats_[1].money;
-  moneyEdit3 = seats_[2].money;
-  computerButton1 = seats_[0].cpu;
-  computerButton2 = seats_[1].cpu;
-  computerButton3 = seats_[2].cpu;
-  strongButton1 = seats_[0].strong;
-  strongButton2 = seats_[1].strong;
-  strongButton3 = seats_[2].strong;
-  personButton1 = seats_[0].real;
-  personButton2 = seats_[1].real;
-  personButton3 = seats_[2].real;
-  tokenPicture1 = seats_[0].token;
-  tokenPicture2 = seats_[1].token;
-  tokenPicture3 = seats_[2].token;
 
-  startButton = new QPushButton(QStringLiteral("Start Game"), this);
-  startButton->setGeometry(16, 376, 353, 41);
-  startButton->setDefault(true);
-  connect(startButton, &QPushButton::clicked, this, &QDialog::accept);
+  start_ = new QPushButton(QStringLiteral("Start Game"), this);
+  start_->setGeometry(16, 376, 353, 41);
+  start_->setDefault(true);
+  connect(start_, &QPushButton::clicked, this, &QDialog::accept);
 
   // Tab through the dialog from top to bottom, not in creation order.
-  setTabOrder(twoPlayersButton, threePlayersButton);
-  QWidget* previous = threePlayersButton;
+  setTabOrder(twoPlayers_, threePlayers_);
+  QWidget* previous = threePlayers_;
   for (const Seat& seat : seats_) {
     for (QWidget* w : {static_cast<QWidget*>(seat.name), static_cast<QWidget*>(seat.money),
                        static_cast<QWidget*>(seat.cpu), static_cast<QWidget*>(seat.strong),
@@ -111,7 +84,7 @@ NewGameDialog::NewGameDialog(QWidget* owner, const IniFile* languageFile, Artwor
       previous = w;
     }
   }
-  setTabOrder(previous, startButton);
+  setTabOrder(previous, start_);
 
   if (languageFile != nullptr) ApplyLanguage(*languageFile);
 }
@@ -171,8 +144,8 @@ NewGameDialog::Seat NewGameDialog::MakeSeat(int number, Artwork& art) {
 void NewGameDialog::ApplyLanguage(const IniFile& file) {
   // A caption that cannot be read keeps its English text.
   try {
-    threePlayersButton->setText(Caption(file, "ThreePlayers", threePlayersButton->text()));
-    twoPlayersButton->setText(Caption(file, "TwoPlayers", twoPlayersButton->text()));
+    threePlayers_->setText(Caption(file, "ThreePlayers", threePlayers_->text()));
+    twoPlayers_->setText(Caption(file, "TwoPlayers", twoPlayers_->text()));
     // The stem alone is the default, so a file without the key still gives "Player 1".
     const QString player = Caption(file, "Player", QStringLiteral("Player"));
     for (int i = 0; i < 3; ++i)
@@ -185,7 +158,7 @@ void NewGameDialog::ApplyLanguage(const IniFile& file) {
       seat.nameLabel->setText(Caption(file, "Name", seat.nameLabel->text()));
       seat.nameLabel->adjustSize();
     }
-    startButton->setText(Caption(file, "StartGame", startButton->text()));
+    start_->setText(Caption(file, "StartGame", start_->text()));
     setWindowTitle(Caption(file, "NewGame", windowTitle()));
     for (Seat& seat : seats_) {
       seat.cpu->setText(Caption(file, "CPU", seat.cpu->text()));
@@ -220,7 +193,7 @@ std::int32_t NewGameDialog::MoneyValue(const QString& text) {
 
 NewGameChoice NewGameDialog::Choice() const {
   NewGameChoice choice;
-  choice.PlayerCount = threePlayersButton->isChecked() ? 3 : 2;
+  choice.PlayerCount = threePlayers_->isChecked() ? 3 : 2;
   for (int i = 0; i < choice.PlayerCount; ++i) {
     const Seat& seat = seats_[i];
     choice.Seats[i].Name = seat.name->text().toStdString();

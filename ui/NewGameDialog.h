@@ -35,36 +35,18 @@ class NewGameDialog : public QDialog {
   // 32-bit range so that a long number never wraps to a negative start money.
   static std::int32_t MoneyValue(const QString& text);
 
-  QRadioButton* twoPlayersButton;
-  QRadioButton* threePlayersButton;
-  QGroupBox* seatBox1;
-  QGroupBox* seatBox2;
-  QGroupBox* seatBox3;
-  QLabel* nameLabel1;
-  QLabel* nameLabel2;
-  QLabel* nameLabel3;
-  QLineEdit* nameEdit1;
-  QLineEdit* nameEdit2;
-  QLineEdit* nameEdit3;
-  QLabel* moneyLabel1;  // "Start money" of each player
-  QLabel* moneyLabel2;
-  QLabel* moneyLabel3;
-  QLineEdit* moneyEdit1;
-  QLineEdit* moneyEdit2;
-  QLineEdit* moneyEdit3;
-  QRadioButton* computerButton1;
-  QRadioButton* computerButton2;
-  QRadioButton* computerButton3;
-  QRadioButton* strongButton1;  // the strong computer level
-  QRadioButton* strongButton2;
-  QRadioButton* strongButton3;
-  QRadioButton* personButton1;
-  QRadioButton* personButton2;
-  QRadioButton* personButton3;
-  QLabel* tokenPicture1;  // token of player 1
-  QLabel* tokenPicture2;  // token of player 2
-  QLabel* tokenPicture3;  // token of player 3
-  QPushButton* startButton;
+  QRadioButton* TwoPlayersButton() const { return twoPlayers_; }
+  QRadioButton* ThreePlayersButton() const { return threePlayers_; }
+  QGroupBox* SeatBox(int seat) const { return seats_.at(seat).box; }
+  QLabel* NameLabel(int seat) const { return seats_.at(seat).nameLabel; }
+  QLineEdit* NameEdit(int seat) const { return seats_.at(seat).name; }
+  QLabel* MoneyLabel(int seat) const { return seats_.at(seat).moneyLabel; }
+  QLineEdit* MoneyEdit(int seat) const { return seats_.at(seat).money; }
+  QRadioButton* ComputerButton(int seat) const { return seats_.at(seat).cpu; }
+  QRadioButton* StrongButton(int seat) const { return seats_.at(seat).strong; }
+  QRadioButton* PersonButton(int seat) const { return seats_.at(seat).real; }
+  QLabel* TokenPicture(int seat) const { return seats_.at(seat).token; }
+  QPushButton* StartButton() const { return start_; }
 
  private:
   struct Seat {
@@ -81,7 +63,10 @@ class NewGameDialog : public QDialog {
   Seat MakeSeat(int number, Artwork& art);
   void ApplyLanguage(const IniFile& languageFile);
 
+  QRadioButton* twoPlayers_ = nullptr;
+  QRadioButton* threePlayers_ = nullptr;
   std::array<Seat, 3> seats_;
+  QPushButton* start_ = nullptr;
 };
 
 }  // namespace quillbury::ui

@@ -11,9 +11,9 @@ RulesWindow::RulesWindow(QWidget* owner, const QString& appDir)
   resize(620, 640);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
-  Text = new QTextBrowser(this);
-  Text->setOpenExternalLinks(true);
-  layout->addWidget(Text);
+  text_ = new QTextBrowser(this);
+  text_->setOpenExternalLinks(true);
+  layout->addWidget(text_);
 }
 
 void RulesWindow::ShowLanguage(const QString& language) {
@@ -21,9 +21,9 @@ void RulesWindow::ShowLanguage(const QString& language) {
       language == QStringLiteral("da") ? QStringLiteral("RULES.da.md") : QStringLiteral("RULES.md");
   QFile file(appDir_ + QStringLiteral("help/") + name);
   if (file.open(QIODevice::ReadOnly)) {
-    Text->setMarkdown(QString::fromUtf8(file.readAll()));
+    text_->setMarkdown(QString::fromUtf8(file.readAll()));
   } else {
-    Text->setPlainText(QStringLiteral("The rules file %1 is missing.").arg(file.fileName()));
+    text_->setPlainText(QStringLiteral("The rules file %1 is missing.").arg(file.fileName()));
   }
 }
 

@@ -14,10 +14,11 @@ class RulesWindow : public QWidget {
   RulesWindow(QWidget* owner, const QString& appDir);
   // Shows the rules in the given language ("da" or anything else for English).
   void ShowLanguage(const QString& language);
-  QTextBrowser* Text = nullptr;
+  QTextBrowser* RulesView() const { return text_; }
 
  private:
   QString appDir_;
+  QTextBrowser* text_ = nullptr;
 };
 
 }  // namespace quillbury::ui

@@ -14,18 +14,17 @@ SplashScreen::SplashScreen(Artwork& art)
   setFixedSize(268, 260);
   setFont(WindowFont());
 
-  picture = new QLabel(this);
-  picture->setGeometry(0, 0, 268, 260);
-  picture->setPixmap(art.Picture(QStringLiteral("splash"), QSize(268, 260)));
+  picture_ = new QLabel(this);
+  picture_->setGeometry(0, 0, 268, 260);
+  picture_->setPixmap(art.Picture(QStringLiteral("splash"), QSize(268, 260)));
 
-  loadingText = new QLabel(QStringLiteral("Loading..."), this);
-  loadingText->setGeometry(214, 242, 47, 13);
-  loadingText->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-  loadingText->setFont(
-      FittingFont(font(), loadingText->text(), loadingText->size(), loadingText->alignment()));
-  QPalette dark = loadingText->palette();
+  loading_ = new QLabel(QStringLiteral("Loading..."), this);
+  loading_->setGeometry(214, 242, 47, 13);
+  loading_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  loading_->setFont(FittingFont(font(), loading_->text(), loading_->size(), loading_->alignment()));
+  QPalette dark = loading_->palette();
   dark.setColor(QPalette::WindowText, QColor(0x10, 0x18, 0x30));
-  loadingText->setPalette(dark);
+  loading_->setPalette(dark);
 
   if (const QScreen* screen = this->screen()) {
     QRect frame = geometry();

@@ -15,8 +15,12 @@ class SplashScreen : public QWidget {
  public:
   explicit SplashScreen(Artwork& art);
 
-  QLabel* picture;
-  QLabel* loadingText;
+  QLabel* Picture() const { return picture_; }
+  QLabel* LoadingLabel() const { return loading_; }
+
+ private:
+  QLabel* picture_ = nullptr;
+  QLabel* loading_ = nullptr;
 };
 
 }  // namespace quillbury::ui

@@ -29,17 +29,23 @@ class WonDialog : public QDialog {
   // Says in the dialog who won and with how much (Score).
   void SetWinner(const std::string& name);
 
-  QLabel* winnerLabel;
-  QLabel* picture;
-  QPushButton* addToWallOfFameButton;
-  QPushButton* okButton;
-  QLabel* confirmationLabel;  // empty until the score was added
+  QLabel* WinnerLabel() const { return winner_; }
+  QLabel* Picture() const { return picture_; }
+  QPushButton* AddToWallOfFameButton() const { return add_; }
+  QPushButton* OkButton() const { return ok_; }
+  // Empty until the score was added.
+  QLabel* ConfirmationLabel() const { return confirmation_; }
 
  public slots:
   void Roll();
 
  private:
   const IniFile* language_;
+  QLabel* winner_ = nullptr;
+  QLabel* picture_ = nullptr;
+  QPushButton* add_ = nullptr;
+  QPushButton* ok_ = nullptr;
+  QLabel* confirmation_ = nullptr;
 };
 
 }  // namespace quillbury::ui

@@ -81,23 +81,23 @@ void DialogsTest::newGameStartsWithTheDefaultTable() {
   QCOMPARE(dialog.windowTitle(), QStringLiteral("New Game"));
   QCOMPARE(dialog.size(), QSize(386, 433));
   QCOMPARE(dialog.palette().color(QPalette::Window), QColor(166, 202, 240));
-  QCOMPARE(dialog.twoPlayersButton->geometry(), QRect(16, 16, 170, 17));
-  QCOMPARE(dialog.seatBox2->geometry(), QRect(16, 152, 353, 105));
-  QCOMPARE(dialog.moneyEdit1->geometry(), QRect(176, 40, 153, 21));
-  QCOMPARE(dialog.moneyEdit3->geometry(), QRect(168, 40, 145, 21));
-  QCOMPARE(dialog.startButton->geometry(), QRect(16, 376, 353, 41));
-  QVERIFY(dialog.startButton->isDefault());
-  QCOMPARE(dialog.seatBox1->title(), QStringLiteral("Player 1"));
+  QCOMPARE(dialog.TwoPlayersButton()->geometry(), QRect(16, 16, 170, 17));
+  QCOMPARE(dialog.SeatBox(1)->geometry(), QRect(16, 152, 353, 105));
+  QCOMPARE(dialog.MoneyEdit(0)->geometry(), QRect(176, 40, 153, 21));
+  QCOMPARE(dialog.MoneyEdit(2)->geometry(), QRect(168, 40, 145, 21));
+  QCOMPARE(dialog.StartButton()->geometry(), QRect(16, 376, 353, 41));
+  QVERIFY(dialog.StartButton()->isDefault());
+  QCOMPARE(dialog.SeatBox(0)->title(), QStringLiteral("Player 1"));
 
-  QVERIFY(dialog.twoPlayersButton->isChecked());
-  QVERIFY(!dialog.threePlayersButton->isChecked());
-  QCOMPARE(dialog.moneyEdit1->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
-  for (QLineEdit* money : {dialog.moneyEdit1, dialog.moneyEdit2, dialog.moneyEdit3})
-    QCOMPARE(money->text(), QStringLiteral("5000000"));
+  QVERIFY(dialog.TwoPlayersButton()->isChecked());
+  QVERIFY(!dialog.ThreePlayersButton()->isChecked());
+  QCOMPARE(dialog.MoneyEdit(0)->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
+  for (int seat = 0; seat < 3; ++seat)
+    QCOMPARE(dialog.MoneyEdit(seat)->text(), QStringLiteral("5000000"));
   // All three boxes can be filled in before the count is chosen.
   dialog.show();
-  for (QGroupBox* box : {dialog.seatBox1, dialog.seatBox2, dialog.seatBox3})
-    QVERIFY(box->isVisible() && box->isEnabled());
+  for (int seat = 0; seat < 3; ++seat)
+    QVERIFY(dialog.SeatBox(seat)->isVisible() && dialog.SeatBox(seat)->isEnabled());
 
   const NewGameChoice choice = dialog.Choice();
   QCOMPARE(choice.PlayerCount, 2);
@@ -106,8 +106,8 @@ void DialogsTest::newGameStartsWithTheDefaultTable() {
   QCOMPARE(choice.Seats[0].Money, 5000000);
   QCOMPARE(choice.Seats[0].CPU, false);
   QCOMPARE(choice.Seats[1].CPU, true);
-  QCOMPARE(dialog.nameEdit3->text(), QStringLiteral("Mac Poor"));
-  QVERIFY(dialog.computerButton3->isChecked());
+  QCOMPARE(dialog.NameEdit(2)->text(), QStringLiteral("Mac Poor"));
+  QVERIFY(dialog.ComputerButton(2)->isChecked());
 }
 
 void DialogsTest::newGameSeatsChooseCpuIndependently() {
@@ -115,16 +115,16 @@ void DialogsTest::newGameSeatsChooseCpuIndependently() {
   dialog.show();
   // On the round mark: a radio button takes clicks on its mark and caption only.
   const QPoint mark(6, 8);
-  QTest::mouseClick(dialog.computerButton1, Qt::LeftButton, {}, mark);
-  QTest::mouseClick(dialog.personButton2, Qt::LeftButton, {}, mark);
-  QVERIFY(dialog.computerButton1->isChecked());
-  QVERIFY(!dialog.personButton1->isChecked());
-  QVERIFY(!dialog.computerButton2->isChecked());
-  QVERIFY(dialog.computerButton3->isChecked());
-  QVERIFY(dialog.twoPlayersButton->isChecked());
-  QTest::mouseClick(dialog.threePlayersButton, Qt::LeftButton, {}, mark);
-  QVERIFY(!dialog.twoPlayersButton->isChecked());
-  QVERIFY(dialog.computerButton1->isChecked());
+  QTest::mouseClick(dialog.ComputerButton(0), Qt::LeftButton, {}, mark);
+  QTest::mouseClick(dialog.PersonButton(1), Qt::LeftButton, {}, mark);
+  QVERIFY(dialog.ComputerButton(0)->isChecked());
+  QVERIFY(!dialog.PersonButton(0)->isChecked());
+  QVERIFY(!dialog.ComputerButton(1)->isChecked());
+  QVERIFY(dialog.ComputerButton(2)->isChecked());
+  QVERIFY(dialog.TwoPlayersButton()->isChecked());
+  QTest::mouseClick(dialog.ThreePlayersButton(), Qt::LeftButton, {}, mark);
+  QVERIFY(!dialog.TwoPlayersButton()->isChecked());
+  QVERIFY(dialog.ComputerButton(0)->isChecked());
 }
 
 void DialogsTest::newGameChoice_data() {
@@ -136,13 +136,13 @@ void DialogsTest::newGameChoice_data() {
 void DialogsTest::newGameChoice() {
   QFETCH(bool, threePlayers);
   NewGameDialog dialog(nullptr, nullptr, *art_);
-  dialog.nameEdit2->setText(QStringLiteral("Ørsted"));
-  dialog.moneyEdit2->setText(QStringLiteral("250"));
-  dialog.personButton2->setChecked(true);
-  dialog.nameEdit3->setText(QStringLiteral("Zed"));
-  dialog.moneyEdit3->setText(QStringLiteral("7"));
-  dialog.personButton3->setChecked(true);
-  (threePlayers ? dialog.threePlayersButton : dialog.twoPlayersButton)->setChecked(true);
+  dialog.NameEdit(1)->setText(QStringLiteral("Ørsted"));
+  dialog.MoneyEdit(1)->setText(QStringLiteral("250"));
+  dialog.PersonButton(1)->setChecked(true);
+  dialog.NameEdit(2)->setText(QStringLiteral("Zed"));
+  dialog.MoneyEdit(2)->setText(QStringLiteral("7"));
+  dialog.PersonButton(2)->setChecked(true);
+  (threePlayers ? dialog.ThreePlayersButton() : dialog.TwoPlayersButton())->setChecked(true);
 
   const NewGameChoice choice = dialog.Choice();
   QCOMPARE(choice.PlayerCount, threePlayers ? 3 : 2);
@@ -155,8 +155,8 @@ void DialogsTest::newGameChoice() {
   QCOMPARE(choice.Seats[2].CPU, untouched.CPU);
 
   // Each seat's computer level: the classic one by default, the strong one when chosen.
-  dialog.strongButton1->setChecked(true);
-  dialog.computerButton2->setChecked(true);
+  dialog.StrongButton(0)->setChecked(true);
+  dialog.ComputerButton(1)->setChecked(true);
   const NewGameChoice levels = dialog.Choice();
   QVERIFY(levels.Seats[0].CPU);
   QCOMPARE(levels.Seats[0].Level, ComputerLevel::Strong);
@@ -180,7 +180,7 @@ void DialogsTest::newGameMoneyText() {
   QFETCH(QString, text);
   QFETCH(int, money);
   NewGameDialog dialog(nullptr, nullptr, *art_);
-  dialog.moneyEdit1->setText(text);
+  dialog.MoneyEdit(0)->setText(text);
   QCOMPARE(dialog.Choice().Seats[0].Money, money);
 }
 
@@ -197,9 +197,9 @@ void DialogsTest::newGameTypedMoney() {
   QFETCH(QString, shown);
   NewGameDialog dialog(nullptr, nullptr, *art_);
   dialog.show();
-  dialog.moneyEdit2->clear();
-  QTest::keyClicks(dialog.moneyEdit2, typed);
-  QCOMPARE(dialog.moneyEdit2->text(), shown);
+  dialog.MoneyEdit(1)->clear();
+  QTest::keyClicks(dialog.MoneyEdit(1), typed);
+  QCOMPARE(dialog.MoneyEdit(1)->text(), shown);
   QCOMPARE(dialog.Choice().Seats[1].Money, shown.toInt());
 }
 
@@ -222,10 +222,10 @@ void DialogsTest::newGameNameStopsAtWhatASaveTakes() {
   QFETCH(QString, shown);
   NewGameDialog dialog(nullptr, nullptr, *art_);
   dialog.show();
-  dialog.nameEdit1->clear();
-  dialog.nameEdit1->insert(before);
-  QTest::keyClicks(dialog.nameEdit1, typed);
-  QCOMPARE(dialog.nameEdit1->text(), shown);
+  dialog.NameEdit(0)->clear();
+  dialog.NameEdit(0)->insert(before);
+  QTest::keyClicks(dialog.NameEdit(0), typed);
+  QCOMPARE(dialog.NameEdit(0)->text(), shown);
   QCOMPARE(QString::fromStdString(dialog.Choice().Seats[0].Name), shown);
 }
 
@@ -245,10 +245,10 @@ void DialogsTest::newGameCloses() {
     if (how == QLatin1String("close")) {
       dialog.close();
     } else if (how == QLatin1String("button")) {
-      QTest::mouseClick(dialog.startButton, Qt::LeftButton);
+      QTest::mouseClick(dialog.StartButton(), Qt::LeftButton);
     } else {
-      dialog.nameEdit2->setFocus();
-      QTest::keyClick(dialog.nameEdit2, Qt::Key_Return);
+      dialog.NameEdit(1)->setFocus();
+      QTest::keyClick(dialog.NameEdit(1), Qt::Key_Return);
     }
   });
   QCOMPARE(dialog.exec(), result);
@@ -290,14 +290,14 @@ void DialogsTest::newGameCaptions() {
   // A second dialog from the same file must not build on the first one's captions.
   for (int round = 0; round < 2; ++round) {
     NewGameDialog dialog(nullptr, &language, *art_);
-    QCOMPARE(dialog.seatBox1->title(), player1);
-    QCOMPARE(dialog.seatBox3->title(), player3);
-    QCOMPARE(dialog.threePlayersButton->text(), threePlayers);
-    QCOMPARE(dialog.moneyLabel3->text(), startMoney);
-    QCOMPARE(dialog.personButton2->text(), real);
+    QCOMPARE(dialog.SeatBox(0)->title(), player1);
+    QCOMPARE(dialog.SeatBox(2)->title(), player3);
+    QCOMPARE(dialog.ThreePlayersButton()->text(), threePlayers);
+    QCOMPARE(dialog.MoneyLabel(2)->text(), startMoney);
+    QCOMPARE(dialog.PersonButton(1)->text(), real);
     QCOMPARE(dialog.windowTitle(), title);
     // The caption grows with its text, so a longer word is not cut off.
-    QVERIFY(dialog.moneyLabel3->width() >= dialog.moneyLabel3->sizeHint().width());
+    QVERIFY(dialog.MoneyLabel(2)->width() >= dialog.MoneyLabel(2)->sizeHint().width());
   }
 }
 
@@ -306,26 +306,26 @@ void DialogsTest::wonDialogAddsScoreAndStaysOpen() {
   dialog.setWindowTitle(QStringLiteral("Mac Poor has won the game!"));
   dialog.Score = 2400000;
   dialog.SetWinner("Mac Poor");
-  QCOMPARE(dialog.winnerLabel->text(),
+  QCOMPARE(dialog.WinnerLabel()->text(),
            QStringLiteral("Mac Poor has won the game with $ 2.400.000,00!"));
   dialog.show();
 
-  QVERIFY(dialog.confirmationLabel->text().isEmpty());
-  QTest::mouseClick(dialog.addToWallOfFameButton, Qt::LeftButton);
+  QVERIFY(dialog.ConfirmationLabel()->text().isEmpty());
+  QTest::mouseClick(dialog.AddToWallOfFameButton(), Qt::LeftButton);
   QCOMPARE(ReadRegString(kWallOfFameKey, QStringLiteral("1")), QStringLiteral("2400000"));
-  QCOMPARE(dialog.confirmationLabel->text(),
+  QCOMPARE(dialog.ConfirmationLabel()->text(),
            QStringLiteral("Your score of $ 2.400.000,00 is now on the wall of fame."));
   QVERIFY(dialog.isVisible());
-  QVERIFY(dialog.addToWallOfFameButton->isEnabled());
+  QVERIFY(dialog.AddToWallOfFameButton()->isEnabled());
   // The store lives in the test's own folder, not in the user's settings.
   QVERIFY(!QDir(settingsDir_.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).isEmpty());
 
   dialog.Score = -5;
-  QTest::mouseClick(dialog.addToWallOfFameButton, Qt::LeftButton);
+  QTest::mouseClick(dialog.AddToWallOfFameButton(), Qt::LeftButton);
   QCOMPARE(ReadRegString(kWallOfFameKey, QStringLiteral("1")), QStringLiteral("-5"));
 
-  QVERIFY(dialog.okButton->isDefault());
-  QTest::mouseClick(dialog.okButton, Qt::LeftButton);
+  QVERIFY(dialog.OkButton()->isDefault());
+  QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
   QVERIFY(!dialog.isVisible());
   QCOMPARE(dialog.result(), int(QDialog::Accepted));
 }
@@ -337,14 +337,14 @@ void DialogsTest::casinoCheersOncePerShowing() {
   QCOMPARE(window.windowTitle(), QStringLiteral("Hurra"));
   QCOMPARE(window.size(), QSize(198, 204));
   QVERIFY(!(window.windowFlags() & Qt::WindowCloseButtonHint));
-  QCOMPARE(window.winLabel->text(), text);
+  QCOMPARE(window.WinLabel()->text(), text);
   QCOMPARE(cheers, 0);
 
   window.show();
   QTRY_COMPARE_WITH_TIMEOUT(cheers, 1, 1000);
   QTest::qWait(20);
   QCOMPARE(cheers, 1);
-  QTest::mouseClick(window.okButton, Qt::LeftButton);
+  QTest::mouseClick(window.OkButton(), Qt::LeftButton);
   QVERIFY(!window.isVisible());
 
   window.show();
@@ -358,7 +358,7 @@ void DialogsTest::aboutCreditsScrollAndStartAgain() {
   AboutDialog dialog(nullptr, *art_);
   QCOMPARE(dialog.size(), QSize(400, 336));
   QCOMPARE(AboutDialog::Credits().size(), 36);
-  ScrollText* credits = dialog.credits;
+  ScrollText* credits = dialog.ScrollingCredits();
   const int box = credits->height();
   // Empty lines take room too, or the credits would run together.
   QVERIFY(credits->TextHeight() >= 36 * credits->fontMetrics().height());
@@ -390,13 +390,13 @@ void DialogsTest::crashReportCatchesHandlerErrors() {
   QTRY_VERIFY_WITH_TIMEOUT(CrashReportDialog::Current() != nullptr, 1000);
   CrashReportDialog* report = CrashReportDialog::Current();
   QVERIFY(report->isVisible());
-  QVERIFY(report->Details->isReadOnly());
-  QVERIFY(report->Details->toPlainText().contains(QStringLiteral("std::runtime_error")));
-  QVERIFY(report->Details->toPlainText().contains(QStringLiteral("dice fell off the table")));
+  QVERIFY(report->DetailsView()->isReadOnly());
+  QVERIFY(report->DetailsView()->toPlainText().contains(QStringLiteral("std::runtime_error")));
+  QVERIFY(report->DetailsView()->toPlainText().contains(QStringLiteral("dice fell off the table")));
 
   // A second error joins the open report instead of opening another window.
   QTimer::singleShot(0, this, [] { throw 42; });
-  QTRY_VERIFY_WITH_TIMEOUT(report->Details->toPlainText().contains(QStringLiteral("\nint\n")),
+  QTRY_VERIFY_WITH_TIMEOUT(report->DetailsView()->toPlainText().contains(QStringLiteral("\nint\n")),
                            1000);
   QCOMPARE(CrashReportDialog::Current(), report);
   int reports = 0;
@@ -404,14 +404,15 @@ void DialogsTest::crashReportCatchesHandlerErrors() {
     if (qobject_cast<CrashReportDialog*>(w) != nullptr) ++reports;
   QCOMPARE(reports, 1);
 
-  QTest::mouseClick(report->ContinueButton, Qt::LeftButton);
+  QTest::mouseClick(report->ContinueButton(), Qt::LeftButton);
   QTRY_COMPARE_WITH_TIMEOUT(CrashReportDialog::Current(), nullptr, 1000);
 
   // After Continue the next error gets a report of its own.
   QTimer::singleShot(0, this, [] { throw std::logic_error("again"); });
   QTRY_VERIFY_WITH_TIMEOUT(CrashReportDialog::Current() != nullptr, 1000);
-  QVERIFY(!CrashReportDialog::Current()->Details->toPlainText().contains(QStringLiteral("dice")));
-  CrashReportDialog::Current()->ContinueButton->click();
+  QVERIFY(
+      !CrashReportDialog::Current()->DetailsView()->toPlainText().contains(QStringLiteral("dice")));
+  CrashReportDialog::Current()->ContinueButton()->click();
   QTRY_COMPARE_WITH_TIMEOUT(CrashReportDialog::Current(), nullptr, 1000);
 }
 

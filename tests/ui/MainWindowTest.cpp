@@ -115,13 +115,12 @@ ModalDriver::Handler ClickBox(QMessageBox::StandardButton which) {
 ModalDriver::Handler StartGame(int players, std::vector<bool> cpu) {
   return [players, cpu](QWidget* w) {
     auto* d = static_cast<NewGameDialog*>(w);
-    (players == 3 ? d->threePlayersButton : d->twoPlayersButton)->setChecked(true);
-    QRadioButton* cpuButtons[3] = {d->computerButton1, d->computerButton2, d->computerButton3};
-    QRadioButton* realButtons[3] = {d->personButton1, d->personButton2, d->personButton3};
+    (players == 3 ? d->ThreePlayersButton() : d->TwoPlayersButton())->setChecked(true);
     for (int i = 0; i < 3; ++i)
-      (cpu[static_cast<std::size_t>(i)] ? cpuButtons[i] : realButtons[i])->setChecked(true);
-    d->nameEdit1->setText(QStringLiteral("Ann"));
-    d->startButton->click();
+      (cpu[static_cast<std::size_t>(i)] ? d->ComputerButton(i) : d->PersonButton(i))
+          ->setChecked(true);
+    d->NameEdit(0)->setText(QStringLiteral("Ann"));
+    d->StartButton()->click();
   };
 }
 
@@ -573,9 +572,9 @@ class MainWindowTest : public QObject {
     QVERIFY(WaitForRoll(*w));
     QVERIFY(!w->GameLogLines().isEmpty());
     QVERIFY(w->GameLogLines().join('\n').contains(QStringLiteral("  Ann: rolls 2 and 3.")));
-    QVERIFY(w->GameLog()->Log->toPlainText().contains(QStringLiteral("rolls 2 and 3")));
+    QVERIFY(w->GameLog()->LogView()->toPlainText().contains(QStringLiteral("rolls 2 and 3")));
     files->texts = {dir.filePath(QStringLiteral("log.txt"))};
-    w->GameLog()->SaveButton->click();
+    w->GameLog()->SaveButton()->click();
     QFile log(dir.filePath(QStringLiteral("log.txt")));
     QVERIFY(log.open(QIODevice::ReadOnly));
     QVERIFY(log.readAll().contains("rolls 2 and 3"));
@@ -587,10 +586,11 @@ class MainWindowTest : public QObject {
     w->StartupTimer()->stop();
     w->ShowRules();
     QVERIFY(w->Rules()->isVisible());
-    QVERIFY(w->Rules()->Text->toPlainText().contains(QStringLiteral("How to play Quillbury")));
+    QVERIFY(
+        w->Rules()->RulesView()->toPlainText().contains(QStringLiteral("How to play Quillbury")));
     w->ChooseLanguage();  // to Danish
     w->ShowRules();
-    QVERIFY(w->Rules()->Text->toPlainText().contains(QStringLiteral("Sådan spiller man")));
+    QVERIFY(w->Rules()->RulesView()->toPlainText().contains(QStringLiteral("Sådan spiller man")));
     QCOMPARE(ReadRegString(kSettingsKey, QStringLiteral("Language")), QStringLiteral("da.lang"));
   }
 
@@ -793,7 +793,7 @@ class MainWindowTest : public QObject {
             const std::function<void()>& whileOpen) {
            files.whileOpen = whileOpen;
            w.ShowGameLog();
-           w.GameLog()->SaveButton->click();
+           w.GameLog()->SaveButton()->click();
            files.whileOpen = nullptr;
            w.GameLog()->close();
          }},
@@ -1051,12 +1051,12 @@ class MainWindowTest : public QObject {
     auto atNewest = [&w] {
       w->ShowGameLog();
       if (!QTest::qWaitForWindowExposed(w->GameLog())) return false;
-      QScrollBar* bar = w->GameLog()->Log->verticalScrollBar();
+      QScrollBar* bar = w->GameLog()->LogView()->verticalScrollBar();
       return bar->maximum() > 0 && bar->value() == bar->maximum();
     };
     rolls(300);
-    QVERIFY(atNewest());                                  // opened for the first time on a long log
-    w->GameLog()->Log->verticalScrollBar()->setValue(0);  // the reader scrolls back
+    QVERIFY(atNewest());  // opened for the first time on a long log
+    w->GameLog()->LogView()->verticalScrollBar()->setValue(0);  // the reader scrolls back
     w->GameLog()->close();
     rolls(300);
     QVERIFY(atNewest());  // reopened
