@@ -264,6 +264,8 @@ void MainWindow::BuildPanels() {
     auto* panel = new StatusPanel(this, BoardView::TokenPicture(art_, k));
     panel->move(608, 56 + 176 * k);
     panel->setObjectName(QStringLiteral("statusPanel%1").arg(k + 1));
+    // Grey like an empty seat until a game fills it, never a black hole behind the first dialog.
+    panel->Draw(FromBgr(kGreyPanelColour));
     panels_[static_cast<std::size_t>(k)] = panel;
   }
 }
