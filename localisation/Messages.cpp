@@ -115,6 +115,7 @@ constexpr auto kMessages = std::to_array<MessageEntry>({
     {MessageId::AccessOnSquare, "AccessOnSquare", "on square %1"},
     {MessageId::AccessDie, "AccessDie", "Die showing %1"},
     {MessageId::AccessPanelState, "AccessPanelState", "cash $ %1, total $ %2"},
+    {MessageId::AccessChart, "AccessChart", "Total worth of every player by move"},
     {MessageId::AccessPanel, "AccessPanel", "Status of %1"},
     {MessageId::NetWaitingFor, "NetWaitingFor", "Waiting for %1 (%2 s)."},
     {MessageId::NetOfferStandIn, "NetOfferStandIn",

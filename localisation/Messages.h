@@ -107,6 +107,7 @@ enum class MessageId {
   AccessOnSquare,
   AccessDie,
   AccessPanelState,
+  AccessChart,
   AccessPanel,
   // network play
   NetWaitingFor,

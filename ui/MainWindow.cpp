@@ -491,7 +491,7 @@ void MainWindow::ApplyLanguage() {
   if (rules_ != nullptr) rules_->setWindowTitle(message(MessageId::HelpTitle));
   if (stats_ != nullptr) {
     stats_->SetTexts(message(MessageId::StatisticsTitle), message(MessageId::StatisticsMoves),
-                     message(MessageId::StatisticsWorth));
+                     message(MessageId::StatisticsWorth), message(MessageId::AccessChart));
   }
   statisticsAction->setText(message(MessageId::StatisticsTitle));
   gameLogAction->setText(message(MessageId::GameLogTitle));

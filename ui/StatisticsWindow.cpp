@@ -27,8 +27,10 @@ StatisticsWindow::StatisticsWindow(QWidget* owner)
   chart_->legend()->setAlignment(Qt::AlignBottom);
 }
 
-void StatisticsWindow::SetTexts(const QString& title, const QString& moves, const QString& worth) {
+void StatisticsWindow::SetTexts(const QString& title, const QString& moves, const QString& worth,
+                                const QString& chartName) {
   setWindowTitle(title);
+  view_->setAccessibleName(chartName);
   movesCaption_ = moves;
   worthCaption_ = worth;
   for (QAbstractAxis* axis : chart_->axes(Qt::Horizontal)) axis->setTitleText(moves);

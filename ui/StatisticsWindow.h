@@ -21,7 +21,9 @@ class StatisticsWindow : public QWidget {
   // Draws the history anew.
   void Show(const WorthHistory& history);
   // The title and the axes' captions, in the game's language.
-  void SetTexts(const QString& title, const QString& moves, const QString& worth);
+  // chartName is what a screen reader says of the chart.
+  void SetTexts(const QString& title, const QString& moves, const QString& worth,
+                const QString& chartName);
   QChart* Chart() const { return chart_; }
 
  private:
