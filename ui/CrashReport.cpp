@@ -13,6 +13,7 @@
 #include <cstdlib>
 #endif
 
+#include "localisation/Messages.h"
 #include "ui/WindowFont.h"
 
 namespace quillbury::ui {
@@ -48,21 +49,24 @@ QString ReceiverText(const char* className, const QEvent* event) {
   return text;
 }
 
+// The language of the report; set by the window once its language file is read.
+const IniFile* reportLanguage = nullptr;
+
+QString Text(MessageId id) { return QString::fromStdString(MessageText(reportLanguage, id)); }
+
 }  // namespace
 
+void SetErrorReportLanguage(const IniFile* language) { reportLanguage = language; }
+
 CrashReportDialog::CrashReportDialog(QWidget* parent) : QDialog(parent) {
-  setWindowTitle(QStringLiteral("Quillbury - unexpected error"));
+  setWindowTitle(Text(MessageId::CrashTitle));
   setFixedSize(440, 300);
   setFont(WindowFont());
   connect(this, &QDialog::finished, this, &QObject::deleteLater);
   // The game waits behind the report until the player has chosen.
   setWindowModality(Qt::ApplicationModal);
 
-  explanation_ = new QLabel(
-      QStringLiteral("Something went wrong that Quillbury did not expect. You can continue "
-                     "playing, but the game may not be quite right any more; saving it under a "
-                     "new name first is wise. The details below help us find the fault."),
-      this);
+  explanation_ = new QLabel(Text(MessageId::CrashExplanation), this);
   explanation_->setGeometry(12, 12, 416, 48);
   explanation_->setWordWrap(true);
 
@@ -71,12 +75,12 @@ CrashReportDialog::CrashReportDialog(QWidget* parent) : QDialog(parent) {
   details_->setReadOnly(true);
   details_->setFont(WindowFont(11));
 
-  continue_ = new QPushButton(QStringLiteral("Continue"), this);
+  continue_ = new QPushButton(Text(MessageId::CrashContinue), this);
   continue_->setGeometry(212, 252, 100, 32);
   continue_->setDefault(true);
   connect(continue_, &QPushButton::clicked, this, &QDialog::accept);
 
-  closeProgram_ = new QPushButton(QStringLiteral("Close program"), this);
+  closeProgram_ = new QPushButton(Text(MessageId::CrashClose), this);
   closeProgram_->setGeometry(324, 252, 104, 32);
   closeProgram_->setAutoDefault(false);
   connect(closeProgram_, &QPushButton::clicked, this, [this] {
@@ -89,7 +93,7 @@ void CrashReportDialog::AddDetails(const QString& details) {
   ++entries_;
   if (entries_ > kMaxEntries) {
     if (entries_ == kMaxEntries + 1)
-      details_->appendPlainText(QStringLiteral("\nFurther errors are not listed."));
+      details_->appendPlainText(QLatin1Char('\n') + Text(MessageId::CrashMore));
     return;
   }
   if (entries_ > 1) details_->appendPlainText(QStringLiteral("\n----"));

@@ -7,6 +7,10 @@ class QLabel;
 class QPlainTextEdit;
 class QPushButton;
 
+namespace quillbury {
+class IniFile;
+}
+
 namespace quillbury::ui {
 
 // The window that tells the player about an error nobody handled. Errors that arrive while it
@@ -36,6 +40,8 @@ class CrashReportDialog : public QDialog {
 
 // Shows details in the open report, or opens one. For handlers that catch their own errors.
 void ShowErrorReport(QWidget* parent, const QString& details);
+// The language file the report's texts come from (null: English); it must outlive its use.
+void SetErrorReportLanguage(const IniFile* language);
 
 // The application object: no exception thrown by a handler crosses the event loop; it is
 // reported and the event counts as not handled.

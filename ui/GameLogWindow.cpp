@@ -28,7 +28,7 @@ GameLogWindow::GameLogWindow(QWidget* owner, std::function<QString()> chooseFile
     if (path.isEmpty()) return;
     if (!SaveTo(path)) {
       QMessageBox::warning(this, windowTitle(),
-                           QStringLiteral("The game log could not be saved to %1.").arg(path));
+                           QString(saveFailed_).replace(QStringLiteral("%1"), path));
     }
   });
 }
@@ -46,7 +46,9 @@ void GameLogWindow::SetLines(const QStringList& lines) {
   ScrollToNewest();
 }
 
-void GameLogWindow::SetTexts(const QString& title, const QString& saveCaption) {
+void GameLogWindow::SetTexts(const QString& title, const QString& saveCaption,
+                             const QString& saveFailed) {
+  saveFailed_ = saveFailed;
   setWindowTitle(title);
   save_->setText(saveCaption);
 }

@@ -19,7 +19,8 @@ class GameLogWindow : public QWidget {
   void Append(const QString& line);
   void SetLines(const QStringList& lines);
   // The window's title and the save button's caption, in the game's language.
-  void SetTexts(const QString& title, const QString& saveCaption);
+  // saveFailed holds "%1" for the file's path.
+  void SetTexts(const QString& title, const QString& saveCaption, const QString& saveFailed);
   // Writes the log as UTF-8 text; false when the file cannot be written.
   bool SaveTo(const QString& path) const;
 
@@ -30,6 +31,7 @@ class GameLogWindow : public QWidget {
   void showEvent(QShowEvent* event) override;
 
  private:
+  QString saveFailed_ = QStringLiteral("The game log could not be saved to %1.");
   void ScrollToNewest();
   std::function<QString()> chooseFile_;
   QPlainTextEdit* log_ = nullptr;

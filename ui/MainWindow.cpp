@@ -56,6 +56,8 @@ QFont PixelFont(int pixels, bool bold = false) { return WindowFont(pixels, bold)
 
 class QtFileDialogs final : public FileDialogs {
  public:
+  // language: the window's language file, read when a dialog opens.
+  explicit QtFileDialogs(const std::unique_ptr<IniFile>& language) : language_(language) {}
   QString OpenFile(QWidget* parent) override {
     const QString path = QFileDialog::getOpenFileName(
         parent, QString(), last_, QStringLiteral("Quillbury Game File (*.qbgame)"));
@@ -75,12 +77,16 @@ class QtFileDialogs final : public FileDialogs {
   }
 
   QString SaveTextFile(QWidget* parent) override {
-    return QFileDialog::getSaveFileName(parent, QStringLiteral("Save the game log"), QString(),
-                                        QStringLiteral("Text files (*.txt)"));
+    auto say = [this](MessageId id) {
+      return QString::fromStdString(MessageText(language_.get(), id));
+    };
+    return QFileDialog::getSaveFileName(parent, say(MessageId::LogSaveTitle), QString(),
+                                        say(MessageId::TextFiles));
   }
 
  private:
   QString last_, lastSave_;
+  const std::unique_ptr<IniFile>& language_;
 };
 
 // A name typed without an extension gets the game's own.
@@ -102,7 +108,7 @@ MainWindow::MainWindow(const StartOptions& options, QWidget* parent)
       appDir_(options.AppDir),
       art_(options.AppDir, 1.0),
       sound_(std::make_unique<SoundPlayer>()),
-      fileDialogs_(std::make_unique<QtFileDialogs>()) {
+      fileDialogs_(std::make_unique<QtFileDialogs>(languageFile_)) {
   if (options.Seed) {
     random_ = std::make_unique<SeededRandom>(*options.Seed);
   } else {
@@ -164,7 +170,10 @@ void MainWindow::CentreOnScreen() {
   move(area.center() - QPoint(width() / 2, height() / 2));
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() {
+  // The report may outlive the window; its language file does not.
+  SetErrorReportLanguage(nullptr);
+}
 
 void MainWindow::SetFileDialogs(std::unique_ptr<FileDialogs> dialogs) {
   fileDialogs_ = std::move(dialogs);
@@ -486,7 +495,8 @@ void MainWindow::ApplyLanguage() {
   buyGroundAction->setText(read("Toolbar", "BuyAnotherPlayerGround", buyGroundAction->text()));
   auto message = [file](MessageId id) { return QString::fromStdString(MessageText(file, id)); };
   if (log_ != nullptr) {
-    log_->SetTexts(message(MessageId::GameLogTitle), message(MessageId::GameLogSave));
+    log_->SetTexts(message(MessageId::GameLogTitle), message(MessageId::GameLogSave),
+                   message(MessageId::LogSaveFailed));
   }
   if (rules_ != nullptr) rules_->setWindowTitle(message(MessageId::HelpTitle));
   if (stats_ != nullptr) {
@@ -502,6 +512,7 @@ void MainWindow::ApplyLanguage() {
   }
   board_->SetLanguage(file);
   board_->Describe();
+  SetErrorReportLanguage(file);
 }
 
 void MainWindow::ChooseLanguage() {
@@ -653,10 +664,7 @@ void MainWindow::OpenRecentFile(const QString& path) {
   if (!QFileInfo::exists(path)) {
     recent_.Remove(path);
     RefreshRecentFiles();
-    Tell(QStringLiteral("The saved game %1 is no longer there. It has been taken off the "
-                        "list of recent games.")
-             .arg(path)
-             .toStdString());
+    Tell(MessageText(languageFile_.get(), MessageId::RecentGone, {path.toStdString()}));
     return;
   }
   if (!LoadGame(path)) ShowFileError(kLoadError);
