@@ -4,6 +4,12 @@
 
 namespace quillbury {
 
+std::string PlayerNameOf(const GameState& game, int player) {
+  return player >= 0 && player < game.PlayerCount()
+             ? game.Players[static_cast<std::size_t>(player)].Name
+             : std::string();
+}
+
 std::string MoneyText(std::int32_t amount) {
   if (amount == 0) return "0,00";
   std::int64_t v = amount;

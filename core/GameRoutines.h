@@ -24,6 +24,8 @@ constexpr bool FitsInt32(std::int64_t v) { return v >= kInt32Min && v <= kInt32M
 
 // "0,00" for zero, else grouped digits with "." and two decimals after ",": 5.000.000,00.
 std::string MoneyText(std::int32_t amount);
+// The player's name; empty for an index that names no player.
+std::string PlayerNameOf(const GameState& game, int player);
 
 // True when cost <= available.
 constexpr bool CanAfford(std::int32_t available, std::int32_t cost) { return cost <= available; }

@@ -9,6 +9,7 @@
 
 #include "core/GameRoutines.h"
 #include "ui/BoardLayout.h"
+#include "ui/Colours.h"
 #include "ui/WindowFont.h"
 
 namespace quillbury::ui {
@@ -22,8 +23,6 @@ constexpr QPoint kDiceAt[2][2] = {{{152, 496}, {112, 472}}, {{112, 496}, {152, 4
 QPoint SquareAt(int n) { return SquareTopLeft(n) - BoardView::kOrigin; }
 
 }  // namespace
-
-QColor FromBgr(std::int32_t c) { return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
 
 BoardView::BoardView(Artwork& art, QWidget* parent) : QWidget(parent), art_(art) {
   setObjectName(QStringLiteral("board"));

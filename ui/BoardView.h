@@ -17,9 +17,6 @@ class IniFile;
 
 namespace quillbury::ui {
 
-// A colour of the game's files (blue, green, red bytes) on the screen.
-QColor FromBgr(std::int32_t colour);
-
 // The board: the squares with each company's owner frame and buildings, the ground numbers, the
 // tokens, the dice and the companies' tooltips. It draws the game it is pointed at and follows
 // that game's events; it has no timers and asks nothing, so any hand-made game can be shown.

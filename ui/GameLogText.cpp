@@ -8,12 +8,6 @@
 namespace quillbury::ui {
 namespace {
 
-std::string NameOf(const GameState& game, int player) {
-  return player >= 0 && player < game.PlayerCount()
-             ? game.Players[static_cast<std::size_t>(player)].Name
-             : std::string();
-}
-
 // "12. Name": the number the finance prompts ask for, then the company.
 std::string GroundText(const GameState& game, int ground) {
   if (ground < 0 || static_cast<std::size_t>(ground) >= game.Grounds.size()) return {};
@@ -52,7 +46,8 @@ LogEntry LogEntryFor(const GameEvent& e, const GameState& game, const IniFile* f
       entry.Text = say(MessageId::LogBought, {ground, money(e.Amount)});
       break;
     case EventType::RentPaid:
-      entry.Text = say(MessageId::LogRentPaid, {money(e.Amount), NameOf(game, e.Other), ground});
+      entry.Text =
+          say(MessageId::LogRentPaid, {money(e.Amount), PlayerNameOf(game, e.Other), ground});
       break;
     case EventType::Chance: {
       static constexpr MessageId kOutcomes[] = {MessageId::LogLottery, MessageId::LogCarBill,
@@ -113,7 +108,7 @@ LogEntry LogEntryFor(const GameEvent& e, const GameState& game, const IniFile* f
       break;
     case EventType::BoughtFromPlayer:
       entry.Text = say(MessageId::LogBoughtFromPlayer,
-                       {ground, NameOf(game, e.Other), money(e.Amount), money(e.Received)});
+                       {ground, PlayerNameOf(game, e.Other), money(e.Amount), money(e.Received)});
       break;
     case EventType::PlayerOut:
       entry.Text = say(MessageId::LogPlayerOut);
@@ -127,7 +122,7 @@ LogEntry LogEntryFor(const GameEvent& e, const GameState& game, const IniFile* f
     case EventType::NobodyWon:
       return {-1, say(MessageId::LogNobodyWon)};
   }
-  if (NameOf(game, entry.Player).empty()) entry.Player = -1;
+  if (PlayerNameOf(game, entry.Player).empty()) entry.Player = -1;
   return entry;
 }
 

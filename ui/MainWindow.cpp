@@ -29,6 +29,7 @@
 #include "ui/AboutDialog.h"
 #include "ui/BoardView.h"
 #include "ui/CasinoWindow.h"
+#include "ui/Colours.h"
 #include "ui/CrashReport.h"
 #include "ui/GameLogText.h"
 #include "ui/GameLogWindow.h"
@@ -723,8 +724,7 @@ void MainWindow::AddToLog(int player, const QString& text) {
   const GameState& game = ShownGame();
   QString who;
   if (player >= 0 && player < game.PlayerCount()) {
-    who = QString::fromStdString(game.Players[static_cast<std::size_t>(player)].Name) +
-          QStringLiteral(": ");
+    who = QString::fromStdString(PlayerNameOf(game, player)) + QStringLiteral(": ");
   }
   QString flat = text;
   flat.replace(QLatin1Char('\n'), QLatin1Char(' '));

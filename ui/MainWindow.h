@@ -249,7 +249,6 @@ class MainWindow : public QWidget, public GameDialogs, public GameListener, publ
   void ShowFinal(bool on);
   void BuildNetworkBar();
   void UpdateNetworkStatus();
-  QString PlayerName(const GameState& game, int player) const;
   void FollowJoinedGame(const GameEvent& event);
   void ShowJoinedMessage(const QString& text, bool needsConfirm);
   // The current player of the hosted game plays from another computer.

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include "core/GameRoutines.h"
 #include "core/GroundDatabase.h"
 #include "core/PersonSeat.h"
 #include "localisation/Messages.h"
@@ -50,12 +51,6 @@ void MainWindow::BuildNetworkBar() {
   });
 }
 
-QString MainWindow::PlayerName(const GameState& game, int player) const {
-  return player >= 0 && player < game.PlayerCount()
-             ? QString::fromStdString(game.Players[static_cast<std::size_t>(player)].Name)
-             : QString();
-}
-
 void MainWindow::UpdateNetworkStatus() {
   QString text;
   QString button;
@@ -63,7 +58,7 @@ void MainWindow::UpdateNetworkStatus() {
     const GameState& game = game_->State();
     const int waiting = host_->WaitingFor();
     if (waiting >= 0) {
-      const std::string name = PlayerName(game, waiting).toStdString();
+      const std::string name = PlayerNameOf(game, waiting);
       const bool neverJoined = (joinedSeats_ & (1u << waiting)) == 0;
       const bool offered = host_->StandInOffered(waiting);
       if (neverJoined && !host_->SeatTaken(waiting)) {
@@ -80,8 +75,7 @@ void MainWindow::UpdateNetworkStatus() {
     } else {
       // Between waits: who the computer stands in for, else the invite to pass on.
       for (int p = 0; p < game.PlayerCount(); ++p) {
-        if (host_->StandIn(p))
-          text = Say(MessageId::NetStandIn, {PlayerName(game, p).toStdString()});
+        if (host_->StandIn(p)) text = Say(MessageId::NetStandIn, {PlayerNameOf(game, p)});
       }
       if (text.isEmpty()) text = Say(MessageId::NetInvite, {inviteText_.toStdString()});
     }
@@ -95,7 +89,7 @@ void MainWindow::UpdateNetworkStatus() {
     } else {
       const GameState& game = client_->State();
       if (game.CurrentPlayer != client_->SeatIndex()) {
-        text = Say(MessageId::NetTheirTurn, {PlayerName(game, game.CurrentPlayer).toStdString()});
+        text = Say(MessageId::NetTheirTurn, {PlayerNameOf(game, game.CurrentPlayer)});
       }
     }
   }
@@ -229,6 +223,7 @@ void MainWindow::JoinNetworkGame(const QString& invite) {
     Tell(MessageText(languageFile_.get(), MessageId::NetHostLeft));
   });
   connect(client, &net::GameClient::Disconnected, this, [this] {
+    if (hostGone_) return;  // a refused join was told already
     const bool wasIn = client_->Joined();
     myTurn_ = false;
     hostGone_ = true;

@@ -7,6 +7,7 @@
 #include <QValueAxis>
 #include <algorithm>
 
+#include "ui/Colours.h"
 #include "ui/WorthHistory.h"
 
 namespace quillbury::ui {
@@ -55,7 +56,7 @@ void StatisticsWindow::Show(const WorthHistory& history) {
   for (const WorthHistory::Line& line : history.Lines()) {
     auto* series = new QLineSeries;
     series->setName(QString::fromStdString(line.Name));
-    const QColor colour(line.Colour & 0xFF, (line.Colour >> 8) & 0xFF, (line.Colour >> 16) & 0xFF);
+    const QColor colour = FromBgr(line.Colour);
     series->setPen(QPen(colour, 2));
     QList<QPointF> points;
     points.reserve(static_cast<qsizetype>(line.Worth.size()));
